@@ -1,0 +1,6 @@
+#include "library/CKelErr.h"
+
+namespace lumo {
+CKelErr::CKelErr() = default;
+CKelErr::~CKelErr() = default;
+} // namespace lumo

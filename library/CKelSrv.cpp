@@ -1,0 +1,6 @@
+#include "library/CKelSrv.h"
+
+namespace lumo {
+CKelSrv::CKelSrv() = default;
+CKelSrv::~CKelSrv() = default;
+} // namespace lumo

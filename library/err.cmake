@@ -1,0 +1,1 @@
+list(APPEND LIBRARY_SOURCES CKelErr.cpp CKelErr.h)

@@ -1,0 +1,1 @@
+list(APPEND LIBRARY_SOURCES CKelSrv.cpp CKelSrv.h)

@@ -1,0 +1,5 @@
+#pragma once
+
+// RTF into a QTextDocument.
+namespace lumo::rtf {
+} // namespace lumo::rtf

@@ -1,0 +1,116 @@
+#include "platform/text/AnsiText.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace lumo::text {
+
+namespace {
+constexpr const char* kCodePage = "windows-1250";
+}
+
+QString decodeAnsi(const QByteArray& bytes) {
+    QStringDecoder decoder(kCodePage);
+    return decoder.decode(bytes);
+}
+
+QByteArray encodeAnsi(const QString& text) {
+    // The encoder does not report single failures, so map unrepresentable
+    // characters to '?' one by one as the Windows ANSI conversion does.
+    QByteArray out;
+    out.reserve(text.size());
+    QStringEncoder encoder(kCodePage);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.unicode() < 0x80) {
+            out.append(char(c.unicode()));
+            continue;
+        }
+        qsizetype len = (c.isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        QStringEncoder one(kCodePage, QStringConverter::Flag::Stateless);
+        QByteArray b = one.encode(QStringView(text).mid(i, len));
+        if (one.hasError() || b.size() != 1 || decodeAnsi(b) != text.mid(i, len))
+            out.append('?');
+        else
+            out.append(b);
+        i += len - 1;
+    }
+    return out;
+}
+
+bool isAnsiRepresentable(const QString& text) {
+    return decodeAnsi(encodeAnsi(text)) == text;
+}
+
+QString toCrLf(const QString& text) {
+    QString out;
+    out.reserve(text.size() + text.size() / 16);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r') {
+            out.append(QStringLiteral("\r\n"));
+            if (i + 1 < text.size() && text.at(i + 1) == u'\n')
+                ++i;
+        } else if (c == u'\n') {
+            out.append(QStringLiteral("\r\n"));
+        } else {
+            out.append(c);
+        }
+    }
+    return out;
+}
+
+QString toLf(const QString& text) {
+    QString out = text;
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    out.replace(u'\r', u'\n');
+    return out;
+}
+
+bool readAnsiFile(const QString& path, QString& text, QString* error) {
+    text.clear();
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    text = decodeAnsi(f.readAll());
+    return true;
+}
+
+bool writeAnsiFile(const QString& path, const QString& text, QString* error) {
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    const QByteArray bytes = encodeAnsi(toCrLf(text));
+    if (f.write(bytes) != bytes.size() || !f.commit()) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool appendAnsiFile(const QString& path, const QString& text, QString* error) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    const QByteArray bytes = encodeAnsi(toCrLf(text));
+    if (f.write(bytes) != bytes.size()) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace lumo::text

@@ -1,0 +1,60 @@
+#include "platform/ui/Units.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cmath>
+
+namespace lumo::ui {
+
+double LogicalDpi() {
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        if (QScreen* s = app->primaryScreen())
+            return s->logicalDotsPerInch();
+    }
+    return 96.0;
+}
+
+int TwipsToPixels(double twips, double dpi) {
+    return int(std::lround(twips * dpi / kTwipsPerInch));
+}
+
+int TwipsToPixels(double twips) {
+    return TwipsToPixels(twips, LogicalDpi());
+}
+
+double PixelsToTwips(int pixels) {
+    return pixels * kTwipsPerInch / LogicalDpi();
+}
+
+QPalette::ColorRole SystemColorRole(int index) {
+    switch (index) {
+    case 5: return QPalette::Base;             // window background
+    case 8: return QPalette::Text;             // window text
+    case 13: return QPalette::Highlight;       // highlight
+    case 14: return QPalette::HighlightedText; // highlighted text
+    case 15: return QPalette::Button;          // button face
+    case 18: return QPalette::ButtonText;      // button text
+    case 17: return QPalette::PlaceholderText; // grey text
+    case 23: return QPalette::ToolTipText;     // info text
+    case 24: return QPalette::ToolTipBase;     // info background
+    case 4: return QPalette::Window;           // menu
+    case 7: return QPalette::WindowText;       // menu text
+    default: return QPalette::Window;
+    }
+}
+
+QColor OleToColor(long ole) {
+    const unsigned long v = static_cast<unsigned long>(ole) & 0xFFFFFFFFul;
+    if ((v & 0xFF000000ul) == 0x80000000ul) {
+        QPalette pal = QGuiApplication::palette();
+        return pal.color(SystemColorRole(int(v & 0xFF)));
+    }
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+long ColorToOle(const QColor& color) {
+    return long(color.red()) | (long(color.green()) << 8) | (long(color.blue()) << 16);
+}
+
+} // namespace lumo::ui

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+// Twips and Windows colour values on Qt.
+namespace lumo::ui {
+
+constexpr int kTwipsPerInch = 1440;
+
+// Logical DPI of the primary screen (96 without a screen).
+double LogicalDpi();
+// Twips to device-independent pixels at the screen's logical DPI, and back.
+int TwipsToPixels(double twips);
+double PixelsToTwips(int pixels);
+// Twips to pixels for a given DPI (printers, tests).
+int TwipsToPixels(double twips, double dpi);
+
+// An OLE colour (0x00BBGGRR: red in the low byte) or a system colour (0x800000nn) to a QColor.
+QColor OleToColor(long ole);
+// A QColor to an OLE colour value.
+long ColorToOle(const QColor& color);
+// The palette role standing in for a Windows system colour index (0x800000nn & 0xFF).
+QPalette::ColorRole SystemColorRole(int index);
+
+} // namespace lumo::ui
