@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
 namespace lumo {
 
@@ -12,6 +13,13 @@ public:
     ~CKelSrv();
 
     // --- service core (CKelSrv.cpp) ---
+
+    // The whole value of Key (no length cut); Default when the file, section or key is missing.
+    // With Numeric the result is an integer.
+    QVariant ReadINI(const QString& FileName, const QString& Section, const QString& Key, const QVariant& Default,
+                     bool Numeric = false) const;
+    // Writes Key=Value; returns false when the file could not be written.
+    bool WriteINI(const QString& FileName, const QString& Section, const QString& Key, const QString& Value);
 
     // --- files, folders and drives (CKelSrvFiles.cpp) ---
 
