@@ -2,11 +2,20 @@
 
 #include "library/CKelErr.h"
 #include "library/CKelSrv.h"
+#include "platform/db/Connection.h"
 
 namespace lumo {
 
 AppContext::AppContext() = default;
-AppContext::~AppContext() = default;
+AppContext::~AppContext() {
+    ReleaseObjects();
+}
+
+void AppContext::ReleaseObjects() {
+    ErrObj.reset();
+    SrvObj.reset();
+    DbConnection.reset();
+}
 
 AppContext& App() {
     static AppContext context;

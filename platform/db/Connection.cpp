@@ -1,1 +1,256 @@
+#define SQLITE_HAS_CODEC 1
 #include "platform/db/Connection.h"
+
+#include "platform/db/CzechCollation.h"
+#include "platform/db/DbError.h"
+#include "platform/db/JetSql.h"
+#include "platform/db/SqlFunctions.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+#include <sqlcipher/sqlite3.h>
+
+namespace lumo::db {
+
+namespace {
+
+// Statements prepared once per distinct text; the cache is dropped whole when full.
+constexpr int kStatementCacheSize = 64;
+
+struct Prepared {
+    sqlite3_stmt* statement = nullptr;
+    QStringList names;
+};
+
+QString engineMessage(sqlite3* db) {
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
+
+// Jet names a column that two joined tables share alias.column ("b.Idx");
+// SQLite gives the bare name twice.
+QStringList resultNames(sqlite3_stmt* statement, const QString& jetSql) {
+    const int count = sqlite3_column_count(statement);
+    QStringList names;
+    QHash<QString, int> seen;
+    for (int i = 0; i < count; ++i) {
+        names.append(QString::fromUtf8(sqlite3_column_name(statement, i)));
+        seen[names.last().toLower()] += 1;
+    }
+    QHash<QString, QString> aliases;
+    bool aliasesRead = false;
+    for (int i = 0; i < count; ++i) {
+        const char* table = sqlite3_column_table_name(statement, i);
+        if (seen.value(names[i].toLower()) < 2 || !table)
+            continue;
+        if (!aliasesRead) {
+            aliases = FromAliases(jetSql);
+            aliasesRead = true;
+        }
+        const QString tableName = QString::fromUtf8(table);
+        names[i] = aliases.value(tableName.toLower(), tableName) + u'.' + names[i];
+    }
+    return names;
+}
+
+QVariant cellValue(sqlite3_stmt* statement, int i) {
+    switch (sqlite3_column_type(statement, i)) {
+    case SQLITE_INTEGER: return QVariant(static_cast<qint64>(sqlite3_column_int64(statement, i)));
+    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(statement, i));
+    case SQLITE_TEXT:
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, i)),
+                                          sqlite3_column_bytes(statement, i)));
+    case SQLITE_BLOB: {
+        const auto* data = static_cast<const char*>(sqlite3_column_blob(statement, i));
+        return QVariant(QByteArray(data, sqlite3_column_bytes(statement, i)));
+    }
+    default: return QVariant();
+    }
+}
+
+int bindValue(sqlite3_stmt* statement, int i, const QVariant& v) {
+    if (v.isNull())
+        return sqlite3_bind_null(statement, i);
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::Short: return sqlite3_bind_int64(statement, i, v.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float: return sqlite3_bind_double(statement, i, v.toDouble());
+    case QMetaType::QByteArray: {
+        const QByteArray b = v.toByteArray();
+        return sqlite3_bind_blob(statement, i, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+    }
+    case QMetaType::QDate: return bindValue(statement, i, v.toDate().toString(Qt::ISODate));
+    case QMetaType::QDateTime:
+        return bindValue(statement, i, v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    default: {
+        const QByteArray t = v.toString().toUtf8();
+        return sqlite3_bind_text(statement, i, t.constData(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+    }
+    }
+}
+
+// Resets a statement however its run ends, so a cached one is ready again.
+struct ResetGuard {
+    sqlite3_stmt* statement;
+    ~ResetGuard() {
+        sqlite3_reset(statement);
+        sqlite3_clear_bindings(statement);
+    }
+};
+
+} // namespace
+
+struct Connection::Impl {
+    sqlite3* db = nullptr;
+    QString path;
+    CzechCollation collation;
+    QHash<QString, Prepared> cache;
+
+    ~Impl() { closeDb(); }
+
+    void closeDb() {
+        for (const Prepared& p : std::as_const(cache))
+            sqlite3_finalize(p.statement);
+        cache.clear();
+        if (db)
+            sqlite3_close(db);
+        db = nullptr;
+        path.clear();
+    }
+
+    [[noreturn]] void failOpen(sqlite3* handle, int rc, const QString& file) {
+        const QString message = handle ? engineMessage(handle) : QString();
+        if (handle)
+            sqlite3_close(handle);
+        if ((rc & 0xFF) == SQLITE_NOTADB)
+            RaiseDbError(dbNotDatabase, file);
+        if ((rc & 0xFF) == SQLITE_CANTOPEN)
+            RaiseDbError(dbFileNotFound, file);
+        RaiseEngineError(rc, message);
+    }
+
+    const Prepared& prepare(const QString& jetSql) {
+        auto it = cache.constFind(jetSql);
+        if (it != cache.constEnd())
+            return *it;
+        if (cache.size() >= kStatementCacheSize) {
+            for (const Prepared& p : std::as_const(cache))
+                sqlite3_finalize(p.statement);
+            cache.clear();
+        }
+        const QByteArray sql = TranslateJetSql(jetSql).toUtf8();
+        Prepared p;
+        const int rc = sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &p.statement, nullptr);
+        if (rc != SQLITE_OK) {
+            const QString message = engineMessage(db);
+            sqlite3_finalize(p.statement);
+            RaiseEngineError(rc, message + QStringLiteral(" in \"") + jetSql + u'"');
+        }
+        if (!p.statement) // only blanks or a comment
+            RaiseEngineError(SQLITE_ERROR, QStringLiteral("empty statement"));
+        p.names = resultNames(p.statement, jetSql);
+        return *cache.insert(jetSql, p);
+    }
+};
+
+Connection::Connection() : m_impl(std::make_unique<Impl>()) {}
+
+Connection::~Connection() = default;
+
+void Connection::open(const QString& path, const QString& key) {
+    close();
+    const QFileInfo info(path);
+    // Checked first: the engine gives no reason of its own for these.
+    if (!info.exists() || info.isDir())
+        RaiseDbError(dbFileNotFound, path);
+    if (info.size() == 0) // the engine takes an empty file for an empty database
+        RaiseDbError(dbNotDatabase, path);
+
+    sqlite3* handle = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, SQLITE_OPEN_READONLY, nullptr);
+    if (rc != SQLITE_OK)
+        m_impl->failOpen(handle, rc, path);
+    sqlite3_busy_timeout(handle, 2000);
+    if (!key.isEmpty()) {
+        const QByteArray k = key.toUtf8();
+        rc = sqlite3_key(handle, k.constData(), static_cast<int>(k.size()));
+        if (rc != SQLITE_OK)
+            m_impl->failOpen(handle, rc, path);
+    }
+    rc = RegisterSqlFunctions(handle, &m_impl->collation);
+    if (rc != SQLITE_OK)
+        m_impl->failOpen(handle, rc, path);
+
+    // Reading the schema is the first read of the file: a wrong key or a file
+    // that is not a database fails here, at open.
+    sqlite3_stmt* probe = nullptr;
+    rc = sqlite3_prepare_v2(handle, "SELECT count(*) FROM sqlite_master", -1, &probe, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_step(probe);
+    const qint64 tables = rc == SQLITE_ROW ? sqlite3_column_int64(probe, 0) : 0;
+    sqlite3_finalize(probe);
+    if (rc != SQLITE_ROW)
+        m_impl->failOpen(handle, rc, path);
+    if (tables == 0)
+        m_impl->failOpen(handle, SQLITE_NOTADB, path);
+    sqlite3_exec(handle, "PRAGMA query_only = 1", nullptr, nullptr, nullptr);
+
+    m_impl->db = handle;
+    m_impl->path = path;
+}
+
+void Connection::close() {
+    m_impl->closeDb();
+}
+
+bool Connection::isOpen() const {
+    return m_impl->db != nullptr;
+}
+
+QString Connection::path() const {
+    return m_impl->path;
+}
+
+Recordset Connection::execute(const QString& sql, const QVariantList& params) {
+    if (!m_impl->db)
+        RaiseDbError(dbObjectClosed);
+    const Prepared& p = m_impl->prepare(sql);
+    sqlite3_stmt* statement = p.statement;
+    const QStringList names = p.names;
+    ResetGuard guard{statement};
+
+    if (params.size() != sqlite3_bind_parameter_count(statement))
+        RaiseEngineError(SQLITE_RANGE, QStringLiteral("%1 parameters given, %2 expected in \"%3\"")
+                                           .arg(params.size())
+                                           .arg(sqlite3_bind_parameter_count(statement))
+                                           .arg(sql));
+    for (int i = 0; i < params.size(); ++i) {
+        const int rc = bindValue(statement, i + 1, params[i]);
+        if (rc != SQLITE_OK)
+            RaiseEngineError(rc, engineMessage(m_impl->db));
+    }
+
+    const int columns = static_cast<int>(names.size());
+    QVariantList cells;
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        for (int i = 0; i < columns; ++i)
+            cells.append(cellValue(statement, i));
+    }
+    if (rc != SQLITE_DONE)
+        RaiseEngineError(rc, engineMessage(m_impl->db) + QStringLiteral(" in \"") + sql + u'"');
+
+    Recordset result;
+    result.assign(names, std::move(cells));
+    return result;
+}
+
+} // namespace lumo::db

@@ -1,1 +1,259 @@
 #include "platform/ini/IniFile.h"
+
+#include "platform/paths/ProgramPaths.h"
+#include "platform/text/AnsiText.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace lumo::ini {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// "[name]" (blanks around allowed) gives the trimmed name; anything else nullopt.
+std::optional<QString> sectionOf(const QString& line) {
+    const QString t = line.trimmed();
+    if (!t.startsWith(u'['))
+        return std::nullopt;
+    const qsizetype close = t.lastIndexOf(u']');
+    if (close < 1)
+        return std::nullopt;
+    return t.mid(1, close - 1).trimmed();
+}
+
+bool isComment(const QString& line) {
+    const QString t = line.trimmed();
+    return t.startsWith(u';') || t.startsWith(u'#');
+}
+
+// The key of a "key=value" line; nullopt for blank lines, comments and lines without "=".
+std::optional<QString> keyOf(const QString& line) {
+    if (isComment(line))
+        return std::nullopt;
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq < 0)
+        return std::nullopt;
+    return line.left(eq).trimmed();
+}
+
+QString valueOf(const QString& line) {
+    QString v = line.mid(line.indexOf(u'=') + 1).trimmed();
+    // A value in matching quotes is read without them.
+    if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
+        v = v.mid(1, v.size() - 2);
+    return v;
+}
+
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool hasLineBreak(const QString& s) {
+    return s.contains(u'\r') || s.contains(u'\n');
+}
+
+QString decodeFile(const QByteArray& bytes) {
+    // Files saved from a UTF-8 editor start with a byte-order mark; read those as UTF-8
+    // so the first section is not lost behind it. They are saved back as Windows-1250.
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.mid(3));
+    return text::decodeAnsi(bytes);
+}
+
+} // namespace
+
+long ParseInt(const QString& value, long def) {
+    const QString v = value.trimmed();
+    if (v.isEmpty())
+        return def;
+    qsizetype i = 0;
+    bool negative = false;
+    if (v.at(0) == u'-' || v.at(0) == u'+') {
+        negative = v.at(0) == u'-';
+        ++i;
+    }
+    long long n = 0;
+    for (; i < v.size() && v.at(i) >= u'0' && v.at(i) <= u'9'; ++i) {
+        n = n * 10 + (v.at(i).unicode() - u'0');
+        if (n > 0x80000000LL)
+            n = 0x80000000LL; // saturate; the value is cut to 32 bits below
+    }
+    if (negative)
+        n = -n;
+    return static_cast<long>(qBound<long long>(-2147483648LL, n, 2147483647LL));
+}
+
+bool IniFile::load(const QString& file, QString* error) {
+    m_file = paths::Resolve(file);
+    m_lines.clear();
+    m_exists = false;
+    m_unreadable = false;
+    if (m_file.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Empty file name");
+        return false;
+    }
+    QFile f(m_file);
+    if (!f.exists())
+        return true;
+    if (QFileInfo(m_file).isDir() || !f.open(QIODevice::ReadOnly)) {
+        m_unreadable = true;
+        if (error)
+            *error =
+                QFileInfo(m_file).isDir() ? QStringLiteral("%1 is a folder").arg(m_file) : f.errorString();
+        return false;
+    }
+    m_exists = true;
+    const QString text = decodeFile(f.readAll());
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
+    m_lines = text.split(lineEnd);
+    if (!m_lines.isEmpty() && m_lines.back().isEmpty())
+        m_lines.removeLast();
+    return true;
+}
+
+QString IniFile::text() const {
+    return m_lines.isEmpty() ? QString() : m_lines.join(kCrLf) + kCrLf;
+}
+
+bool IniFile::save(QString* error) const {
+    if (m_file.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Empty file name");
+        return false;
+    }
+    if (m_unreadable) {
+        if (error)
+            *error = QStringLiteral("%1 could not be read").arg(m_file);
+        return false;
+    }
+    if (QFileInfo(m_file).isDir()) {
+        if (error)
+            *error = QStringLiteral("%1 is a folder").arg(m_file);
+        return false;
+    }
+    return text::writeAnsiFile(m_file, text(), error);
+}
+
+IniFile::Range IniFile::findSection(const QString& section) const {
+    Range r;
+    const QString wanted = section.trimmed();
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const auto name = sectionOf(m_lines.at(i));
+        if (!name)
+            continue;
+        if (r.header >= 0) {
+            r.end = i;
+            return r;
+        }
+        if (sameName(*name, wanted))
+            r.header = i;
+    }
+    if (r.header >= 0)
+        r.end = m_lines.size();
+    return r;
+}
+
+qsizetype IniFile::findKey(const Range& range, const QString& key) const {
+    const QString wanted = key.trimmed();
+    for (qsizetype i = range.header + 1; i < range.end; ++i) {
+        const auto k = keyOf(m_lines.at(i));
+        if (k && sameName(*k, wanted))
+            return i;
+    }
+    return -1;
+}
+
+std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
+    const Range r = findSection(section);
+    if (r.header < 0)
+        return std::nullopt;
+    const qsizetype line = findKey(r, key);
+    if (line < 0)
+        return std::nullopt;
+    return valueOf(m_lines.at(line));
+}
+
+bool IniFile::setValue(const QString& section, const QString& key, const QString& value, QString* error) {
+    const QString s = section.trimmed();
+    const QString k = key.trimmed();
+    QString why;
+    if (s.isEmpty() || s.contains(u']') || hasLineBreak(s))
+        why = QStringLiteral("Invalid section name \"%1\"").arg(section);
+    else if (k.isEmpty() || k.contains(u'=') || k.startsWith(u'[') || k.startsWith(u';') || hasLineBreak(k))
+        why = QStringLiteral("Invalid key name \"%1\"").arg(key);
+    else if (hasLineBreak(value))
+        why = QStringLiteral("The value of %1 contains a line break").arg(key);
+    if (!why.isEmpty()) {
+        if (error)
+            *error = why;
+        return false;
+    }
+
+    Range r = findSection(s);
+    if (r.header < 0) {
+        if (!m_lines.isEmpty() && !m_lines.back().trimmed().isEmpty())
+            m_lines.append(QString());
+        m_lines.append(u'[' + s + u']');
+        m_lines.append(k + u'=' + value);
+        return true;
+    }
+    const qsizetype line = findKey(r, k);
+    if (line >= 0) {
+        // Keep the key as the file spells it.
+        const QString& old = m_lines.at(line);
+        m_lines[line] = old.left(old.indexOf(u'=')).trimmed() + u'=' + value;
+        return true;
+    }
+    // After the section's last key, so comments and blank lines that lead into the
+    // next section stay with it.
+    qsizetype at = r.header + 1;
+    for (qsizetype i = r.header + 1; i < r.end; ++i) {
+        if (keyOf(m_lines.at(i)))
+            at = i + 1;
+    }
+    m_lines.insert(at, k + u'=' + value);
+    return true;
+}
+
+QStringList IniFile::sections() const {
+    QStringList out;
+    for (const QString& line : m_lines) {
+        if (const auto name = sectionOf(line))
+            out.append(*name);
+    }
+    return out;
+}
+
+QStringList IniFile::keys(const QString& section) const {
+    QStringList out;
+    const Range r = findSection(section);
+    for (qsizetype i = r.header + 1; r.header >= 0 && i < r.end; ++i) {
+        if (const auto k = keyOf(m_lines.at(i)))
+            out.append(*k);
+    }
+    return out;
+}
+
+std::optional<QString> ReadValue(const QString& file, const QString& section, const QString& key) {
+    IniFile ini;
+    if (!ini.load(file))
+        return std::nullopt;
+    return ini.value(section, key);
+}
+
+long ReadInt(const QString& file, const QString& section, const QString& key, long def) {
+    const auto v = ReadValue(file, section, key);
+    return v ? ParseInt(*v, def) : def;
+}
+
+bool WriteValue(const QString& file, const QString& section, const QString& key, const QString& value,
+                QString* error) {
+    IniFile ini;
+    return ini.load(file, error) && ini.setValue(section, key, value, error) && ini.save(error);
+}
+
+} // namespace lumo::ini

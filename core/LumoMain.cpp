@@ -1,0 +1,169 @@
+#include "core/LumoMain.h"
+
+#include "core/AppContext.h"
+#include "core/FrmSplash.h"
+#include "core/HerbDb.h"
+#include "core/LangText.h"
+#include "core/Settings.h"
+#include "library/CKelErr.h"
+#include "library/CKelSrv.h"
+#include "platform/err/VbError.h"
+#include "platform/instance/InstanceGuard.h"
+#include "platform/paths/ProgramPaths.h"
+#include "platform/ui/DialogPresenter.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+namespace lumo {
+
+namespace {
+
+QPointer<FrmSplash> g_splash;
+StartupHooks g_hooks;
+
+void fillDefaults(StartupHooks& hooks) {
+    if (!hooks.anotherInstanceRunning) {
+        hooks.anotherInstanceRunning = [] {
+            // Held for the life of the process once taken.
+            static instance::InstanceGuard guard;
+            return guard.AnotherInstanceRunning();
+        };
+    }
+    if (!hooks.runSettingsDialog)
+        hooks.runSettingsDialog = [] {};
+    if (!hooks.loadMainWindow)
+        hooks.loadMainWindow = [] {};
+    if (!hooks.fatalMessage) {
+        hooks.fatalMessage = [](const QString& text, const QString& title) {
+            ui::DialogPresenter::msgBox(text, title, QMessageBox::Critical);
+        };
+    }
+}
+
+void unloadSplash() {
+    if (g_splash) {
+        g_splash->close();
+        delete g_splash.data();
+    }
+}
+
+// The second-instance test of step 50: true when start-up must end.
+bool refuseSecondInstance() {
+    if (App().Settings.MultipleRun || !g_hooks.anotherInstanceRunning())
+        return false;
+    App().ErrObj->ErrView(99,
+                          QStringLiteral("Zefirak je již spuštěn, vícenásobné spuštění je v nastavení zakázáno. "
+                                         "Chcete-li Zefiraku spouštět ve více instancích, povolte vícenásobné "
+                                         "spuštění v nastavení"),
+                          QStringLiteral("Vícenásobné spuštění"), QStringLiteral("LUMO-LumoMain-Main"));
+    return true;
+}
+
+// Step 80: the connection, one more try after the settings dialog, then the version row.
+bool connectDatabase() {
+    if (!OpenDatabase()) {
+        g_hooks.runSettingsDialog();
+        if (!OpenDatabase())
+            return false;
+    }
+    if (ReadDbVersion() && g_splash) {
+        const DbVersionRecord& v = App().DbVersion;
+        QString edition = v.Edice;
+        while (edition.endsWith(u' '))
+            edition.chop(1);
+        g_splash->LblEd->setText(edition + QStringLiteral(" (") + v.FromDate.toString(QStringLiteral("d.M.yyyy")) +
+                                 u')');
+    }
+    return true;
+}
+
+StartOutcome runSteps() {
+    g_splash = new FrmSplash();
+    g_splash->show();
+    QCoreApplication::processEvents();
+
+    ShowStartStep(10, QStringLiteral("Nahrávám programové vybavení"));
+    App().ErrObj = std::make_unique<CKelErr>();
+
+    ShowStartStep(20, QStringLiteral("Nahrávám multimediální podporu"));
+
+    ShowStartStep(30, QStringLiteral("Nahrávám obslužné rutiny"));
+    App().SrvObj = std::make_unique<CKelSrv>();
+
+    ShowStartStep(40, QStringLiteral("Nahrávám nastavení programu"));
+    App().IniFile = SettingsFilePath();
+
+    ShowStartStep(50, QStringLiteral("Načítám uživatelské nastavení"));
+    SetSegmentTitles();
+    LoadSettings(false);
+    if (refuseSecondInstance()) {
+        unloadSplash();
+        ReleaseObjects();
+        return StartOutcome::SecondInstance;
+    }
+
+    ShowStartStep(60, QStringLiteral("Nahrávám nápovědu"));
+
+    ShowStartStep(70, QStringLiteral("Nahrávám tiskovou podporu"));
+
+    ShowStartStep(80, QStringLiteral("Připojuji databázi bylin"));
+    if (!connectDatabase()) {
+        unloadSplash();
+        ReleaseObjects();
+        return StartOutcome::NoDatabase;
+    }
+
+    ShowStartStep(85, QStringLiteral("Testuji připojení AISLP"));
+
+    ShowStartStep(90, QStringLiteral("Načítám jazykovou podporu"));
+    SetMonthNames(1);
+
+    ShowStartStep(100, QStringLiteral("Aktivuji uživatelské rozhraní"));
+    g_hooks.loadMainWindow();
+    unloadSplash();
+    return StartOutcome::Started;
+}
+
+} // namespace
+
+StartOutcome Main(StartupHooks hooks) {
+    fillDefaults(hooks);
+    g_hooks = std::move(hooks);
+    try {
+        return runSteps();
+    } catch (...) {
+        const err::ErrorRecord& e = err::CaptureCurrentException();
+        g_hooks.fatalMessage(QStringLiteral("Při startu aplikace Zefirak došlo k závažné chybě číslo %1 (%2) v "
+                                            "modulu Main-%3. Aplikace bude nyní ukončena")
+                                 .arg(e.Number)
+                                 .arg(e.Description, e.Source),
+                             QStringLiteral("Nelze spustit aplikaci"));
+        unloadSplash();
+        return StartOutcome::Fatal;
+    }
+}
+
+void ShowStartStep(int Progress, const QString& Caption) {
+    if (g_splash) {
+        g_splash->PgB->setValue(Progress);
+        FrmSplash::SetPair(g_splash->lblInfo, Caption);
+    }
+    if (g_hooks.stepShown)
+        g_hooks.stepShown(Progress, Caption);
+    QCoreApplication::processEvents();
+}
+
+void ReleaseObjects() {
+    App().ReleaseObjects();
+}
+
+int ExitCodeOf(StartOutcome outcome) {
+    return outcome == StartOutcome::Started ? 0 : 1;
+}
+
+FrmSplash* Splash() {
+    return g_splash.data();
+}
+
+} // namespace lumo

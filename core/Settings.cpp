@@ -1,0 +1,188 @@
+#include "core/Settings.h"
+
+#include "core/AppContext.h"
+#include "core/SettingsKeys.h"
+#include "library/CKelErr.h"
+#include "library/CKelSrv.h"
+#include "platform/err/RunTimeErrors.h"
+#include "platform/err/VbError.h"
+#include "platform/paths/ProgramPaths.h"
+#include "platform/ui/Units.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace lumo {
+
+namespace {
+
+constexpr int kBadValueNumber = 55;
+constexpr int kBadSaveNumber = 56;
+
+const char* const kBuiltInTitles[26] = {
+    "Název",
+    "Indikační skupina",
+    "Účinné látky",
+    "Indikace",
+    "Lékové formy",
+    "Kontraindikace",
+    "Kombinace s ostatními bylinami",
+    "Léčivé přípravky jednosložkové",
+    "Použití ve směsích",
+    "Historie",
+    "Legendy a mýty",
+    "Výskyt",
+    "Pěstování",
+    "Botanický popis",
+    "Sběr, sušení",
+    "Jiné použití",
+    "Použití v kuchyni",
+    "Emocionální využití",
+    "Použití v magii",
+    "Aromaterapie",
+    "Charakteristika TČM",
+    "Veterinární použití",
+    "Použití v kosmetice",
+    "Sběr",
+    "Kombinace",
+    "Klíčová slova",
+};
+
+// The error object is missing before start-up creates it and after shut-down releases it.
+void reportSaveFailure(const QString& iniFile, const settings::KeyBinding& key) {
+    CKelErr* err = App().ErrObj.get();
+    if (!err)
+        return;
+    err->ErrView(kBadSaveNumber,
+                 QStringLiteral("Nelze uložit nastavení do souboru ") + iniFile + QStringLiteral(" (sekce ") +
+                     key.section + QStringLiteral(", klíč ") + key.key +
+                     QStringLiteral("), změny nastavení nebudou zachovány"),
+                 QStringLiteral("Nelze uložit nastavení"), QStringLiteral("LUMO-LumoMain-SaveSettings-"));
+}
+
+// A value that does not convert is noted in the error log without a dialog: at start-up
+// a report would be too loud, and the key's default serves well enough.
+void logBadValue(const QString& iniFile, const settings::KeyBinding& key, const QString& text) {
+    err::ErrorRecord mismatch;
+    mismatch.Number = err::errTypeMismatch;
+    mismatch.Description = err::StandardErrorText(err::errTypeMismatch);
+    const QString message = QStringLiteral("Neplatná hodnota \"") + text + QStringLiteral("\" klíče ") + key.key +
+                            QStringLiteral(" v sekci ") + key.section + QStringLiteral(" souboru ") + iniFile +
+                            QStringLiteral(", použita výchozí hodnota \"") + key.defaultText + u'"';
+    const QString description = err::SystemText(message, mismatch);
+    CKelErr* errObj = App().ErrObj.get();
+    if (!errObj || !errObj->WriteErrorLog(kBadValueNumber, description, QStringLiteral("Chybné nastavení"),
+                                          QStringLiteral("LUMO-LumoMain-LoadSettings-")))
+        qWarning("%s", qPrintable(description));
+}
+
+} // namespace
+
+void SetSegmentTitles(ProgramSettings& s) {
+    for (int i = s.SegmentTitles.first(); i <= s.SegmentTitles.last(); ++i)
+        s.SegmentTitles[i] = QString::fromUtf8(kBuiltInTitles[i]);
+}
+
+void SetSegmentTitles() {
+    SetSegmentTitles(App().Settings);
+}
+
+void LoadSettings(ProgramSettings& s, const CKelSrv& srv, const QString& iniFile, bool onlyProfile,
+                  QSize screenTwips) {
+    settings::KeyDefaults defaults;
+    defaults.databaseLocation = paths::ProgramDir() + QStringLiteral("/Lumo.mdb");
+    defaults.screenTwips = screenTwips;
+    std::vector<settings::KeyBinding> keys;
+    if (!onlyProfile)
+        keys = settings::MainPartKeys(s, defaults);
+    const std::vector<settings::KeyBinding> profile = settings::ProfilePartKeys(s);
+    keys.insert(keys.end(), profile.begin(), profile.end());
+    for (const settings::KeyBinding& key : keys) {
+        const QString text = srv.ReadINI(iniFile, key.section, key.key, key.defaultText).toString();
+        // An empty number or switch counts as missing; an empty text is a value of its own.
+        if (text.trimmed().isEmpty() && !key.isText()) {
+            key.assign(key.defaultText);
+        } else if (!key.assign(text)) {
+            logBadValue(iniFile, key, text);
+            key.assign(key.defaultText);
+        }
+    }
+}
+
+bool SaveSettings(const ProgramSettings& s, CKelSrv& srv, const QString& iniFile, bool onlyProfile) {
+    // The bindings point into the values they read; a copy keeps the caller's settings const.
+    ProgramSettings values = s;
+    const settings::KeyDefaults defaults;
+    std::vector<settings::KeyBinding> keys;
+    if (!onlyProfile)
+        keys = settings::WriteOrder(settings::MainPartKeys(values, defaults));
+    const std::vector<settings::KeyBinding> profile = settings::WriteOrder(settings::ProfilePartKeys(values));
+    keys.insert(keys.end(), profile.begin(), profile.end());
+    bool allWritten = true;
+    for (const settings::KeyBinding& key : keys) {
+        if (srv.WriteINI(iniFile, key.section, key.key, key.text()))
+            continue;
+        if (allWritten)
+            reportSaveFailure(iniFile, key);
+        allWritten = false;
+    }
+    return allWritten;
+}
+
+void LoadSettings(bool OnlyProfile) {
+    AppContext& app = App();
+    if (!app.SrvObj)
+        return;
+    LoadSettings(app.Settings, *app.SrvObj, app.IniFile, OnlyProfile, ScreenSizeTwips());
+}
+
+bool SaveSettings(bool OnlyProfile) {
+    AppContext& app = App();
+    if (!app.SrvObj)
+        return false;
+    return SaveSettings(app.Settings, *app.SrvObj, app.IniFile, OnlyProfile);
+}
+
+QString SettingsFilePath() {
+    return paths::InProgramDir(QStringLiteral("Lumo.ini"));
+}
+
+QString ProfileFilePath(long n) {
+    if (n < 1 || n > kProfileCount)
+        return {};
+    return paths::InProgramDir(QStringLiteral("Lumo") + QString::number(n) + QStringLiteral(".ini"));
+}
+
+bool LoadProfileFile(long n) {
+    const QString path = ProfileFilePath(n);
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return false;
+    AppContext& app = App();
+    app.IniFile = path;
+    LoadSettings(true);
+    app.Settings.ProfilNumber = static_cast<qint16>(n);
+    app.IniFile = SettingsFilePath();
+    return true;
+}
+
+bool SaveProfileFile() {
+    AppContext& app = App();
+    const QString path = ProfileFilePath(app.Settings.ProfilNumber);
+    if (path.isEmpty())
+        return false;
+    app.IniFile = path;
+    const bool ok = SaveSettings(true);
+    app.IniFile = SettingsFilePath();
+    return ok;
+}
+
+QSize ScreenSizeTwips() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {0, 0};
+    const QSize px = screen->size();
+    return {int(ui::PixelsToTwips(px.width())), int(ui::PixelsToTwips(px.height()))};
+}
+
+} // namespace lumo

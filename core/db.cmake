@@ -1,0 +1,1 @@
+list(APPEND CORE_SOURCES HerbDb.cpp HerbDb.h)

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QVariant>
+
+#include <stdexcept>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace lumo::data {
+
+// The database password the program opens the herb database with.
+inline constexpr const char* kDatabaseKey = "Qm48tHwwZpk7sLp3vGd";
+
+class DbError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A new encrypted SQLCipher file, written in one transaction. Throws DbError.
+class DbWriter {
+public:
+    // Creates path (which must not exist) encrypted with key.
+    DbWriter(const QString& path, const QByteArray& key);
+    ~DbWriter();
+    DbWriter(const DbWriter&) = delete;
+    DbWriter& operator=(const DbWriter&) = delete;
+
+    void exec(const QString& sql);
+    // INSERT INTO table VALUES (...): ints, strings, byte arrays or null.
+    void insert(const QString& table, const QVariantList& values);
+    void begin();
+    void commit();
+
+private:
+    sqlite3_stmt* statement(const QString& table, int columns);
+    [[noreturn]] void raise(const QString& what) const;
+
+    sqlite3* m_db = nullptr;
+    QHash<QString, sqlite3_stmt*> m_statements;
+};
+
+} // namespace lumo::data

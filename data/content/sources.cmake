@@ -1,0 +1,46 @@
+# Every source the database is built from, relative to data/content.
+set(LUMO_DATA_CONTENT
+  jazyky.txt celedi.txt latky.txt skupiny.txt indikace.txt kombinace.txt pripravky.txt
+  casti.txt literatura.txt langres.txt verze.txt inf.txt
+  herbs/01-hermanek-pravy.txt
+  herbs/02-mata-peprna.txt
+  herbs/03-salvej-lekarska.txt
+  herbs/04-trezalka-teckovana.txt
+  herbs/05-kopriva-dvoudoma.txt
+  herbs/06-lipa-srdcita.txt
+  herbs/07-bez-cerny.txt
+  herbs/08-medunka-lekarska.txt
+  herbs/09-mesicek-lekarsky.txt
+  herbs/10-jitrocel-kopinaty.txt
+  herbs/11-rebricek-obecny.txt
+  herbs/12-materidouska-obecna.txt
+  herbs/13-tymian-obecny.txt
+  herbs/14-kozlik-lekarsky.txt
+  herbs/15-pampeliska-lekarska.txt
+  herbs/16-hloh-obecny.txt
+  herbs/17-chmel-otacivy.txt
+  herbs/18-jalovec-obecny.txt
+  herbs/19-levandule-lekarska.txt
+  herbs/20-fenykl-obecny.txt
+  herbs/21-kmin-korenny.txt
+  herbs/22-preslicka-rolni.txt
+  herbs/23-podbel-lekarsky.txt
+  herbs/24-lekorice-lysa.txt
+  herbs/25-proskurnik-lekarsky.txt
+  herbs/26-divizna-velkokveta.txt
+  herbs/27-briza-belokora.txt
+  herbs/28-vres-obecny.txt
+  herbs/29-brusnice-boruvka.txt
+  herbs/30-ostropestrec-mariansky.txt
+  herbs/31-trapatka-nachova.txt
+  herbs/32-jinan-dvoulalocny.txt
+  herbs/33-cesnek-kuchynsky.txt
+  herbs/34-rozmaryna-lekarska.txt
+  herbs/35-svetlik-lekarsky.txt
+  herbs/36-zlatobyl-obecny.txt
+  herbs/37-medvedice-lekarska.txt
+  herbs/38-repik-lekarsky.txt
+  herbs/39-kontryhel-obecny.txt
+  herbs/40-ruze-sipkova.txt
+  herbs/41-pelynek-pravy.txt
+)

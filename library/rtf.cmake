@@ -1,0 +1,1 @@
+list(APPEND LIBRARY_SOURCES CKelSrvRtf.cpp FrmRTF.cpp FrmRTF.h)

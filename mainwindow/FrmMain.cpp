@@ -1,0 +1,501 @@
+#include "mainwindow/FrmMain.h"
+
+#include "core/AppContext.h"
+#include "core/LumoMain.h"
+#include "core/ScreenProfile.h"
+#include "core/Settings.h"
+#include "mainwindow/HerbRecordView.h"
+#include "platform/paths/ProgramPaths.h"
+#include "platform/ui/RichTextBox.h"
+#include "platform/ui/Units.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QSysInfo>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace lumo {
+
+namespace {
+
+QPointer<FrmMain> g_mainWindow;
+
+constexpr int kStatusPanelWidths[4] = {900, 900, 1200, 3000}; // Caps, NumLock, Datum, Popis
+const char* const kStatusKeys[5] = {"Caps", "NumLock", "Datum", "Popis", "Podminka"};
+
+int px(int twips) {
+    return ui::TwipsToPixels(twips);
+}
+
+QRect toPixels(const TwipRect& r) {
+    return {px(r.left), px(r.top), px(r.width), px(r.height)};
+}
+
+int toTwips(int pixels) {
+    return static_cast<int>(std::lround(ui::PixelsToTwips(pixels)));
+}
+
+QTreeWidget* newList(QWidget* parent, int columns = 1) {
+    auto* list = new QTreeWidget(parent);
+    list->setColumnCount(columns);
+    list->setHeaderHidden(columns == 1);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    return list;
+}
+
+void place(QWidget* w, const TwipRect& r) {
+    if (w)
+        w->setGeometry(toPixels(r));
+}
+
+QString rightTrimmed(const QString& text) {
+    qsizetype n = text.size();
+    while (n > 0 && text.at(n - 1) == u' ')
+        --n;
+    return text.left(n);
+}
+
+} // namespace
+
+FrmMain::FrmMain(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("FrmMain"));
+    setWindowTitle(QStringLiteral("Zefirak"));
+    createControls();
+    g_mainWindow = this;
+}
+
+FrmMain::~FrmMain() {
+    if (g_mainWindow == this)
+        g_mainWindow = nullptr;
+    qApp->removeEventFilter(this);
+}
+
+FrmMain* FrmMain::Instance() {
+    return g_mainWindow.data();
+}
+
+void FrmMain::createControls() {
+    Tb = new QToolBar(this);
+    Tb->setObjectName(QStringLiteral("Tb"));
+    TxtByl = new QLineEdit(this);
+    TxtByl->setObjectName(QStringLiteral("TxtByl"));
+    Lv = newList(this);
+    Lv->setObjectName(QStringLiteral("Lv"));
+    Lv->viewport()->setMouseTracking(true);
+    img = new QFrame(this);
+    img->setObjectName(QStringLiteral("img"));
+    img->setCursor(Qt::SizeHorCursor);
+    img->setMouseTracking(true);
+    img->setAutoFillBackground(true);
+    createRightSide();
+    createFrames();
+    createStatusBar();
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(200);
+    connect(Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
+
+    connect(TxtByl, &QLineEdit::textChanged, this, [this] { TxtByl_Change(); });
+    connect(Lv, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        Lv_ItemClick(item);
+        Lv_Click();
+    });
+    connect(Lv, &QTreeWidget::itemDoubleClicked, this, [this] { Lv_DblClick(); });
+    // Any change of the list's items makes the search box's index stale.
+    QAbstractItemModel* model = Lv->model();
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(model, signal, this, [this] { m_search.invalidateList(); });
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { m_search.invalidateList(); });
+    connect(model, &QAbstractItemModel::dataChanged, this, [this] { m_search.invalidateList(); });
+
+    setMouseTracking(true);
+    STab->setMouseTracking(true);
+    // The form sees every key and mouse event of its controls before they do.
+    qApp->installEventFilter(this);
+}
+
+void FrmMain::createRightSide() {
+    STab = new QWidget(this);
+    STab->setObjectName(QStringLiteral("STab"));
+    STabBar = new QTabBar(STab);
+    STabBar->setObjectName(QStringLiteral("STabBar"));
+    for (const char* caption : {"Popis", "Účinné látky", "Indikační skupiny", "Obrázky", "Přípravky",
+                                "Indikace", "Kombinace", "Sběr"})
+        STabBar->addTab(QString::fromUtf8(caption));
+    connect(STabBar, &QTabBar::currentChanged, this, [this] { STab_Click(); });
+    createPages();
+
+    // The description box lies over the tab strip when a category item is described.
+    RtfTemp = new ui::RichTextBox(this);
+    RtfTemp->setObjectName(QStringLiteral("RtfTemp"));
+    RtfTemp->setLocked(true);
+    RtfTemp->hide();
+}
+
+QWidget* FrmMain::pageControl(QWidget* control, int page) {
+    control->setProperty("Tag", page);
+    m_pageControls.push_back(control);
+    return control;
+}
+
+void FrmMain::createPages() {
+    auto named = [](QWidget* w, const char* name) {
+        w->setObjectName(QString::fromLatin1(name));
+        return w;
+    };
+    RtfByl = new ui::RichTextBox(STab);
+    RtfByl->setLocked(true); // typed keys never edit the record
+    pageControl(named(RtfByl, "RtfByl"), 1);
+    TbSeg = new QToolBar(STab);
+    pageControl(named(TbSeg, "TbSeg"), 1);
+    TxtTemp = new QPlainTextEdit(STab);
+    named(TxtTemp, "TxtTemp")->hide();
+
+    struct ListPage {
+        QTreeWidget** list;
+        const char* name;
+        int page;
+        int columns;
+    };
+    const ListPage lists[] = {{&LvUL, "LvUL", 2, 1},     {&LvIndSk, "LvIndSk", 3, 1},
+                              {&LvPrip, "LvPrip", 5, 2}, {&LvInd, "LvInd", 6, 1},
+                              {&LvSub, "LvSub", 6, 1},   {&LvKomb, "LvKomb", 7, 1},
+                              {&LvCast, "LvCast", 8, 1}, {&LvMesic, "LvMesic", 8, 1}};
+    for (const ListPage& l : lists) {
+        *l.list = newList(STab, l.columns);
+        pageControl(named(*l.list, l.name), l.page);
+    }
+    struct ToolPage {
+        QToolBar** bar;
+        const char* name;
+        int page;
+    };
+    const ToolPage bars[] = {{&TbUL, "TbUL", 2},     {&TbIndSk, "TbIndSk", 3}, {&TbObr, "TbObr", 4},
+                             {&TbPrip, "TbPrip", 5}, {&TbInd, "TbInd", 6},     {&TbKomb, "TbKomb", 7},
+                             {&TbSber, "TbSber", 8}};
+    for (const ToolPage& b : bars) {
+        *b.bar = new QToolBar(STab);
+        pageControl(named(*b.bar, b.name), b.page);
+    }
+    ImgByl = new QLabel(STab);
+    ImgByl->setAlignment(Qt::AlignCenter);
+    pageControl(named(ImgByl, "ImgByl"), 4);
+    for (int i = 0; i < 2; ++i) {
+        LblObr[i] = new QLabel(STab);
+        LblObr[i]->setObjectName(QStringLiteral("LblObr%1").arg(i));
+        LblObr[i]->setAlignment(Qt::AlignCenter);
+    }
+}
+
+void FrmMain::createFrames() {
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameShape(QFrame::Box);
+    Frame1->resize(px(4800), px(1800));
+    CmbFind = new QComboBox(Frame1);
+    CmbFind->setObjectName(QStringLiteral("CmbFind"));
+    CmbFind->setGeometry(px(120), px(240), px(4560), px(330));
+    Frame1->hide();
+
+    Frame2 = new QFrame(this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setFrameShape(QFrame::Box);
+    Frame2->resize(px(4200), px(1080));
+    LblBusy = new QLabel(QStringLiteral("Načítám informace o bylině"), Frame2);
+    LblBusy->setObjectName(QStringLiteral("LblBusy"));
+    LblBusy->setGeometry(px(120), px(120), px(3960), px(330));
+    pgbInf = new QProgressBar(Frame2);
+    pgbInf->setObjectName(QStringLiteral("pgbInf"));
+    pgbInf->setGeometry(px(120), px(570), px(3960), px(330));
+    Frame2->hide();
+}
+
+void FrmMain::createStatusBar() {
+    StBar = new QStatusBar(this);
+    StBar->setObjectName(QStringLiteral("StBar"));
+    StBar->setSizeGripEnabled(false);
+    for (int i = 0; i < 5; ++i) {
+        auto* label = new QLabel(StBar);
+        label->setObjectName(QString::fromLatin1(kStatusKeys[i]));
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        if (i < 4)
+            label->setFixedWidth(px(kStatusPanelWidths[i]));
+        StBar->addWidget(label, i == 4 ? 1 : 0);
+    }
+}
+
+QLabel* FrmMain::panel(const QString& key) const {
+    return StBar->findChild<QLabel*>(key, Qt::FindDirectChildrenOnly);
+}
+
+void FrmMain::setPanelText(const QString& key, const QString& text) {
+    if (QLabel* label = panel(key))
+        label->setText(text);
+}
+
+QString FrmMain::panelText(const QString& key) const {
+    const QLabel* label = panel(key);
+    return label ? label->text() : QString();
+}
+
+MainLayoutInput FrmMain::layoutInput() const {
+    MainLayoutInput in;
+    in.clientWidth = toTwips(width());
+    in.clientHeight = toTwips(height());
+    in.split = m_imgLeft;
+    in.statusPanelsWidth =
+        kStatusPanelWidths[0] + kStatusPanelWidths[1] + kStatusPanelWidths[2] + kStatusPanelWidths[3];
+    in.frame1Width = toTwips(Frame1->width());
+    in.frame1Height = toTwips(Frame1->height());
+    in.frame2Width = toTwips(Frame2->width());
+    in.frame2Height = toTwips(Frame2->height());
+    in.pripColumn2 = toTwips(LvPrip->columnWidth(1));
+    return in;
+}
+
+void FrmMain::applyLayout() {
+    m_layout = LayOutMainWindow(layoutInput());
+    const MainLayout& l = m_layout;
+    setMinimumSize(px(MinimumClientWidth(m_imgLeft)), px(kMinClientHeight));
+    place(Tb, l.Tb);
+    place(StBar, l.StBar);
+    if (QLabel* p5 = panel(QStringLiteral("Podminka")))
+        p5->setFixedWidth(px(l.statusPanel5));
+    place(TxtByl, l.TxtByl);
+    place(Lv, l.Lv);
+    Lv->setColumnWidth(0, px(l.lvColumn));
+    place(img, l.img);
+    place(STab, l.STab);
+    STabBar->setGeometry(0, 0, px(l.STab.width), STabBar->sizeHint().height());
+    place(RtfTemp, l.RtfTemp);
+    place(RtfByl, l.RtfByl);
+    place(TxtTemp, l.TxtTemp);
+    place(TbSeg, l.TbSeg);
+    const std::pair<QTreeWidget*, const TwipRect*> lists[] = {
+        {LvUL, &l.LvUL},   {LvIndSk, &l.LvIndSk}, {LvKomb, &l.LvKomb}, {LvPrip, &l.LvPrip},
+        {LvInd, &l.LvInd}, {LvSub, &l.LvSub},     {LvCast, &l.LvCast}, {LvMesic, &l.LvMesic}};
+    for (const auto& [list, r] : lists)
+        place(list, *r);
+    for (QTreeWidget* list : {LvUL, LvIndSk, LvKomb})
+        list->setColumnWidth(0, px(l.pageColumn));
+    LvPrip->setColumnWidth(0, px(l.pripColumn1));
+    for (QTreeWidget* list : {LvInd, LvSub, LvCast, LvMesic})
+        list->setColumnWidth(0, px(l.halfColumn));
+    place(ImgByl, l.ImgByl);
+    place(LblObr[0], l.LblObr0);
+    place(LblObr[1], l.LblObr1);
+    for (QToolBar* bar : {TbUL, TbIndSk, TbObr, TbPrip, TbInd, TbKomb, TbSber})
+        place(bar, {l.RtfByl.left, l.pageToolbarTop, l.RtfByl.width, 390});
+    VycentrujRamy();
+}
+
+void FrmMain::VycentrujRamy() {
+    place(Frame1, m_layout.Frame1);
+    place(Frame2, m_layout.Frame2);
+}
+
+void FrmMain::UmistiDelic(int X) {
+    m_imgLeft = ClampSplit(X, toTwips(width()));
+    applyLayout();
+    if (CurrentTab == 4 && Hooks.PrizpusobObrazek)
+        Hooks.PrizpusobObrazek();
+}
+
+void FrmMain::Form_Resize() {
+    if (isMinimized())
+        return;
+    Splitting = true;
+    // The tab strip and the picture are shown again by the timer once the layout settles.
+    if (CurrentTab == 4)
+        ImgByl->hide();
+    STab->hide();
+    applyLayout();
+    if (CurrentTab == 4 && Hooks.PrizpusobObrazek)
+        Hooks.PrizpusobObrazek();
+    Splitting = false;
+}
+
+void FrmMain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void FrmMain::Timer1_Timer() {
+    const QString today = QDate::currentDate().toString(QStringLiteral("d.M.yyyy"));
+    if (panelText(QStringLiteral("Datum")) != today)
+        setPanelText(QStringLiteral("Datum"), today);
+    if (Splitting || ListMode != 1)
+        return;
+    if (CurrentTab == 4)
+        ImgByl->show();
+    STab->show();
+}
+
+void FrmMain::readProfileMenu() {
+    const ProgramSettings& s = App().Settings;
+    for (int i = 1; i <= 9; ++i) {
+        ProfileMenuItem& item = ProfileMenu[static_cast<size_t>(i - 1)];
+        item.Caption = rightTrimmed(s.ProfileNames[i]);
+        // The profile file is found whatever the case of its name.
+        item.Enabled = QFileInfo::exists(ProfileFilePath(i));
+        item.Visible = item.Enabled || i <= 3;
+    }
+}
+
+void FrmMain::placeFromSettings() {
+    const ProgramSettings& s = App().Settings;
+    const QSize screen = ScreenSizeTwips();
+    m_placement = PlaceMainWindow({s.Left, s.Top, s.Width, s.Height}, screen.width(), screen.height());
+    move(px(m_placement.left), px(m_placement.top));
+    resize(px(m_placement.width), px(m_placement.height));
+}
+
+// The stored size is the outer one; the frame is known only once the window is shown.
+void FrmMain::fixFrameSize() {
+    if (m_frameFixed)
+        return;
+    m_frameFixed = true;
+    const QSize frame = frameGeometry().size() - geometry().size();
+    if (frame.width() > 0 || frame.height() > 0)
+        resize(px(m_placement.width) - frame.width(), px(m_placement.height) - frame.height());
+}
+
+void FrmMain::Form_Load() {
+    Activated = true;
+    NactiJazyky();
+    CurrentTab = 0;
+    TxtByl->clear();
+    RtfByl->setFontFamily(App().Settings.FontName);
+    RtfByl->setText(QString());
+    CurrentHerb = CurrentUL = CurrentIndSk = CurrentPrip = CurrentInd = CurrentKomb = CurrentMonth =
+        CurrentCeled = CurrentLit = CurrentPicture = 0;
+    readProfileMenu();
+    placeFromSettings();
+    applyLayout();
+    FindText.clear();
+    const QString aislp = App().Settings.AISLPCmd.trimmed();
+    AislpMenuEnabled = !aislp.isEmpty() && QFileInfo::exists(paths::Resolve(aislp));
+    NactiMenu();
+    if (Hooks.NactiCastiHledani)
+        Hooks.NactiCastiHledani();
+    NactiSeznamBylin();
+    CurrentTab = 1;
+    NastavTb();
+    if (App().Settings.Language != 1 && Hooks.NactiTextyOkna)
+        Hooks.NactiTextyOkna();
+    QCoreApplication::processEvents();
+    show();
+    Timer1->start();
+}
+
+void FrmMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (Activated)
+        QTimer::singleShot(0, this, [this] { Form_Activate(); });
+}
+
+void FrmMain::applyScreenProfile() {
+    ProgramSettings& s = App().Settings;
+    if (s.ProfilNumber >= 1 && s.ProfilNumber <= 9)
+        return;
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int widthPixels = screen ? screen->size().width() : 0;
+    const int profile = ChooseScreenProfile(widthPixels);
+    s.ProfilNumber = static_cast<qint16>(profile);
+    ApplyScreenProfile(s, profile, QSysInfo::prettyProductName());
+}
+
+void FrmMain::Form_Activate() {
+    if (!Activated || m_closed)
+        return;
+    Activated = false;
+    fixFrameSize();
+    if (App().Settings.LeftSplit > 0)
+        UmistiDelic(App().Settings.LeftSplit);
+    applyScreenProfile();
+    if (Lv->topLevelItemCount() > 0) {
+        selectListItem(Lv->topLevelItem(0));
+        UkazBylinu();
+    }
+    FindPart = 0;
+    if (CmbFind->count() > 0)
+        CmbFind->setCurrentIndex(0);
+    CurrentTab = 0;
+    TxtByl->setFocus();
+    TxtByl->clear();
+}
+
+void FrmMain::NactiMenu() {
+    // The menus and the main toolbar's buttons are added by their own code.
+}
+
+void FrmMain::BeginBusy() {
+    ++m_busyDepth;
+}
+
+void FrmMain::EndBusy() {
+    if (m_busyDepth > 0)
+        --m_busyDepth;
+    if (m_busyDepth == 0 && m_closePending) {
+        m_closePending = false;
+        QTimer::singleShot(0, this, [this] { close(); });
+    }
+}
+
+void FrmMain::Form_QueryUnload() {
+    ProgramSettings& s = App().Settings;
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        const QRect outer = frameGeometry();
+        s.Left = toTwips(outer.x());
+        s.Top = toTwips(outer.y());
+        s.Width = toTwips(outer.width());
+        s.Height = toTwips(outer.height());
+        s.LeftSplit = m_imgLeft;
+    }
+    SaveSettings(false);
+    m_closed = true;
+    Timer1->stop();
+    ReleaseObjects();
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+    if (m_closed) {
+        event->accept();
+        return;
+    }
+    // Never close under a running operation: it still uses the connection and the record.
+    if (m_busyDepth > 0) {
+        m_closePending = true;
+        event->ignore();
+        return;
+    }
+    Form_QueryUnload();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void LoadMainWindow() {
+    auto* form = new FrmMain();
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->Form_Load();
+}
+
+} // namespace lumo

@@ -1,0 +1,281 @@
+#pragma once
+
+#include "mainwindow/FrmMainLayout.h"
+#include "mainwindow/HerbNameSearch.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QStatusBar;
+class QTabBar;
+class QTimer;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace lumo {
+
+namespace ui {
+class RichTextBox;
+}
+class HerbRecordView;
+
+// A language of herb names: a row of table Jazyk.
+struct LanguageEntry {
+    long Idx = 0;
+    QString Nazev;
+};
+
+// State of one item of the profile menu.
+struct ProfileMenuItem {
+    QString Caption;
+    bool Enabled = false;
+    bool Visible = true;
+};
+
+// What the other parts of the window plug in. Every entry may stay empty.
+struct FrmMainHooks {
+    // Show routine of list modes 2..9 (index = list mode).
+    std::array<std::function<void()>, 10> ShowItem;
+    // Herbs-with-item routine of list modes 2..8 (double click, Enter in the list).
+    std::array<std::function<void()>, 10> HerbsWithItem;
+    // Toolbar state of tab pages 1..7 when chosen (index = tab index; 3 shows the picture).
+    std::array<std::function<void()>, 8> TabChosen;
+    // The per-herb lists refilled after a record is composed, in this order:
+    // active substances, indication groups, preparations, pictures, indications,
+    // combinations, collection calendar.
+    std::array<std::function<void(long Idx)>, 7> HerbListLoaders;
+    // Fits the picture to its page (pictures page, after a layout).
+    std::function<void()> PrizpusobObrazek;
+    // Previous and next picture (Left and Right in the list on the pictures page); each
+    // returns without doing anything when its toolbar button is disabled.
+    std::function<void()> PicturePrev;
+    std::function<void()> PictureNext;
+    // F1: context help for a topic id.
+    std::function<void(long id)> ShowHelp;
+    // Full-text search parts, the window's interface-language texts, the herb popup menu.
+    std::function<void()> NactiCastiHledani;
+    std::function<void()> NactiTextyOkna;
+    std::function<void()> HerbPopupMenu;
+};
+
+// The main window: herb or category list with its search box on the left, the tab strip
+// with the herb record and the per-herb lists on the right.
+class FrmMain : public QWidget {
+    Q_OBJECT
+public:
+    explicit FrmMain(QWidget* parent = nullptr);
+    ~FrmMain() override;
+
+    // The one main window; null while none is loaded.
+    static FrmMain* Instance();
+
+    // --- frame (FrmMain.cpp) ---
+    // Start-up sequence; ends by showing the form.
+    void Form_Load();
+    // One-time work on the first activation; later calls do nothing.
+    void Form_Activate();
+    // Stores the placement and every setting, and releases the service objects.
+    void Form_QueryUnload();
+    void Timer1_Timer();
+    // Places the splitter at X (twips) and lays out both sides.
+    void UmistiDelic(int X);
+    // Lays out every pane for the current client size and splitter.
+    void Form_Resize();
+    void VycentrujRamy();
+    int splitterLeft() const { return m_imgLeft; }
+    const MainLayout& layout() const { return m_layout; }
+
+    // A running operation (a record composition, a search) that lets events run: closing
+    // the window meanwhile is carried out once the outermost one ends.
+    void BeginBusy();
+    void EndBusy();
+    bool isBusy() const { return m_busyDepth > 0; }
+    // Keeps the window busy for a scope.
+    class BusyScope {
+    public:
+        explicit BusyScope(FrmMain& form) : m_form(form) { m_form.BeginBusy(); }
+        ~BusyScope() { m_form.EndBusy(); }
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+    private:
+        FrmMain& m_form;
+    };
+
+    // --- keys, tabs, toolbar (FrmMainEvents.cpp) ---
+    // Form-level keys seen before the control; returns true when the key is swallowed.
+    bool Form_KeyDown(int KeyCode, int Shift);
+    void Form_KeyUp();
+    // A typed character; returns true when it went to the search box.
+    bool Form_KeyPress(const QString& Text);
+    void STab_Click();
+    void NastavTb();
+    void UkazZalozku();
+    // Selects the first tab page.
+    void PrvniZalozka();
+    int tabIndex() const; // STab.Tab
+    void setTabIndex(int tab);
+
+    // --- herb list and search box (FrmMainList.cpp) ---
+    void NactiJazyky();
+    void NactiNazvy(const QString& Sql, long Joined);
+    void NactiSeznamBylin();
+    QString NajdiCiziNazev(const QString& Text);
+    void UkazVybrane();
+    // Shows the herb selected in the list (through the record view when one is set).
+    void UkazBylinu();
+    // Calls the per-herb list loaders for a herb, in their order.
+    void RefillHerbLists(long Idx);
+    void setRecordView(std::unique_ptr<HerbRecordView> view);
+    HerbRecordView* recordView() const { return m_recordView.get(); }
+
+    // List items: key "K" & id and the name; consumers read the id from the key.
+    QTreeWidgetItem* addListItem(const QString& key, const QString& text);
+    QTreeWidgetItem* findListKey(const QString& key) const;
+    QTreeWidgetItem* selectedListItem() const;
+    void selectListItem(QTreeWidgetItem* item, bool scroll = true);
+    static QString listKey(const QTreeWidgetItem* item);
+    static long listId(const QTreeWidgetItem* item);
+
+    // Status bar panels by key: "Caps", "NumLock", "Datum", "Popis", "Podminka".
+    void setPanelText(const QString& key, const QString& text);
+    QString panelText(const QString& key) const;
+    QLabel* panel(const QString& key) const;
+
+    // Colours of the search box (0x00BBGGRR).
+    void setSearchBoxColors(BoxColors colors);
+    BoxColors searchBoxColors() const;
+
+    // Menus and the main toolbar's buttons are placed here by their own code; the view
+    // buttons 1..9 of Tb (index = button) show the list mode through NastavTb.
+    void NactiMenu();
+    std::array<QAction*, 10> TbButtons{};
+
+    FrmMainHooks Hooks;
+
+    // --- state ---
+    long ListMode = 1;
+    long CurrentTab = 0;
+    bool Activated = false;
+    bool CtrlDown = false;
+    bool Splitting = false;
+    QString FindText;
+    int FindPart = 0;
+    QString CurrentHerbName;
+    long CurrentHerb = 0, CurrentUL = 0, CurrentIndSk = 0, CurrentPrip = 0, CurrentInd = 0, CurrentKomb = 0,
+         CurrentMonth = 0, CurrentCeled = 0, CurrentLit = 0, CurrentPicture = 0;
+    long MarkedULCount = 0, MarkedIndSkCount = 0, MarkedIndCount = 0, MarkedKombCount = 0,
+         MarkedMonthsCount = 0, PictureCount = 0;
+    long LangCount = 0;
+    std::vector<LanguageEntry> Languages; // entry k (1-based) at k - 1
+    bool KeyNavigation = false;
+    bool RightClick = false;
+    bool ForceLoad = false;
+    std::array<ProfileMenuItem, 9> ProfileMenu;
+    bool AislpMenuEnabled = false;
+
+    // --- controls ---
+    QToolBar* Tb = nullptr;
+    QStatusBar* StBar = nullptr;
+    QLineEdit* TxtByl = nullptr;
+    QTreeWidget* Lv = nullptr;
+    QFrame* img = nullptr;
+    QWidget* STab = nullptr; // the tab strip: its tab row and the page controls
+    QTabBar* STabBar = nullptr;
+    ui::RichTextBox* RtfTemp = nullptr;
+    ui::RichTextBox* RtfByl = nullptr;
+    QPlainTextEdit* TxtTemp = nullptr;
+    QToolBar* TbSeg = nullptr;
+    QTreeWidget *LvUL = nullptr, *LvIndSk = nullptr, *LvPrip = nullptr, *LvInd = nullptr, *LvSub = nullptr,
+                *LvKomb = nullptr, *LvCast = nullptr, *LvMesic = nullptr;
+    QToolBar *TbUL = nullptr, *TbIndSk = nullptr, *TbObr = nullptr, *TbPrip = nullptr, *TbInd = nullptr,
+             *TbKomb = nullptr, *TbSber = nullptr;
+    QLabel* ImgByl = nullptr;
+    std::array<QLabel*, 2> LblObr{};
+    QFrame* Frame1 = nullptr;
+    QComboBox* CmbFind = nullptr;
+    QFrame* Frame2 = nullptr;
+    QProgressBar* pgbInf = nullptr;
+    QLabel* LblBusy = nullptr;
+    QTimer* Timer1 = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    // FrmMain.cpp
+    void createControls();
+    void createRightSide();
+    void createPages();
+    void createFrames();
+    void createStatusBar();
+    QWidget* pageControl(QWidget* control, int page);
+    void applyLayout();
+    void placeFromSettings();
+    void fixFrameSize();
+    void readProfileMenu();
+    void applyScreenProfile();
+    MainLayoutInput layoutInput() const;
+
+    // FrmMainEvents.cpp
+    bool handleKeyPress(QObject* watched, QKeyEvent* event);
+    bool handleKeyRelease(QObject* watched, QKeyEvent* event);
+    bool handleMouse(QObject* watched, QEvent* event);
+    void img_MouseDown();
+    void img_MouseMove(int X);
+    void img_MouseUp(int X);
+    void setSplitterHighlight(bool on);
+    void Form_MouseMove();
+
+    // FrmMainList.cpp
+    void TxtByl_Change();
+    bool TxtByl_KeyDown(int KeyCode, int Shift);
+    void TxtByl_Click();
+    void TxtByl_LostFocus();
+    bool Lv_KeyDown(int KeyCode, int Shift);
+    void Lv_KeyUp(int KeyCode, int Shift);
+    void Lv_Click();
+    void Lv_ItemClick(QTreeWidgetItem* item);
+    void Lv_DblClick();
+    void clearCurrentOfMode();
+    void moveListSelection(int KeyCode);
+    void refreshListIndex();
+    bool loadForeignNames();
+    void showSelectedHerbPlain();
+    void reportError(int number, const QString& message, const QString& title, const QString& location,
+                     bool runTime);
+
+    std::vector<QWidget*> m_pageControls;
+    std::unique_ptr<HerbRecordView> m_recordView;
+    HerbNameSearch m_search;
+    MainLayout m_layout;
+    int m_imgLeft = 3000;
+    int m_busyDepth = 0;
+    bool m_closePending = false;
+    bool m_closed = false;
+    bool m_splitterHighlight = false;
+    bool m_frameFixed = false;
+    TwipRect m_placement;
+};
+
+// Creates the one main window, loads it and shows it (start-up's last step).
+void LoadMainWindow();
+
+} // namespace lumo

@@ -1,0 +1,560 @@
+#include "platform/rtf/RtfParser.h"
+
+#include "platform/rtf/Charsets.h"
+#include "platform/rtf/FontMap.h"
+#include "platform/rtf/RtfKeywords.h"
+
+#include <QTextBlockFormat>
+
+namespace lumo::rtf {
+
+namespace {
+
+// Real documents nest a few dozen groups; deeper input is garbage or an attack.
+constexpr std::size_t kMaxDepth = 200;
+// Fallback texts after \uN are one or two characters; a huge \uc must not eat the document.
+constexpr int kMaxFallback = 16;
+// Indents and spacing beyond 22 inches have no meaning on any page.
+constexpr int kMaxTwips = 31680;
+constexpr int kMaxHalfPoints = 3276;
+
+int clampTwips(int value, int low = -kMaxTwips) {
+    return qBound(low, value, kMaxTwips);
+}
+
+bool isBlank(QStringView text) {
+    for (QChar c : text) {
+        if (!c.isSpace())
+            return false;
+    }
+    return true;
+}
+
+// Characters that QTextCursor::insertText would turn into structure, and control codes.
+bool needsCare(char16_t u) {
+    return u == 0x2029 || IsControlCharacter(u);
+}
+
+} // namespace
+
+RtfParser::RtfParser(QStringView rtf, RtfDocumentBuilder& builder)
+    : m_tokens(rtf), m_builder(builder), m_ansiCodePage(kDefaultCodePage) {
+    m_stack.reserve(64);
+}
+
+bool RtfParser::parse() {
+    for (;;) {
+        const RtfToken t = m_tokens.next();
+        if (t.type == RtfToken::End)
+            break;
+        if (m_stack.empty() && !resumeAfterEnd(t))
+            continue;
+        switch (t.type) {
+        case RtfToken::GroupOpen: onGroupOpen(); break;
+        case RtfToken::GroupClose: onGroupClose(); break;
+        case RtfToken::ControlWord: onControlWord(t); break;
+        case RtfToken::ControlSymbol: onControlSymbol(t); break;
+        case RtfToken::HexByte: onHexByte(t.param); break;
+        case RtfToken::Text: onText(t.word); break;
+        case RtfToken::End: break;
+        }
+    }
+    if (!m_stack.empty()) {
+        fail(QStringLiteral("Dokument RTF není úplný: chybí uzavírací závorka."));
+        m_rootAfterEnd = m_stack.front();
+        m_rootAfterEnd.par = state().par;
+    }
+    m_builder.finish(blockFormat(m_stack.empty() ? m_rootAfterEnd.par : state().par));
+    return m_error.isEmpty();
+}
+
+// Before the document's first brace nothing counts; after its last one only blanks may
+// follow. Anything else there means a stray closing brace, and the text is read on.
+bool RtfParser::resumeAfterEnd(const RtfToken& t) {
+    if (!m_ended) {
+        if (t.type == RtfToken::GroupOpen) {
+            m_stack.emplace_back();
+            m_ended = false;
+            return false;
+        }
+        return false;
+    }
+    if (t.type == RtfToken::Text && isBlank(t.word))
+        return false;
+    fail(QStringLiteral("Dokument RTF má nadbytečnou uzavírací závorku."));
+    if (t.type == RtfToken::GroupClose)
+        return false;
+    m_stack.push_back(m_rootAfterEnd);
+    m_ended = false;
+    return true;
+}
+
+void RtfParser::fail(const QString& message) {
+    if (m_error.isEmpty())
+        m_error = message;
+}
+
+void RtfParser::onGroupOpen() {
+    m_skipFallback = 0;
+    m_starPending = false;
+    if (m_stack.size() >= kMaxDepth) {
+        ++m_overflow;
+        fail(QStringLiteral("Dokument RTF je vnořen příliš hluboko."));
+        return;
+    }
+    GroupState inner = state();
+    inner.starred = false;
+    m_stack.push_back(inner);
+}
+
+void RtfParser::onGroupClose() {
+    m_skipFallback = 0;
+    m_starPending = false;
+    if (m_overflow > 0) {
+        --m_overflow;
+        return;
+    }
+    const Destination dest = state().dest;
+    const Destination outer =
+        m_stack.size() > 1 ? m_stack[m_stack.size() - 2].dest : Destination::Text;
+    if (dest == Destination::FontAltName && outer != Destination::FontAltName)
+        commitAltName();
+    if (dest == Destination::FontTable)
+        commitFontName();
+    if (dest != Destination::Text && dest != Destination::Skip) {
+        // The tables may have changed what a font or colour number stands for.
+        m_formatValid = false;
+        m_builderHasFormat = false;
+    }
+    if (m_stack.size() == 1) {
+        m_rootAfterEnd = state();
+        m_ended = true;
+    }
+    m_stack.pop_back();
+}
+
+void RtfParser::onControlWord(const RtfToken& t) {
+    const KeywordInfo* info = FindKeyword(t.word);
+    const bool starred = m_starPending;
+    m_starPending = false;
+    if (info && info->kind == Keyword::Binary) {
+        m_tokens.skipRaw(t.hasParam ? qMax(0, t.param) : 0);
+        return;
+    }
+    Destination& dest = state().dest;
+    if (dest == Destination::Skip)
+        return;
+    if (info && info->kind == Keyword::FontAltName && dest == Destination::FontTable) {
+        dest = Destination::FontAltName;
+        m_altBuffer.clear();
+        return;
+    }
+    if (starred) {
+        // An optional destination this reader does not know: its text is not ours.
+        dest = Destination::Skip;
+        return;
+    }
+    if (!info)
+        return;
+    if (m_skipFallback > 0 && dest == Destination::Text) {
+        --m_skipFallback;
+        return;
+    }
+    const int kind = int(info->kind);
+    if (dest == Destination::FontTable)
+        onFontTableWord(kind, t);
+    else if (dest == Destination::ColorTable)
+        onColorTableWord(kind, t);
+    else if (dest == Destination::Text && !onDocumentWord(kind, t) && !onFormatWord(kind, t) &&
+             !onParagraphWord(kind, t))
+        onTableWord(kind, t);
+}
+
+void RtfParser::onFontTableWord(int kind, const RtfToken& t) {
+    const bool inEntry = m_fonts.contains(m_fontNumber);
+    switch (Keyword(kind)) {
+    case Keyword::FontNumber:
+        commitFontName();
+        m_fontNumber = t.param;
+        m_fonts[m_fontNumber] = FontEntry{};
+        break;
+    case Keyword::FontCharset:
+        if (inEntry)
+            m_fonts[m_fontNumber].charset = t.param;
+        break;
+    case Keyword::FontFamily:
+        if (inEntry)
+            m_fonts[m_fontNumber].family = t.word.mid(1).toString();
+        break;
+    case Keyword::Unicode:
+        onUnicode(t.param);
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfParser::onColorTableWord(int kind, const RtfToken& t) {
+    const int v = qBound(0, t.param, 255);
+    if (Keyword(kind) == Keyword::Red)
+        m_red = v;
+    else if (Keyword(kind) == Keyword::Green)
+        m_green = v;
+    else if (Keyword(kind) == Keyword::Blue)
+        m_blue = v;
+}
+
+bool RtfParser::onDocumentWord(int kind, const RtfToken& t) {
+    switch (Keyword(kind)) {
+    case Keyword::AnsiCodePage:
+        m_ansiCodePage = SupportedCodePage(t.param);
+        return true;
+    case Keyword::DefaultFont:
+        m_defaultFont = t.param;
+        return true;
+    case Keyword::FontTable:
+        state().dest = Destination::FontTable;
+        m_fontNumber = -1;
+        m_nameBuffer.clear();
+        return true;
+    case Keyword::ColorTable:
+        state().dest = Destination::ColorTable;
+        m_colors.clear();
+        m_red = m_green = m_blue = -1;
+        return true;
+    case Keyword::SkipDestination:
+    case Keyword::FontAltName:
+        state().dest = Destination::Skip;
+        return true;
+    case Keyword::UnicodeSkip:
+        state().uc = qBound(0, t.hasParam ? t.param : 1, kMaxFallback);
+        return true;
+    case Keyword::Unicode:
+        onUnicode(t.param);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool RtfParser::onFormatWord(int kind, const RtfToken& t) {
+    CharState& c = state().chr;
+    const bool on = !t.hasParam || t.param != 0;
+    switch (Keyword(kind)) {
+    case Keyword::Plain: c = CharState{}; return true;
+    case Keyword::Bold: c.bold = on; return true;
+    case Keyword::Italic: c.italic = on; return true;
+    case Keyword::Underline: c.underline = on; return true;
+    case Keyword::UnderlineNone: c.underline = false; return true;
+    case Keyword::Strike: c.strike = on; return true;
+    case Keyword::Color: c.color = t.hasParam ? t.param : 0; return true;
+    case Keyword::Highlight: c.highlight = t.hasParam ? t.param : 0; return true;
+    case Keyword::FontNumber: c.font = t.hasParam ? t.param : -1; return true;
+    case Keyword::FontSize:
+        c.halfPoints = t.hasParam ? qBound(1, t.param, kMaxHalfPoints) : 24;
+        return true;
+    case Keyword::Superscript: c.vertical = on ? 1 : 0; return true;
+    case Keyword::Subscript: c.vertical = on ? -1 : 0; return true;
+    case Keyword::NoSuperSub: c.vertical = 0; return true;
+    default: return false;
+    }
+}
+
+bool RtfParser::onParagraphWord(int kind, const RtfToken& t) {
+    ParState& p = state().par;
+    const int v = t.hasParam ? t.param : 0;
+    switch (Keyword(kind)) {
+    case Keyword::Pard: p = ParState{}; return true;
+    case Keyword::LeftIndent: p.left = clampTwips(v); return true;
+    case Keyword::RightIndent: p.right = clampTwips(v); return true;
+    case Keyword::FirstIndent: p.first = clampTwips(v); return true;
+    case Keyword::SpaceBefore: p.before = clampTwips(v, 0); return true;
+    case Keyword::SpaceAfter: p.after = clampTwips(v, 0); return true;
+    case Keyword::AlignLeft: p.align = Align::Left; return true;
+    case Keyword::AlignCenter: p.align = Align::Center; return true;
+    case Keyword::AlignRight: p.align = Align::Right; return true;
+    case Keyword::AlignJustify: p.align = Align::Justify; return true;
+    default: return false;
+    }
+}
+
+void RtfParser::onTableWord(int kind, const RtfToken& t) {
+    switch (Keyword(kind)) {
+    case Keyword::Par:
+    case Keyword::Section:
+    case Keyword::Row:
+        m_cellPending = false;
+        syncFormat();
+        m_builder.endParagraph(blockFormat(state().par));
+        break;
+    case Keyword::Page:
+        m_cellPending = false;
+        syncFormat();
+        m_builder.pageBreak(blockFormat(state().par));
+        break;
+    case Keyword::Cell:
+        // Cells become tab-separated text; the tab is written once the next cell has text.
+        m_cellPending = true;
+        break;
+    case Keyword::Line: emitRaw(QChar(QChar::LineSeparator)); break;
+    case Keyword::Tab: emitRaw(QChar(u'\t')); break;
+    case Keyword::Special: {
+        const KeywordInfo* info = FindKeyword(t.word);
+        emitRaw(QChar(info->ch));
+        break;
+    }
+    default: break;
+    }
+}
+
+void RtfParser::onControlSymbol(const RtfToken& t) {
+    if (t.malformed)
+        fail(QStringLiteral("Dokument RTF obsahuje neúplnou řídicí sekvenci."));
+    const char16_t s = t.symbol.unicode();
+    if (s == '*') {
+        m_starPending = true;
+        return;
+    }
+    m_starPending = false;
+    const Destination dest = state().dest;
+    if (t.malformed || dest == Destination::Skip || dest == Destination::ColorTable)
+        return;
+    if (s == '\\' || s == '{' || s == '}') {
+        if (dest == Destination::Text)
+            emitText(QStringView(&t.symbol, 1));
+        else
+            onText(QStringView(&t.symbol, 1));
+        return;
+    }
+    if (dest != Destination::Text)
+        return;
+    if (m_skipFallback > 0) {
+        --m_skipFallback;
+        return;
+    }
+    switch (s) {
+    case '~': emitRaw(QChar(0x00A0)); break;
+    case '-': emitRaw(QChar(0x00AD)); break;
+    case '_': emitRaw(QChar(0x2011)); break;
+    case '\r':
+    case '\n':
+        syncFormat();
+        m_builder.endParagraph(blockFormat(state().par));
+        break;
+    default: break;
+    }
+}
+
+void RtfParser::onHexByte(int byte) {
+    m_starPending = false;
+    const Destination dest = state().dest;
+    if (dest == Destination::FontTable || dest == Destination::FontAltName) {
+        const FontEntry* e = m_fonts.contains(m_fontNumber) ? &m_fonts[m_fontNumber] : nullptr;
+        const int cp = e && e->charset >= 0 ? CodePageOfCharset(e->charset, m_ansiCodePage)
+                                            : m_ansiCodePage;
+        const QChar c = DecodeByte(cp, uchar(byte));
+        (dest == Destination::FontTable ? m_nameBuffer : m_altBuffer).append(c);
+        return;
+    }
+    if (dest != Destination::Text)
+        return;
+    if (m_skipFallback > 0) {
+        --m_skipFallback;
+        return;
+    }
+    emitRaw(DecodeByte(codePage(), uchar(byte)));
+}
+
+void RtfParser::onUnicode(int value) {
+    if (value < 0)
+        value += 65536;
+    QChar c = value >= 0 && value <= 0xFFFF ? QChar(char16_t(value)) : QChar::ReplacementCharacter;
+    if (codePage() == kSymbolCodePage && value >= 0xF020 && value <= 0xF0FF)
+        c = SymbolToUnicode(c);
+    const Destination dest = state().dest;
+    if (dest == Destination::FontTable)
+        m_nameBuffer.append(c);
+    else if (dest == Destination::FontAltName)
+        m_altBuffer.append(c);
+    else
+        emitRaw(c);
+    m_skipFallback = state().uc;
+}
+
+void RtfParser::onText(QStringView text) {
+    m_starPending = false;
+    switch (state().dest) {
+    case Destination::Text:
+        emitText(text);
+        break;
+    case Destination::FontTable: {
+        for (QChar c : text) {
+            if (c == u';')
+                commitFontName();
+            else
+                m_nameBuffer.append(c);
+        }
+        break;
+    }
+    case Destination::FontAltName:
+        m_altBuffer.append(text);
+        break;
+    case Destination::ColorTable:
+        for (QChar c : text) {
+            if (c != u';')
+                continue;
+            m_colors.append(m_red < 0 && m_green < 0 && m_blue < 0
+                                ? QColor()
+                                : QColor(qMax(0, m_red), qMax(0, m_green), qMax(0, m_blue)));
+            m_red = m_green = m_blue = -1;
+        }
+        break;
+    case Destination::Skip:
+        break;
+    }
+}
+
+void RtfParser::emitText(QStringView text) {
+    if (m_skipFallback > 0) {
+        const qsizetype n = qMin(qsizetype(m_skipFallback), text.size());
+        m_skipFallback -= int(n);
+        text = text.mid(n);
+    }
+    if (text.isEmpty())
+        return;
+    syncFormat();
+    if (m_cellPending) {
+        m_cellPending = false;
+        m_builder.appendChar(QChar(u'\t'));
+    }
+    // Symbol fonts show Greek and signs at ASCII codes; the document holds the real characters.
+    const bool symbol = codePage() == kSymbolCodePage;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        const bool mapSymbol = symbol && (u < 0x80 || (u >= 0xF020 && u <= 0xF0FF));
+        if (!mapSymbol && (!needsCare(u) || u == '\t'))
+            continue;
+        m_builder.appendText(text.mid(start, i - start));
+        start = i + 1;
+        if (mapSymbol)
+            emitRaw(SymbolToUnicode(text[i]));
+        else
+            emitRaw(text[i]);
+    }
+    m_builder.appendText(text.mid(start));
+}
+
+void RtfParser::emitRaw(QChar c) {
+    char16_t u = c.unicode();
+    if (needsCare(u) && u != '\t') {
+        if (u != 0x2029 && u != 0x2028)
+            return;
+        u = 0x2028;  // a paragraph separator inside text stays a line break
+    }
+    syncFormat();
+    if (m_cellPending) {
+        m_cellPending = false;
+        m_builder.appendChar(QChar(u'\t'));
+    }
+    m_builder.appendChar(QChar(u));
+}
+
+void RtfParser::syncFormat() {
+    const CharState& s = state().chr;
+    if (m_builderHasFormat && s == m_builderState)
+        return;
+    m_builder.setCharFormat(charFormat());
+    m_builderState = s;
+    m_builderHasFormat = true;
+}
+
+void RtfParser::commitFontName() {
+    QString name = m_nameBuffer.trimmed();
+    m_nameBuffer.clear();
+    if (name.isEmpty() || !m_fonts.contains(m_fontNumber))
+        return;
+    FontEntry& e = m_fonts[m_fontNumber];
+    if (e.name.isEmpty())
+        e.name = name;
+}
+
+void RtfParser::commitAltName() {
+    QString name = m_altBuffer.trimmed();
+    m_altBuffer.clear();
+    while (name.endsWith(u';'))
+        name.chop(1);
+    if (!name.isEmpty() && m_fonts.contains(m_fontNumber))
+        m_fonts[m_fontNumber].altName = name.trimmed();
+}
+
+int RtfParser::codePageOfFont(int font) const {
+    const auto it = m_fonts.constFind(font >= 0 ? font : m_defaultFont);
+    if (it == m_fonts.constEnd() || it->charset < 0)
+        return m_ansiCodePage;
+    return CodePageOfCharset(it->charset, m_ansiCodePage);
+}
+
+int RtfParser::codePage() const {
+    return codePageOfFont(m_stack.back().chr.font);
+}
+
+const QTextCharFormat& RtfParser::charFormat() {
+    const CharState& s = state().chr;
+    if (m_formatValid && s == m_formatState)
+        return m_format;
+    QTextCharFormat f;
+    const auto it = m_fonts.constFind(s.font >= 0 ? s.font : m_defaultFont);
+    if (it != m_fonts.constEnd()) {
+        const FontEntry& e = *it;
+        const QString face = e.name.isEmpty() ? e.altName : e.name;
+        if (!face.isEmpty()) {
+            QString family = SubstituteFont(face);
+            if (family == face && !e.altName.isEmpty())
+                family = SubstituteFont(e.altName);
+            f.setFontFamilies(QStringList{family});
+            f.setProperty(FaceNameProperty, face);
+            if (!e.altName.isEmpty() && e.altName != face)
+                f.setProperty(FaceAltNameProperty, e.altName);
+            if (e.charset >= 0)
+                f.setProperty(FaceCharsetProperty, e.charset);
+            if (!e.family.isEmpty())
+                f.setProperty(FaceFamilyProperty, e.family);
+        }
+    }
+    f.setFontPointSize(s.halfPoints / 2.0);
+    f.setFontWeight(s.bold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(s.italic);
+    f.setFontUnderline(s.underline);
+    f.setFontStrikeOut(s.strike);
+    if (s.color >= 0 && s.color < m_colors.size() && m_colors[s.color].isValid())
+        f.setForeground(m_colors[s.color]);
+    if (s.highlight > 0 && s.highlight < m_colors.size() && m_colors[s.highlight].isValid())
+        f.setBackground(m_colors[s.highlight]);
+    if (s.vertical != 0)
+        f.setVerticalAlignment(s.vertical > 0 ? QTextCharFormat::AlignSuperScript
+                                              : QTextCharFormat::AlignSubScript);
+    m_format = f;
+    m_formatState = s;
+    m_formatValid = true;
+    return m_format;
+}
+
+QTextBlockFormat RtfParser::blockFormat(const ParState& p) const {
+    QTextBlockFormat b;
+    switch (p.align) {
+    case Align::Left: b.setAlignment(Qt::AlignLeft); break;
+    case Align::Center: b.setAlignment(Qt::AlignHCenter); break;
+    case Align::Right: b.setAlignment(Qt::AlignRight); break;
+    case Align::Justify: b.setAlignment(Qt::AlignJustify); break;
+    }
+    // RTF gives twips; the document's block margins are in points.
+    b.setLeftMargin(p.left / 20.0);
+    b.setRightMargin(p.right / 20.0);
+    b.setTextIndent(p.first / 20.0);
+    b.setTopMargin(p.before / 20.0);
+    b.setBottomMargin(p.after / 20.0);
+    return b;
+}
+
+} // namespace lumo::rtf

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "platform/rtf/RtfDocumentBuilder.h"
+#include "platform/rtf/RtfState.h"
+#include "platform/rtf/RtfTokenizer.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QTextCharFormat>
+
+#include <vector>
+
+// The RTF reader proper: groups, destinations, tables and formatting state; the text goes
+// to an RtfDocumentBuilder.
+namespace lumo::rtf {
+
+class RtfParser {
+public:
+    RtfParser(QStringView rtf, RtfDocumentBuilder& builder);
+
+    // Reads everything; false when the input was malformed (see error()).
+    bool parse();
+    QString error() const { return m_error; }
+
+private:
+    void onGroupOpen();
+    void onGroupClose();
+    void onControlWord(const RtfToken& t);
+    void onControlSymbol(const RtfToken& t);
+    void onHexByte(int byte);
+    void onText(QStringView text);
+    bool onFormatWord(int kind, const RtfToken& t);
+    bool onParagraphWord(int kind, const RtfToken& t);
+    bool onDocumentWord(int kind, const RtfToken& t);
+    void onTableWord(int kind, const RtfToken& t);
+    void onFontTableWord(int kind, const RtfToken& t);
+    void onColorTableWord(int kind, const RtfToken& t);
+    void beginDestination(int kind);
+    void emitRaw(QChar c);
+    void emitText(QStringView text);
+    void syncFormat();
+    void onUnicode(int value);
+    bool resumeAfterEnd(const RtfToken& t);
+
+    void commitFontName();
+    void commitAltName();
+    int codePage() const;
+    int codePageOfFont(int font) const;
+    const QTextCharFormat& charFormat();
+    QTextBlockFormat blockFormat(const ParState& par) const;
+    void fail(const QString& message);
+
+    GroupState& state() { return m_stack.back(); }
+
+    RtfTokenizer m_tokens;
+    RtfDocumentBuilder& m_builder;
+    std::vector<GroupState> m_stack;
+    GroupState m_rootAfterEnd;
+    bool m_ended = false;
+    int m_overflow = 0;         // groups opened beyond the depth limit
+    int m_skipFallback = 0;     // fallback characters still to skip after \uN
+
+    int m_ansiCodePage;
+    int m_defaultFont = 0;
+    QHash<int, FontEntry> m_fonts;
+    int m_fontNumber = -1;      // the font-table entry being read
+    QString m_nameBuffer;
+    QString m_altBuffer;
+    bool m_starPending = false;
+    bool m_cellPending = false;
+    QList<QColor> m_colors;
+    int m_red = -1, m_green = -1, m_blue = -1;
+
+    CharState m_formatState;
+    QTextCharFormat m_format;
+    bool m_formatValid = false;
+    CharState m_builderState;
+    bool m_builderHasFormat = false;
+
+    QString m_error;
+};
+
+} // namespace lumo::rtf

@@ -1,0 +1,102 @@
+#include "platform/ui/DialogPresenter.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace lumo::ui {
+
+namespace {
+
+DialogPresenter::Hook& installedHook() {
+    static DialogPresenter::Hook hook;
+    return hook;
+}
+
+// The text a user reads on a button: mnemonic marks removed, "&&" kept as "&".
+QString withoutMnemonics(QString text) {
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(u'&');
+    text.replace(u'\x01', u'&');
+    return text;
+}
+
+int refuseToBlock(QDialog& dialog) {
+    std::fprintf(stderr, "Modal dialog \"%s\" not shown: no one can answer it on the offscreen platform.\n",
+                 dialog.windowTitle().toLocal8Bit().constData());
+    dialog.setResult(QDialog::Rejected);
+    return QDialog::Rejected;
+}
+
+} // namespace
+
+int DialogPresenter::exec(QDialog& dialog) {
+    // A copy: the hook may replace itself while the dialog is open.
+    const Hook hook = installedHook();
+    if (!hook) {
+        if (QGuiApplication::platformName() == QStringLiteral("offscreen"))
+            return refuseToBlock(dialog);
+        return dialog.exec();
+    }
+    // The hook runs inside the dialog's own loop, so it sees the dialog shown and
+    // modal exactly as a user would, and nested dialogs reach it too.
+    QPointer<QDialog> guard(&dialog);
+    QTimer::singleShot(0, &dialog, [hook, guard]() {
+        if (!guard || !guard->isVisible())
+            return;
+        const std::optional<int> answer = hook(*guard);
+        if (answer && guard && guard->isVisible())
+            guard->done(*answer);
+    });
+    return dialog.exec();
+}
+
+QMessageBox::StandardButton DialogPresenter::msgBox(const QString& text, const QString& title,
+                                                    QMessageBox::Icon icon,
+                                                    QMessageBox::StandardButtons buttons,
+                                                    QMessageBox::StandardButton defaultButton,
+                                                    QWidget* parent) {
+    QMessageBox box(icon, title, text, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
+    const int result = exec(box);
+    if (QAbstractButton* clicked = box.clickedButton())
+        return box.standardButton(clicked);
+    return static_cast<QMessageBox::StandardButton>(result);
+}
+
+void DialogPresenter::setHook(Hook hook) {
+    installedHook() = std::move(hook);
+}
+
+const DialogPresenter::Hook& DialogPresenter::hook() {
+    return installedHook();
+}
+
+bool DialogPresenter::clickButton(QWidget& root, const QString& name) {
+    const QList<QAbstractButton*> buttons = root.findChildren<QAbstractButton*>();
+    for (QAbstractButton* b : buttons) {
+        if (!b->isVisibleTo(&root) || !b->isEnabled())
+            continue;
+        if (b->objectName() == name || b->text() == name || withoutMnemonics(b->text()) == name) {
+            b->click();
+            return true;
+        }
+    }
+    return false;
+}
+
+ScopedDialogHook::ScopedDialogHook(DialogPresenter::Hook hook) : m_previous(DialogPresenter::hook()) {
+    DialogPresenter::setHook(std::move(hook));
+}
+
+ScopedDialogHook::~ScopedDialogHook() {
+    DialogPresenter::setHook(std::move(m_previous));
+}
+
+} // namespace lumo::ui

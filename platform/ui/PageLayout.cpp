@@ -1,0 +1,150 @@
+#include "platform/ui/PageLayout.h"
+
+#include "platform/ui/Units.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace lumo::ui {
+
+PageLayout::PageLayout(const QTextDocument& source) : m_doc(source.clone()), m_map(m_doc.get()) {
+    m_doc->setDocumentMargin(0);
+    QTextOption opt = m_doc->defaultTextOption();
+    // The rich-edit control broke over-long words; Qt would let them run off the page.
+    opt.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_doc->setDefaultTextOption(opt);
+}
+
+PageLayout::~PageLayout() = default;
+
+namespace {
+// Block margins and indents are kept in points (as the RTF reader writes them); Qt takes
+// them as device pixels, so a device of its own resolution needs them scaled.
+constexpr double kBlockUnitsPerInch = 72.0;
+} // namespace
+
+void PageLayout::setTargetDevice(QPaintDevice* device, int lineWidthTwips) {
+    m_device = device;
+    m_lineWidthTwips = lineWidthTwips;
+    m_doc->documentLayout()->setPaintDevice(device);
+    scaleBlockMargins(device ? device->logicalDpiX() / kBlockUnitsPerInch : 1.0);
+    m_laidOutWidth = -1;
+    m_lines.clear();
+}
+
+void PageLayout::scaleBlockMargins(double factor) {
+    const double k = factor / m_marginScale;
+    if (k == 1.0)
+        return;
+    for (QTextBlock b = m_doc->begin(); b.isValid(); b = b.next()) {
+        QTextBlockFormat f = b.blockFormat();
+        f.setLeftMargin(f.leftMargin() * k);
+        f.setRightMargin(f.rightMargin() * k);
+        f.setTopMargin(f.topMargin() * k);
+        f.setBottomMargin(f.bottomMargin() * k);
+        f.setTextIndent(f.textIndent() * k);
+        QTextCursor(b).setBlockFormat(f);
+    }
+    m_marginScale = factor;
+}
+
+double PageLayout::dpiX() const {
+    return m_device ? m_device->logicalDpiX() : LogicalDpi();
+}
+
+double PageLayout::dpiY() const {
+    return m_device ? m_device->logicalDpiY() : LogicalDpi();
+}
+
+int PageLayout::length() const {
+    return m_map.length();
+}
+
+void PageLayout::ensureLayout(double widthPx) {
+    // A width of 0 or less lays out without wrapping.
+    if (m_lineWidthTwips > 0)
+        widthPx = m_lineWidthTwips * dpiX() / kTwipsPerInch;
+    if (widthPx <= 0)
+        widthPx = -1;
+    if (widthPx == m_laidOutWidth && !m_lines.empty())
+        return;
+    m_doc->setTextWidth(widthPx);
+    QAbstractTextDocumentLayout* layout = m_doc->documentLayout();
+    m_lines.clear();
+    double lastTop = 0;
+    for (QTextBlock b = m_doc->begin(); b.isValid(); b = b.next()) {
+        const QRectF br = layout->blockBoundingRect(b); // lays the block out
+        const QTextLayout* tl = b.layout();
+        if (!tl || tl->lineCount() == 0)
+            continue;
+        const double y0 = tl->lineAt(0).y();
+        for (int i = 0; i < tl->lineCount(); ++i) {
+            const QTextLine line = tl->lineAt(i);
+            // Keep the lines in reading order even if a frame places a block higher up.
+            const double top = std::max(lastTop, br.top() + line.y() - y0);
+            m_lines.push_back({b.position() + line.textStart(), top, top + line.height()});
+            lastTop = top;
+        }
+    }
+    m_laidOutWidth = widthPx;
+}
+
+int PageLayout::lineIndexOf(int docPos) const {
+    auto it = std::upper_bound(m_lines.begin(), m_lines.end(), docPos,
+                               [](int pos, const Line& l) { return pos < l.docStart; });
+    return it == m_lines.begin() ? 0 : int(it - m_lines.begin()) - 1;
+}
+
+int PageLayout::formatRange(int fromChar, const QRect& rectTwips, QPainter* painter) {
+    const double sx = dpiX() / kTwipsPerInch, sy = dpiY() / kTwipsPerInch;
+    const QRectF rectPx(rectTwips.left() * sx, rectTwips.top() * sy, rectTwips.width() * sx,
+                        rectTwips.height() * sy);
+    ensureLayout(rectPx.width());
+    const int len = length();
+    if (fromChar >= len || m_lines.empty())
+        return len;
+    const std::size_t first = std::size_t(lineIndexOf(m_map.toDoc(std::max(0, fromChar))));
+    const double top = m_lines[first].top;
+    std::size_t end = first + 1; // the first line always goes on the page
+    while (end < m_lines.size() && m_lines[end].bottom - top <= rectPx.height())
+        ++end;
+    if (painter)
+        render(*painter, rectPx, first, end);
+    return end < m_lines.size() ? m_map.toBox(m_lines[end].docStart) : len;
+}
+
+void PageLayout::render(QPainter& painter, const QRectF& rectPx, std::size_t first, std::size_t end) const {
+    const double top = m_lines[first].top;
+    const double bottom = end < m_lines.size() ? m_lines[end].top : m_lines.back().bottom;
+    const double height = std::min(bottom - top, rectPx.height());
+    painter.save();
+    painter.setClipRect(QRectF(rectPx.left(), rectPx.top(), rectPx.width(), height), Qt::IntersectClip);
+    painter.translate(rectPx.left(), rectPx.top() - top);
+    QAbstractTextDocumentLayout::PaintContext ctx;
+    ctx.clip = QRectF(0, top, rectPx.width(), height);
+    ctx.palette.setColor(QPalette::Text, Qt::black);
+    m_doc->documentLayout()->draw(&painter, ctx);
+    painter.restore();
+}
+
+int PageLayout::lineCount() {
+    if (m_lines.empty())
+        ensureLayout(m_laidOutWidth);
+    return std::max<int>(1, int(m_lines.size()));
+}
+
+int PageLayout::lineFromChar(int pos) {
+    if (m_lines.empty())
+        ensureLayout(m_laidOutWidth);
+    return m_lines.empty() ? 0 : lineIndexOf(m_map.toDoc(pos));
+}
+
+} // namespace lumo::ui

@@ -1,0 +1,1 @@
+list(APPEND UI_SOURCES DialogPresenter.cpp DialogPresenter.h)

@@ -1,0 +1,4 @@
+list(APPEND CORE_TEST_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/SettingsTextTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SettingsTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LangTextTest.cpp)

@@ -1,0 +1,2 @@
+list(APPEND LIBRARY_TEST_SOURCES ${CMAKE_CURRENT_LIST_DIR}/CKelSrvTest.cpp ${CMAKE_CURRENT_LIST_DIR}/CKelSrvFilesTest.cpp
+     ${CMAKE_CURRENT_LIST_DIR}/../platform/DbFixture.cpp)

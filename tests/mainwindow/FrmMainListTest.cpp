@@ -1,0 +1,256 @@
+#include "mainwindow/FrmMainFixture.h"
+
+#include "core/AppContext.h"
+#include "core/HerbDb.h"
+#include "platform/DbFixture.h"
+#include "platform/text/AnsiText.h"
+#include "platform/ui/RichTextBox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace lumo::test {
+namespace {
+
+using HerbList = FrmMainFixture;
+
+const QString kCzechOrder[] = {"Cibule", "Čekanka", "Hloh", "Chmel", "Máta peprná"};
+
+TEST_F(HerbList, CzechNamesInCzechOrderKeyedByIdx) {
+    openDatabase();
+    loadWindow();
+    EXPECT_EQ(listTexts(), (QStringList{"Cibule", "Čekanka", "Hloh", "Chmel", "Máta peprná"}));
+    EXPECT_EQ(listKeys(), (QStringList{"K1", "K2", "K3", "K4", "K5"}));
+    EXPECT_EQ(form->ListMode, 1);
+}
+
+TEST_F(HerbList, TypingSelectsWithoutShowing) {
+    openDatabase();
+    loadWindow();
+    record->shown.clear();
+    type(QStringLiteral("má"));
+    EXPECT_EQ(selectedText(), QStringLiteral("Máta peprná"));
+    EXPECT_EQ(form->searchBoxColors(), SearchBoxColors(SearchBoxState::Normal));
+    EXPECT_EQ(form->panelText(QStringLiteral("Popis")), QStringLiteral("Cibule")); // the herb shown
+    type(QStringLiteral("  CH"));
+    EXPECT_EQ(selectedText(), QStringLiteral("Chmel"));
+    type(QStringLiteral("h"));
+    EXPECT_EQ(selectedText(), QStringLiteral("Hloh"));
+    EXPECT_TRUE(record->shown.isEmpty());
+}
+
+TEST_F(HerbList, AForeignNameSelectsItsHerb) {
+    openDatabase();
+    loadWindow();
+    type(QStringLiteral("mentha"));
+    EXPECT_EQ(selectedText(), QStringLiteral("Máta peprná"));
+    EXPECT_EQ(form->CurrentHerb, 5);
+    EXPECT_EQ(form->panelText(QStringLiteral("Popis")), QStringLiteral("Mentha piperita"));
+    EXPECT_EQ(form->searchBoxColors(), SearchBoxColors(SearchBoxState::ForeignInList));
+    type(QStringLiteral("chmeľ"));
+    EXPECT_EQ(selectedText(), QStringLiteral("Chmel"));
+}
+
+TEST_F(HerbList, AForeignNameOfAHerbOutsideTheSearchResult) {
+    openDatabase();
+    loadWindow();
+    form->NactiNazvy(QStringLiteral("SELECT * FROM Byliny WHERE Idx<3 ORDER BY Nazev"), 0);
+    EXPECT_EQ(listTexts(), (QStringList{"Cibule", "Čekanka"}));
+    form->selectListItem(form->Lv->topLevelItem(1));
+    type(QStringLiteral("Humulus"));
+    EXPECT_EQ(form->searchBoxColors(), SearchBoxColors(SearchBoxState::ForeignNotInList));
+    EXPECT_EQ(selectedText(), QStringLiteral("Čekanka"));
+}
+
+TEST_F(HerbList, NothingFoundAndTypedQuotesOrPatternsReportNothing) {
+    openDatabase();
+    loadWindow();
+    for (const char* typed : {"xyz", "O'Neil", "'", "%", "_"}) {
+        type(QString::fromUtf8(typed));
+        EXPECT_EQ(form->searchBoxColors(), SearchBoxColors(SearchBoxState::NotFound)) << typed;
+        EXPECT_EQ(form->panelText(QStringLiteral("Popis")), QStringLiteral("Název nenalezen")) << typed;
+    }
+    EXPECT_TRUE(reports.isEmpty()) << reports.join(u'|').toStdString();
+    EXPECT_TRUE(dir.read(QStringLiteral("Errors.txt")).isEmpty());
+    // Leaving the box puts the colours back.
+    form->Lv->setFocus();
+    EXPECT_EQ(form->searchBoxColors(), SearchBoxColors(SearchBoxState::Normal));
+}
+
+TEST_F(HerbList, ACategoryListMismatchLooksNothingUp) {
+    openDatabase();
+    loadWindow();
+    form->ListMode = 2;
+    form->Lv->clear();
+    form->addListItem(QStringLiteral("K1"), QStringLiteral("Silice"));
+    const long herb = form->CurrentHerb;
+    type(QStringLiteral("mentha"));
+    EXPECT_EQ(form->searchBoxColors(), SearchBoxColors(SearchBoxState::NotFound));
+    EXPECT_EQ(form->CurrentHerb, herb);
+    type(QStringLiteral("sil"));
+    EXPECT_EQ(form->panelText(QStringLiteral("Popis")), QStringLiteral("Silice"));
+}
+
+TEST_F(HerbList, NamesLanguagesListEveryNonBlankNameAndEndTheSearch) {
+    openDatabase();
+    loadWindow();
+    form->setPanelText(QStringLiteral("Podminka"), QStringLiteral("Účinná látka: Silice"));
+    form->MarkedULCount = 3;
+    form->PictureCount = 2;
+    App().Settings.NamesLang = 9;
+    form->NactiSeznamBylin();
+    EXPECT_EQ(listTexts(), (QStringList{"máta", "peprmintka"}));
+    EXPECT_EQ(listKeys(), (QStringList{"K5", "K5"}));
+    EXPECT_EQ(form->panelText(QStringLiteral("Podminka")), QString());
+    EXPECT_EQ(form->MarkedULCount, 0);
+    EXPECT_EQ(form->PictureCount, 0);
+    App().Settings.NamesLang = 2;
+    form->NactiSeznamBylin();
+    EXPECT_EQ(listTexts(), (QStringList{"Crataegus", "Humulus lupulus", "Mentha piperita"}));
+    EXPECT_EQ(listKeys(), (QStringList{"K3", "K4", "K5"}));
+    for (qint16 outside : {0, 10}) {
+        App().Settings.NamesLang = outside;
+        form->NactiSeznamBylin();
+        EXPECT_EQ(listTexts().size(), 5) << outside;
+    }
+    EXPECT_TRUE(reports.isEmpty()) << reports.join(u'|').toStdString();
+}
+
+TEST_F(HerbList, ARefillKeepsTheHerbShownSelectedAndShowsIt) {
+    openDatabase();
+    loadWindow();
+    type(QStringLiteral("hl"));
+    form->Lv->setFocus();
+    QTest::keyClick(form->Lv, Qt::Key_Return); // into the record
+    form->CurrentHerb = 3;
+    record->shown.clear();
+    App().Settings.NamesLang = 2;
+    form->NactiSeznamBylin();
+    EXPECT_EQ(selectedText(), QStringLiteral("Crataegus"));
+    EXPECT_EQ(record->shown, QStringList{QStringLiteral("Crataegus")});
+    EXPECT_EQ(form->tabIndex(), 0);
+}
+
+TEST_F(HerbList, EnterInTheSearchBoxShowsTheItemEvenWhenShownAlready) {
+    openDatabase();
+    loadWindow();
+    record->shown.clear();
+    type(QStringLiteral("Čekanka"));
+    QTest::keyClick(form->TxtByl, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), form->Lv);
+    form->TxtByl->setFocus();
+    QTest::keyClick(form->TxtByl, Qt::Key_Return);
+    EXPECT_EQ(record->shown, (QStringList{"Čekanka", "Čekanka"}));
+    form->TxtByl->setFocus();
+    QTest::keyClick(form->TxtByl, Qt::Key_Up);
+    EXPECT_EQ(record->shown.last(), QStringLiteral("Cibule"));
+}
+
+TEST_F(HerbList, HeldArrowsMoveTheSelectionAndShowOnRelease) {
+    openDatabase();
+    loadWindow();
+    record->shown.clear();
+    form->Lv->setFocus();
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), i > 0);
+        QApplication::sendEvent(form->Lv, &press);
+        if (i < 2) {
+            QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(form->Lv, &repeatRelease);
+        }
+    }
+    EXPECT_TRUE(record->shown.isEmpty());
+    EXPECT_EQ(selectedText(), QStringLiteral("Chmel"));
+    QTest::keyRelease(form->Lv, Qt::Key_Down);
+    EXPECT_EQ(record->shown, QStringList{QStringLiteral("Chmel")});
+    QTest::keyClick(form->Lv, Qt::Key_Left);
+    QTest::keyClick(form->Lv, Qt::Key_Right);
+    EXPECT_EQ(selectedText(), QStringLiteral("Chmel"));
+    EXPECT_EQ(record->shown.size(), 1);
+}
+
+TEST_F(HerbList, AClickShowsTheHerbAndPutsItsNameInTheBox) {
+    openDatabase();
+    loadWindow();
+    record->shown.clear();
+    QTreeWidgetItem* item = form->Lv->topLevelItem(3);
+    const QRect r = form->Lv->visualItemRect(item);
+    QTest::mouseClick(form->Lv->viewport(), Qt::LeftButton, {}, r.center());
+    EXPECT_EQ(record->shown, QStringList{QStringLiteral("Chmel")});
+    EXPECT_EQ(form->TxtByl->text(), QStringLiteral("Chmel"));
+    EXPECT_EQ(form->TxtByl->selectedText(), QStringLiteral("Chmel"));
+    EXPECT_TRUE(form->ForceLoad);
+}
+
+TEST_F(HerbList, AnEmptyHerbTableIsReportedOnceAndAnEmptySearchNot) {
+    QStringList db = SmallHerbDatabase();
+    db.removeIf([](const QString& s) { return s.startsWith(QStringLiteral("INSERT INTO Byliny")); });
+    openDatabase(db);
+    loadWindow();
+    EXPECT_EQ(form->Lv->topLevelItemCount(), 0);
+    EXPECT_EQ(reports, QStringList{QStringLiteral("Nelze načíst názvy bylin")});
+    const QString log = text::decodeAnsi(dir.read(QStringLiteral("Errors.txt")));
+    EXPECT_TRUE(log.contains(QStringLiteral("LUMO-FrmMain-NactiNazvy"))) << log.toStdString();
+    EXPECT_TRUE(
+        log.contains(QStringLiteral("Databáze neobsahuje názvy bylin, kontaktujte technickou podporu")));
+    form->NactiNazvy(QStringLiteral("SELECT * FROM Byliny WHERE Idx=99 ORDER BY Nazev"), 0);
+    EXPECT_EQ(reports.size(), 1);
+}
+
+TEST_F(HerbList, AFailingStatementIsReportedWithTheSystemText) {
+    openDatabase();
+    loadWindow();
+    form->NactiNazvy(QStringLiteral("SELECT * FROM Nothing ORDER BY Nazev"), 0);
+    EXPECT_EQ(reports, QStringList{QStringLiteral("Nelze načíst názvy bylin")});
+    const QString log = text::decodeAnsi(dir.read(QStringLiteral("Errors.txt")));
+    EXPECT_TRUE(
+        log.contains(QStringLiteral("Nelze načíst názvy bylin, kontaktujte technickou podporu\r\nSystem: ")))
+        << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("LUMO-FrmMain-NactiNazvy-"))) << log.toStdString();
+}
+
+TEST_F(HerbList, AnEmptyLanguageTableIsReported) {
+    QStringList db = SmallHerbDatabase();
+    db.removeIf([](const QString& s) { return s.startsWith(QStringLiteral("INSERT INTO Jazyk")); });
+    openDatabase(db);
+    loadWindow();
+    EXPECT_EQ(form->LangCount, 0);
+    EXPECT_EQ(reports, QStringList{QStringLiteral("Nelze načíst informace o podporovaných jazycích")});
+}
+
+// The sample database the data target builds.
+TEST_F(HerbList, SampleDatabaseOpensAndTypingFindsHerbs) {
+    // The build folder holds this executable in tests/mainwindow.
+    QString build = qEnvironmentVariable("LUMO_BUILD_DIR");
+    if (build.isEmpty())
+        build = QCoreApplication::applicationDirPath() + QStringLiteral("/../..");
+    const QString sample = QDir::cleanPath(build + QStringLiteral("/data/Lumo.mdb"));
+    if (!QFile::exists(sample))
+        GTEST_SKIP() << "no sample database at " << sample.toStdString();
+    const QString path = dir.file(QStringLiteral("Lumo.mdb"));
+    ASSERT_TRUE(QFile::copy(sample, path));
+    ASSERT_TRUE(OpenDatabase(path));
+    loadWindow();
+    ASSERT_GT(form->Lv->topLevelItemCount(), 0);
+    EXPECT_TRUE(reports.isEmpty()) << reports.join(u'|').toStdString();
+    type(QStringLiteral("heř"));
+    EXPECT_TRUE(selectedText().startsWith(QStringLiteral("Heřmánek"))) << selectedText().toStdString();
+    EXPECT_EQ(form->searchBoxColors(), SearchBoxColors(SearchBoxState::Normal));
+    for (qint16 language = 2; language <= 9; ++language) {
+        App().Settings.NamesLang = language;
+        form->NactiSeznamBylin();
+        for (const QString& text : listTexts())
+            EXPECT_FALSE(text.trimmed().isEmpty()) << language;
+    }
+    EXPECT_TRUE(reports.isEmpty()) << reports.join(u'|').toStdString();
+    form->close();
+    EXPECT_TRUE(
+        text::decodeAnsi(dir.read(QStringLiteral("Lumo.ini"))).contains(QStringLiteral("NamesLang=9")));
+}
+
+} // namespace
+} // namespace lumo::test

@@ -1,0 +1,262 @@
+#include "mainwindow/FrmMainFixture.h"
+
+#include "core/AppContext.h"
+#include "core/Settings.h"
+#include "platform/text/AnsiText.h"
+#include "platform/ui/RichTextBox.h"
+#include "platform/ui/Units.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTabBar>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace lumo::test {
+namespace {
+
+using FrmMainFrame = FrmMainFixture;
+
+int twips(int pixels) {
+    return static_cast<int>(std::lround(ui::PixelsToTwips(pixels)));
+}
+
+TEST_F(FrmMainFrame, OpensWithItsPanelsAndTheFirstHerbShown) {
+    openDatabase();
+    loadWindow();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Zefirak"));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(FrmMain::Instance(), form);
+    for (const char* key : {"Caps", "NumLock", "Datum", "Popis", "Podminka"})
+        EXPECT_NE(form->panel(QString::fromLatin1(key)), nullptr) << key;
+    EXPECT_EQ(form->LangCount, 9);
+    EXPECT_EQ(form->Languages.at(1).Nazev, QStringLiteral("Latinsky"));
+    // The first activation shows item 1 and leaves typing to the search box.
+    EXPECT_FALSE(form->Activated);
+    EXPECT_EQ(record->shown, QStringList{QStringLiteral("Cibule")});
+    EXPECT_EQ(form->CurrentTab, 0);
+    EXPECT_EQ(form->TxtByl->text(), QString());
+    EXPECT_TRUE(reports.isEmpty()) << reports.join(u'|').toStdString();
+    form->Timer1_Timer();
+    EXPECT_EQ(form->panelText(QStringLiteral("Datum")),
+              QDate::currentDate().toString(QStringLiteral("d.M.yyyy")));
+}
+
+TEST_F(FrmMainFrame, StoredPlacementIsClampedAndTheSplitterRaised) {
+    App().Settings.Left = -50;
+    App().Settings.Top = 99999;
+    App().Settings.Width = 3000;
+    App().Settings.Height = 2000;
+    App().Settings.LeftSplit = 500;
+    openDatabase();
+    loadWindow();
+    // Raised to the smallest window, which then widens to fit the splitter's range.
+    EXPECT_GE(twips(form->width()), 8000 - 15);
+    EXPECT_GE(twips(form->height()), 5000 - 15);
+    EXPECT_EQ(form->x(), 0);
+    EXPECT_EQ(form->splitterLeft(), 2000);
+    EXPECT_EQ(form->layout().Lv.width, 1895);
+    EXPECT_GE(form->minimumWidth(), ui::TwipsToPixels(10000) - 1);
+}
+
+TEST_F(FrmMainFrame, FirstStartPicksTheScreenProfile) {
+    App().Settings.ProfilNumber = 0;
+    openDatabase();
+    loadWindow();
+    const int widthPixels = QGuiApplication::primaryScreen()->size().width();
+    const int expected = widthPixels > 1024 ? 3 : widthPixels > 800 ? 2 : 1;
+    EXPECT_EQ(App().Settings.ProfilNumber, expected);
+    EXPECT_EQ(App().Settings.FontName, QStringLiteral("Arial CE"));
+}
+
+TEST_F(FrmMainFrame, AStoredProfileIsKept) {
+    App().Settings.ProfilNumber = 5;
+    App().Settings.FontName = QStringLiteral("Liberation Serif");
+    openDatabase();
+    loadWindow();
+    EXPECT_EQ(App().Settings.ProfilNumber, 5);
+    EXPECT_EQ(App().Settings.FontName, QStringLiteral("Liberation Serif"));
+}
+
+TEST_F(FrmMainFrame, ProfileMenuFollowsTheProfileFilesWhateverTheirCase) {
+    dir.write(QStringLiteral("Lumo1.ini"), "[Main]\r\n");
+    dir.write(QStringLiteral("LUMO5.INI"), "[Main]\r\n");
+    App().Settings.ProfileNames[1] = QStringLiteral("Velký   ");
+    openDatabase();
+    loadWindow();
+    const auto& m = form->ProfileMenu;
+    EXPECT_EQ(m[0].Caption, QStringLiteral("Velký"));
+    EXPECT_TRUE(m[0].Enabled && m[0].Visible);
+    EXPECT_TRUE(m[4].Enabled && m[4].Visible);
+    EXPECT_FALSE(m[1].Enabled);
+    EXPECT_TRUE(m[1].Visible);
+    EXPECT_FALSE(m[3].Visible);
+    EXPECT_FALSE(m[8].Visible);
+}
+
+TEST_F(FrmMainFrame, CtrlDigitSwitchesTabsOnlyInTheHerbList) {
+    openDatabase();
+    loadWindow();
+    form->Lv->setFocus();
+    QTest::keyClick(form->Lv, Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(form->tabIndex(), 2);
+    EXPECT_EQ(form->CurrentTab, 3);
+    EXPECT_TRUE(form->LvIndSk->isVisibleTo(form->STab));
+    EXPECT_FALSE(form->RtfByl->isVisibleTo(form->STab));
+    form->ListMode = 2;
+    QTest::keyClick(form->Lv, Qt::Key_5, Qt::ControlModifier);
+    EXPECT_EQ(form->tabIndex(), 2);
+}
+
+TEST_F(FrmMainFrame, F1AsksForTheTopicOfTheView) {
+    openDatabase();
+    loadWindow();
+    std::vector<long> topics;
+    form->Hooks.ShowHelp = [&](long id) { topics.push_back(id); };
+    form->setTabIndex(3);
+    form->Lv->setFocus();
+    QTest::keyClick(form->Lv, Qt::Key_F1);
+    form->ListMode = 5;
+    QTest::keyClick(form->Lv, Qt::Key_F1);
+    form->ListMode = 9;
+    QTest::keyClick(form->Lv, Qt::Key_F1);
+    EXPECT_EQ(topics, (std::vector<long>{1060, 1150, 0}));
+}
+
+TEST_F(FrmMainFrame, EscClosesOnlyWhenEnabledAndTheListIsEnabled) {
+    openDatabase();
+    loadWindow();
+    form->Lv->setFocus();
+    App().Settings.EscEnabled = false;
+    QTest::keyClick(form->Lv, Qt::Key_Escape);
+    EXPECT_TRUE(form->isVisible());
+    App().Settings.EscEnabled = true;
+    form->Lv->setEnabled(false); // a full-text search runs
+    form->TxtByl->setFocus();
+    QTest::keyClick(form->TxtByl, Qt::Key_Escape);
+    EXPECT_TRUE(form->isVisible());
+    form->Lv->setEnabled(true);
+    form->Lv->setFocus();
+    QTest::keyClick(form->Lv, Qt::Key_Escape);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(dir.read(QStringLiteral("Lumo.ini")).isEmpty());
+}
+
+TEST_F(FrmMainFrame, ALetterTypedInTheListGoesToTheSearchBoxUntilATabIsChosen) {
+    openDatabase();
+    loadWindow();
+    form->Lv->setFocus();
+    QTest::keyClick(form->Lv, Qt::Key_H);
+    EXPECT_EQ(form->TxtByl->text(), QStringLiteral("h"));
+    EXPECT_EQ(QApplication::focusWidget(), form->TxtByl);
+    EXPECT_EQ(selectedText(), QStringLiteral("Hloh"));
+    form->setTabIndex(1);
+    form->LvUL->setFocus();
+    QTest::keyClick(form->LvUL, Qt::Key_C);
+    EXPECT_EQ(form->TxtByl->text(), QStringLiteral("h"));
+}
+
+TEST_F(FrmMainFrame, ClosingStoresThePlacementAndEverySetting) {
+    openDatabase();
+    loadWindow();
+    form->UmistiDelic(3500);
+    const QRect outer = form->frameGeometry();
+    form->close();
+    EXPECT_EQ(App().ErrObj, nullptr); // the service objects are released
+    EXPECT_EQ(App().DbConnection, nullptr);
+    const QString ini = text::decodeAnsi(dir.read(QStringLiteral("Lumo.ini")));
+    EXPECT_TRUE(ini.contains(QStringLiteral("[MainWindow]\r\n"))) << ini.toStdString();
+    EXPECT_TRUE(ini.contains(QStringLiteral("LeftSplit=3500\r\n"))) << ini.toStdString();
+    EXPECT_TRUE(ini.contains(QStringLiteral("Width=") + QString::number(twips(outer.width())) +
+                             QStringLiteral("\r\n")));
+    EXPECT_TRUE(ini.contains(QStringLiteral("[Segment]"))); // the whole settings file
+}
+
+TEST_F(FrmMainFrame, ClosingWhileMinimizedKeepsTheStoredPlacement) {
+    App().Settings.Width = 9000;
+    App().Settings.LeftSplit = 2500;
+    openDatabase();
+    loadWindow();
+    form->UmistiDelic(4000);
+    form->setWindowState(Qt::WindowMinimized);
+    form->close();
+    const QString ini = text::decodeAnsi(dir.read(QStringLiteral("Lumo.ini")));
+    EXPECT_TRUE(ini.contains(QStringLiteral("LeftSplit=2500\r\n"))) << ini.toStdString();
+    EXPECT_TRUE(ini.contains(QStringLiteral("Width=9000\r\n"))) << ini.toStdString();
+}
+
+TEST_F(FrmMainFrame, ClosingDuringAnOperationWaitsForItToEnd) {
+    openDatabase();
+    loadWindow();
+    auto outer = std::make_unique<FrmMain::BusyScope>(*form);
+    form->BeginBusy();
+    form->close();
+    QApplication::processEvents();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_NE(App().DbConnection, nullptr);
+    form->EndBusy();
+    QApplication::processEvents();
+    EXPECT_TRUE(form->isVisible());
+    outer.reset();
+    QApplication::processEvents();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(App().DbConnection, nullptr);
+    EXPECT_FALSE(dir.read(QStringLiteral("Lumo.ini")).isEmpty());
+}
+
+TEST_F(FrmMainFrame, TheTimerShowsTheTabStripAgainAfterALayout) {
+    openDatabase();
+    loadWindow();
+    form->resize(form->width() + 40, form->height() + 20);
+    form->Form_Resize();
+    EXPECT_FALSE(form->STab->isVisible());
+    form->Timer1_Timer();
+    EXPECT_TRUE(form->STab->isVisible());
+    form->Splitting = true;
+    form->Form_Resize();
+    form->Splitting = true; // a drag goes on: the strip stays hidden
+    form->STab->hide();
+    form->Timer1_Timer();
+    EXPECT_FALSE(form->STab->isVisible());
+}
+
+TEST_F(FrmMainFrame, DraggingTheSplitterMovesItByThePointer) {
+    App().Settings.Width = 12000;
+    App().Settings.LeftSplit = 3000;
+    openDatabase();
+    loadWindow();
+    ASSERT_EQ(form->splitterLeft(), 3000);
+    const QPoint start(2, 10);
+    QTest::mousePress(form->img, Qt::LeftButton, {}, start);
+    EXPECT_TRUE(form->Splitting);
+    EXPECT_FALSE(form->STab->isEnabled());
+    QMouseEvent move(QEvent::MouseMove, QPointF(start + QPoint(20, 0)),
+                     form->img->mapToGlobal(QPointF(start)), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form->img, &move);
+    const int afterMove = form->splitterLeft();
+    EXPECT_NEAR(afterMove, 3000 + twips(22), 15);
+    QTest::mouseRelease(form->img, Qt::LeftButton, {}, QPoint(0, 10));
+    EXPECT_FALSE(form->Splitting);
+    EXPECT_TRUE(form->STab->isEnabled());
+    EXPECT_EQ(form->splitterLeft(), afterMove);
+    EXPECT_EQ(form->layout().Lv.width, afterMove - 105);
+    EXPECT_EQ(form->Lv->width(), ui::TwipsToPixels(afterMove - 105));
+}
+
+TEST_F(FrmMainFrame, ARightClickShowsTheHerbAndOpensItsPopup) {
+    openDatabase();
+    loadWindow();
+    int popups = 0;
+    form->Hooks.HerbPopupMenu = [&] { ++popups; };
+    record->shown.clear();
+    const QRect r = form->Lv->visualItemRect(form->Lv->topLevelItem(2));
+    QTest::mouseClick(form->Lv->viewport(), Qt::RightButton, {}, r.center());
+    EXPECT_EQ(record->shown, QStringList{QStringLiteral("Hloh")});
+    EXPECT_EQ(popups, 1);
+    EXPECT_FALSE(form->RightClick);
+}
+
+} // namespace
+} // namespace lumo::test

@@ -1,0 +1,205 @@
+#include "platform/ini/IniFile.h"
+
+#include "common/TempProgramDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using namespace lumo::ini;
+using lumo::test::TempProgramDir;
+
+namespace {
+
+const QByteArray kSettings = "; user settings\r\n"
+                             "[Main]\r\n"
+                             "DatabaseLocation = \"/srv/lumo/Lumo.mdb\" \r\n"
+                             "Count=12abc\r\n"
+                             "Empty=\r\n"
+                             "\r\n"
+                             "; about box\r\n"
+                             "[About]\r\n"
+                             "Zvuk=True\r\n"
+                             "Unknown=kept\r\n";
+
+struct ReadCase {
+    const char* section;
+    const char* key;
+    std::optional<QString> expected;
+};
+
+} // namespace
+
+TEST(IniFile, ReadsNamesCaseInsensitivelyAndTrimsValues) {
+    TempProgramDir dir;
+    dir.write("Lumo.ini", kSettings);
+    const QString path = dir.path() + QStringLiteral("\\LUMO.INI"); // backslash and other case
+    const ReadCase cases[] = {
+        {"main", "DATABASELOCATION", QStringLiteral("/srv/lumo/Lumo.mdb")},
+        {" About ", "zvuk", QStringLiteral("True")},
+        {"About", "Unknown", QStringLiteral("kept")},
+        {"Main", "Empty", QString()},
+        {"Main", "Missing", std::nullopt},
+        {"Missing", "Zvuk", std::nullopt},
+        {"About", "Count", std::nullopt}, // keys belong to their own section only
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.section) + "/" + c.key);
+        EXPECT_EQ(ReadValue(path, QString::fromLatin1(c.section), QString::fromLatin1(c.key)), c.expected);
+    }
+    EXPECT_EQ(ReadValue(dir.file("none.ini"), QStringLiteral("Main"), QStringLiteral("Count")), std::nullopt);
+}
+
+TEST(IniFile, IntegerReader) {
+    TempProgramDir dir;
+    dir.write("a.ini", kSettings);
+    EXPECT_EQ(ReadInt(dir.file("a.ini"), QStringLiteral("Main"), QStringLiteral("Count"), 7), 12);
+    EXPECT_EQ(ReadInt(dir.file("a.ini"), QStringLiteral("Main"), QStringLiteral("Missing"), 7), 7);
+    EXPECT_EQ(ReadInt(dir.file("a.ini"), QStringLiteral("Main"), QStringLiteral("Empty"), 7), 7);
+    EXPECT_EQ(ReadInt(dir.file("a.ini"), QStringLiteral("About"), QStringLiteral("Zvuk"), 7), 0);
+    const std::pair<const char*, long> table[] = {
+        {"-15", -15},
+        {"+3x", 3},
+        {"  42  ", 42},
+        {"-", 0},
+        {"99999999999", 2147483647L},
+        {"-2147483648", -2147483648L},
+    };
+    for (const auto& [text, n] : table)
+        EXPECT_EQ(ParseInt(QString::fromLatin1(text), 7), n) << text;
+}
+
+TEST(IniFile, NewFileHasExactAnsiCrLfBytes) {
+    TempProgramDir dir;
+    ASSERT_TRUE(WriteValue(dir.file("p.ini"), QStringLiteral("Profiles"), QStringLiteral("Name1"),
+                           QStringLiteral("Žluťák")));
+    EXPECT_EQ(dir.read("p.ini"), QByteArray("[Profiles]\r\nName1=\x8e\x6c\x75\x9d\xe1\x6b\r\n"));
+    EXPECT_EQ(ReadValue(dir.file("p.ini"), QStringLiteral("profiles"), QStringLiteral("name1")),
+              QStringLiteral("Žluťák"));
+}
+
+TEST(IniFile, WritesKeepEveryOtherLine) {
+    TempProgramDir dir;
+    dir.write("Lumo.ini", kSettings);
+    const QString path = dir.file("LUMO.ini");
+    ASSERT_TRUE(WriteValue(path, QStringLiteral("MAIN"), QStringLiteral("count"), QStringLiteral("5")));
+    ASSERT_TRUE(WriteValue(path, QStringLiteral("Main"), QStringLiteral("NewKey"), QStringLiteral("Nový")));
+    ASSERT_TRUE(WriteValue(path, QStringLiteral("Page"), QStringLiteral("Top"), QStringLiteral("1,5")));
+    EXPECT_FALSE(QFileInfo::exists(dir.file("LUMO.ini"))) << "the existing file is updated, no new one made";
+    EXPECT_EQ(dir.read("Lumo.ini"), QByteArray("; user settings\r\n"
+                                               "[Main]\r\n"
+                                               "DatabaseLocation = \"/srv/lumo/Lumo.mdb\" \r\n"
+                                               "Count=5\r\n"
+                                               "Empty=\r\n"
+                                               "NewKey=Nov\xfd\r\n"
+                                               "\r\n"
+                                               "; about box\r\n"
+                                               "[About]\r\n"
+                                               "Zvuk=True\r\n"
+                                               "Unknown=kept\r\n"
+                                               "\r\n"
+                                               "[Page]\r\n"
+                                               "Top=1,5\r\n"));
+}
+
+TEST(IniFile, LongValuesRoundTripWhole) {
+    TempProgramDir dir;
+    const QString longValue =
+        QStringLiteral("/home/user/Documents/") + QString(150, u'ř') + QStringLiteral("/Lumo.mdb");
+    ASSERT_TRUE(
+        WriteValue(dir.file("a.ini"), QStringLiteral("Main"), QStringLiteral("DatabaseLocation"), longValue));
+    EXPECT_EQ(ReadValue(dir.file("a.ini"), QStringLiteral("Main"), QStringLiteral("DatabaseLocation")),
+              longValue);
+}
+
+TEST(IniFile, LoneLfAndMissingFinalNewlineAreTolerated) {
+    TempProgramDir dir;
+    dir.write("a.ini", "[Main]\nA=1\rB=2");
+    ASSERT_TRUE(
+        WriteValue(dir.file("a.ini"), QStringLiteral("Main"), QStringLiteral("C"), QStringLiteral("3")));
+    EXPECT_EQ(dir.read("a.ini"), QByteArray("[Main]\r\nA=1\r\nB=2\r\nC=3\r\n"));
+}
+
+TEST(IniFile, Utf8FileWithByteOrderMarkKeepsItsFirstSection) {
+    TempProgramDir dir;
+    dir.write("a.ini", "\xEF\xBB\xBF[Main]\r\nName=\xC5\xBD\r\n");
+    EXPECT_EQ(ReadValue(dir.file("a.ini"), QStringLiteral("Main"), QStringLiteral("Name")),
+              QStringLiteral("Ž"));
+}
+
+TEST(IniFile, RejectsWhatCannotBeOneLine) {
+    TempProgramDir dir;
+    dir.write("a.ini", kSettings);
+    const std::tuple<const char*, const char*, QString> bad[] = {
+        {"", "Key", QStringLiteral("v")},    {"Ma]in", "Key", QStringLiteral("v")},
+        {"Main", "", QStringLiteral("v")},   {"Main", "a=b", QStringLiteral("v")},
+        {"Main", "[x", QStringLiteral("v")}, {"Main", "Key", QStringLiteral("two\r\nlines")},
+    };
+    for (const auto& [section, key, value] : bad) {
+        QString error;
+        EXPECT_FALSE(WriteValue(dir.file("a.ini"), QString::fromLatin1(section), QString::fromLatin1(key),
+                                value, &error))
+            << section << "/" << key;
+        EXPECT_FALSE(error.isEmpty());
+    }
+    EXPECT_EQ(dir.read("a.ini"), kSettings);
+    EXPECT_FALSE(WriteValue(QString(), QStringLiteral("Main"), QStringLiteral("A"), QStringLiteral("1")));
+}
+
+TEST(IniFile, FailedWriteLeavesTheOldFileIntact) {
+    TempProgramDir dir;
+    // A name so long that no temporary file can be made beside it; fails for root as well.
+    const QString name = QString(250, u'n') + QStringLiteral(".ini");
+    dir.write(name, kSettings);
+    ASSERT_EQ(dir.read(name), kSettings);
+    QString error;
+    EXPECT_FALSE(WriteValue(dir.file(name), QStringLiteral("Main"), QStringLiteral("Count"),
+                            QStringLiteral("1"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(dir.read(name), kSettings);
+
+    // A folder where the file should be is neither read nor replaced.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Lumo.ini")));
+    EXPECT_FALSE(
+        WriteValue(dir.file("Lumo.ini"), QStringLiteral("Main"), QStringLiteral("A"), QStringLiteral("1")));
+    EXPECT_TRUE(QFileInfo(dir.file("Lumo.ini")).isDir());
+}
+
+TEST(IniFile, UnwritableFolderReturnsFalse) {
+    TempProgramDir dir;
+    dir.write("Lumo.ini", kSettings);
+    const QString sub = dir.path();
+    QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (access(QFile::encodeName(sub).constData(), W_OK) == 0) {
+        QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        GTEST_SKIP() << "permissions are not enforced for this user";
+    }
+    const bool written = WriteValue(dir.file("Lumo.ini"), QStringLiteral("Main"), QStringLiteral("Count"),
+                                    QStringLiteral("1"));
+    QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(dir.read("Lumo.ini"), kSettings);
+}
+
+TEST(IniFile, BatchEditSavesOnceAndKeepsPermissions) {
+    TempProgramDir dir;
+    dir.write("a.ini", kSettings);
+    QFile::setPermissions(dir.file("a.ini"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    IniFile ini(dir.file("A.INI"));
+    EXPECT_TRUE(ini.exists());
+    EXPECT_EQ(ini.sections(), (QStringList{QStringLiteral("Main"), QStringLiteral("About")}));
+    EXPECT_EQ(ini.keys(QStringLiteral("about")),
+              (QStringList{QStringLiteral("Zvuk"), QStringLiteral("Unknown")}));
+    for (int i = 1; i <= 3; ++i)
+        ASSERT_TRUE(
+            ini.setValue(QStringLiteral("Segment"), QStringLiteral("Index%1").arg(i), QString::number(i)));
+    EXPECT_EQ(dir.read("a.ini"), kSettings) << "nothing is written before save";
+    ASSERT_TRUE(ini.save());
+    EXPECT_TRUE(dir.read("a.ini").endsWith("[Segment]\r\nIndex1=1\r\nIndex2=2\r\nIndex3=3\r\n"));
+    EXPECT_EQ(QFile::permissions(dir.file("a.ini")) & 0x7077,
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}

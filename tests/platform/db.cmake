@@ -1,0 +1,3 @@
+list(APPEND PLATFORM_TEST_SOURCES ${CMAKE_CURRENT_LIST_DIR}/JetSqlTest.cpp ${CMAKE_CURRENT_LIST_DIR}/SqlFunctionsTest.cpp
+     ${CMAKE_CURRENT_LIST_DIR}/ConnectionTest.cpp ${CMAKE_CURRENT_LIST_DIR}/DbFixture.cpp
+     ${CMAKE_CURRENT_LIST_DIR}/DbFixture.h)

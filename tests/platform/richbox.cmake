@@ -1,0 +1,5 @@
+list(APPEND PLATFORM_TEST_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/PositionMapTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RichTextBoxTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RichTextBoxRtfTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PageLayoutTest.cpp)

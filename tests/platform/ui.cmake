@@ -1,0 +1,1 @@
+list(APPEND PLATFORM_TEST_SOURCES ${CMAKE_CURRENT_LIST_DIR}/DialogPresenterTest.cpp)
