@@ -1,6 +1,26 @@
+#include "core/LumoMain.h"
+#include "mainwindow/FrmMain.h"
+
 #include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("LUMO"));
+    // The program ends when its main window closes, not with the splash.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    lumo::StartupHooks hooks;
+    hooks.loadMainWindow = [] { lumo::LoadMainWindow(); };
+    const lumo::StartOutcome outcome = lumo::Main(hooks);
+    if (outcome == lumo::StartOutcome::Fatal) {
+        // The fatal handler ends at once, without releasing the service objects.
+        std::fflush(nullptr);
+        std::_Exit(1);
+    }
+    if (outcome != lumo::StartOutcome::Started)
+        return lumo::ExitCodeOf(outcome);
+    return app.exec();
 }

@@ -81,9 +81,3 @@ int main(int argc, char** argv) {
     return 0;
 }
 
-// Start-up's definition takes over wherever it is linked in; this one serves until then.
-namespace lumo {
-__attribute__((weak)) void ReleaseObjects() {
-    App().ReleaseObjects();
-}
-} // namespace lumo

@@ -13,6 +13,8 @@
 #include "platform/ui/DialogPresenter.h"
 
 #include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
 #include <QPointer>
 
 namespace lumo {

@@ -106,9 +106,3 @@ void FrmMainFixture::type(const QString& text) {
 
 } // namespace lumo::test
 
-// Start-up's definition takes over wherever it is linked in; this one serves until then.
-namespace lumo {
-__attribute__((weak)) void ReleaseObjects() {
-    App().ReleaseObjects();
-}
-} // namespace lumo

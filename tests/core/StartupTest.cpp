@@ -1,0 +1,147 @@
+#include "core/AppContext.h"
+#include "core/FrmSplash.h"
+#include "core/HerbDb.h"
+#include "core/LumoMain.h"
+#include "library/CKelErr.h"
+#include "platform/text/AnsiText.h"
+#include "platform/ui/DialogPresenter.h"
+
+#include "common/TempProgramDir.h"
+
+#include <QFile>
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+using namespace lumo;
+
+namespace {
+
+QString sampleDatabase() {
+    return qEnvironmentVariable("LUMO_BUILD_DIR") + QStringLiteral("/data/Lumo.mdb");
+}
+
+// A program folder with a copy of the sample database and, optionally, a settings file.
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QFile::exists(sampleDatabase())) << "build the data target first";
+        ASSERT_TRUE(QFile::copy(sampleDatabase(), dir.file(QStringLiteral("Lumo.mdb"))));
+        hooks.anotherInstanceRunning = [this] { return otherInstance; };
+        hooks.runSettingsDialog = [this] {
+            ++settingsDialogShown;
+            if (fixLocationInDialog)
+                App().Settings.DatabaseLocation = dir.file(QStringLiteral("Lumo.mdb"));
+        };
+        hooks.loadMainWindow = [this] { mainWindowLoaded = true; };
+        hooks.fatalMessage = [this](const QString& text, const QString&) { fatal = text; };
+        hooks.stepShown = [this](int progress, const QString& caption) {
+            steps.push_back(progress);
+            captions.push_back(caption);
+            if (progress == 80 && Splash())
+                editionBefore = Splash()->LblEd->text();
+        };
+    }
+    void TearDown() override { App().ReleaseObjects(); }
+
+    void writeIni(const QByteArray& text) { dir.write(QStringLiteral("Lumo.ini"), text); }
+    QString errorLog() const { return lumo::text::decodeAnsi(dir.read(QStringLiteral("Errors.txt"))); }
+
+    lumo::test::TempProgramDir dir;
+    lumo::ui::ScopedDialogHook dialogs{[](QDialog&) { return std::optional<int>(0); }};
+    StartupHooks hooks;
+    bool otherInstance = false;
+    bool fixLocationInDialog = false;
+    int settingsDialogShown = 0;
+    bool mainWindowLoaded = false;
+    QString fatal;
+    QString editionBefore;
+    std::vector<int> steps;
+    QStringList captions;
+};
+
+} // namespace
+
+TEST_F(StartupTest, NormalStartWalksEveryStepAndShowsTheEdition) {
+    QString edition;
+    hooks.loadMainWindow = [&] {
+        mainWindowLoaded = true;
+        edition = Splash()->LblEd->text();
+    };
+    EXPECT_EQ(Main(hooks), StartOutcome::Started);
+    EXPECT_EQ(steps, (std::vector<int>{10, 20, 30, 40, 50, 60, 70, 80, 85, 90, 100}));
+    EXPECT_EQ(captions.first(), QStringLiteral("Nahrávám programové vybavení"));
+    EXPECT_EQ(captions.at(7), QStringLiteral("Připojuji databázi bylin"));
+    EXPECT_EQ(captions.last(), QStringLiteral("Aktivuji uživatelské rozhraní"));
+    EXPECT_TRUE(mainWindowLoaded);
+    EXPECT_EQ(Splash(), nullptr);
+    const DbVersionRecord& v = App().DbVersion;
+    EXPECT_EQ(edition, v.Edice.trimmed() + QStringLiteral(" (") + v.FromDate.toString(QStringLiteral("d.M.yyyy")) +
+                           QStringLiteral(")"));
+    EXPECT_EQ(App().MonthNames[3], QStringLiteral("Březen"));
+    EXPECT_TRUE(errorLog().isEmpty());
+    EXPECT_EQ(ExitCodeOf(StartOutcome::Started), 0);
+}
+
+TEST_F(StartupTest, SecondInstanceIsRefusedUnlessAllowed) {
+    otherInstance = true;
+    writeIni("[Main]\r\nMultipleRun=False\r\n");
+    EXPECT_EQ(Main(hooks), StartOutcome::SecondInstance);
+    EXPECT_FALSE(mainWindowLoaded);
+    EXPECT_EQ(steps.back(), 50);
+    EXPECT_EQ(App().ErrObj, nullptr);
+    const QString log = errorLog();
+    EXPECT_TRUE(log.contains(QStringLiteral("99"))) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("Vícenásobné spuštění")));
+    EXPECT_TRUE(log.contains(QStringLiteral("LUMO-LumoMain-Main")));
+    EXPECT_EQ(ExitCodeOf(StartOutcome::SecondInstance), 1);
+
+    App().ReleaseObjects();
+    QFile::remove(dir.file(QStringLiteral("Errors.txt")));
+    writeIni("[Main]\r\nMultipleRun=True\r\n");
+    steps.clear();
+    EXPECT_EQ(Main(hooks), StartOutcome::Started);
+    EXPECT_TRUE(mainWindowLoaded);
+}
+
+TEST_F(StartupTest, MissingDatabaseOffersTheSettingsDialogOnce) {
+    writeIni("[Main]\r\nDatabaseLocation=/nonexistent/Lumo.mdb\r\n");
+    EXPECT_EQ(Main(hooks), StartOutcome::NoDatabase);
+    EXPECT_EQ(settingsDialogShown, 1);
+    EXPECT_FALSE(mainWindowLoaded);
+    EXPECT_FALSE(QFile::exists(QStringLiteral("/nonexistent/Lumo.mdb")));
+    EXPECT_EQ(errorLog().count(QStringLiteral("Nelze připojit databázi")) >= 2, true) << errorLog().toStdString();
+}
+
+TEST_F(StartupTest, CorrectedLocationInTheDialogStarts) {
+    writeIni("[Main]\r\nDatabaseLocation=/nonexistent/Lumo.mdb\r\n");
+    fixLocationInDialog = true;
+    EXPECT_EQ(Main(hooks), StartOutcome::Started);
+    EXPECT_EQ(settingsDialogShown, 1);
+    EXPECT_TRUE(mainWindowLoaded);
+}
+
+TEST_F(StartupTest, MalformedValueFallsBackInsteadOfEndingStartUp) {
+    writeIni("[Main]\r\nEscEnabled=abc\r\nLanguage=2\r\n");
+    EXPECT_EQ(Main(hooks), StartOutcome::Started);
+    EXPECT_TRUE(fatal.isEmpty()) << fatal.toStdString();
+    EXPECT_EQ(App().MonthNames[3], QStringLiteral("Březen"));
+}
+
+TEST_F(StartupTest, UnexpectedErrorEndsInTheFatalMessage) {
+    hooks.loadMainWindow = [] { throw std::runtime_error("okno"); };
+    EXPECT_EQ(Main(hooks), StartOutcome::Fatal);
+    EXPECT_TRUE(fatal.startsWith(QStringLiteral("Při startu aplikace Zefirak došlo k závažné chybě číslo 5 (okno)")))
+        << fatal.toStdString();
+    EXPECT_TRUE(fatal.endsWith(QStringLiteral(". Aplikace bude nyní ukončena")));
+    EXPECT_EQ(ExitCodeOf(StartOutcome::Fatal), 1);
+}
+
+TEST(SplashForm, CaptionPairsStayEqual) {
+    FrmSplash splash;
+    EXPECT_EQ(splash.lblVersion[0]->text(), splash.lblVersion[1]->text());
+    EXPECT_TRUE(splash.lblVersion[0]->text().startsWith(QStringLiteral("Verze ")));
+    EXPECT_EQ(splash.lblPlatform[0]->text(), QStringLiteral("MS Windows™ 95/98/ME/2000/NT/XP/Vista/7"));
+    FrmSplash::SetPair(splash.lblInfo, QStringLiteral("Krok"));
+    EXPECT_EQ(splash.lblInfo[1]->text(), QStringLiteral("Krok"));
+}
