@@ -6,6 +6,7 @@
 #include "library/CKelSrv.h"
 #include "platform/err/RunTimeErrors.h"
 #include "platform/err/VbError.h"
+#include "platform/ini/IniFile.h"
 #include "platform/paths/ProgramPaths.h"
 #include "platform/ui/Units.h"
 
@@ -119,15 +120,24 @@ bool SaveSettings(const ProgramSettings& s, CKelSrv& srv, const QString& iniFile
         keys = settings::WriteOrder(settings::MainPartKeys(values, defaults));
     const std::vector<settings::KeyBinding> profile = settings::WriteOrder(settings::ProfilePartKeys(values));
     keys.insert(keys.end(), profile.begin(), profile.end());
-    bool allWritten = true;
-    for (const settings::KeyBinding& key : keys) {
-        if (srv.WriteINI(iniFile, key.section, key.key, key.text()))
-            continue;
-        if (allWritten)
-            reportSaveFailure(iniFile, key);
-        allWritten = false;
+    // All keys go into the file's lines in memory and the file is replaced once:
+    // a write per key would rewrite and sync the whole file hundreds of times.
+    (void)srv;
+    ini::IniFile file;
+    const settings::KeyBinding* failed = nullptr;
+    if (!file.load(iniFile)) {
+        failed = keys.empty() ? nullptr : &keys.front();
+    } else {
+        for (const settings::KeyBinding& key : keys) {
+            if (!file.setValue(key.section, key.key, key.text()) && !failed)
+                failed = &key;
+        }
+        if (!file.save() && !failed && !keys.empty())
+            failed = &keys.front();
     }
-    return allWritten;
+    if (failed)
+        reportSaveFailure(iniFile, *failed);
+    return failed == nullptr;
 }
 
 void LoadSettings(bool OnlyProfile) {
