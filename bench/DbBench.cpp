@@ -141,5 +141,3 @@ void BM_RecordSections(benchmark::State& state) {
 BENCHMARK(BM_RecordSections)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

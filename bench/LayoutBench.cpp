@@ -82,13 +82,3 @@ void BM_RenderOnePage(benchmark::State& state) {
 BENCHMARK(BM_RenderOnePage)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

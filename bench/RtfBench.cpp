@@ -64,16 +64,3 @@ void BM_WriteRtf100K(benchmark::State& state) {
 BENCHMARK(BM_WriteRtf100K)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-// Fonts and text layout need a GUI application; the benchmarks run offscreen.
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -49,11 +49,3 @@ void BM_StartupSynthetic(benchmark::State& state) {
 
 BENCHMARK(BM_StartupSample)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_StartupSynthetic)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -1,4 +1,4 @@
 # Main window: one type-ahead keystroke in the search box over the full herb list.
 add_executable(bench_typeahead ${CMAKE_CURRENT_LIST_DIR}/TypeAheadBench.cpp)
-target_link_libraries(bench_typeahead PRIVATE lumo_mainwindow benchmark::benchmark)
+target_link_libraries(bench_typeahead PRIVATE lumo_mainwindow lumo_benchmain)
 lumo_target_options(bench_typeahead)

@@ -3,6 +3,7 @@
 #include "platform/rtf/Charsets.h"
 #include "platform/rtf/FontMap.h"
 #include "platform/rtf/RtfKeywords.h"
+#include "platform/rtf/RtfUnits.h"
 
 #include <QTextBlockFormat>
 
@@ -549,11 +550,11 @@ QTextBlockFormat RtfParser::blockFormat(const ParState& p) const {
     case Align::Justify: b.setAlignment(Qt::AlignJustify); break;
     }
     // RTF gives twips; the document's block margins are in points.
-    b.setLeftMargin(p.left / 20.0);
-    b.setRightMargin(p.right / 20.0);
-    b.setTextIndent(p.first / 20.0);
-    b.setTopMargin(p.before / 20.0);
-    b.setBottomMargin(p.after / 20.0);
+    b.setLeftMargin(BlockUnitsFromTwips(p.left));
+    b.setRightMargin(BlockUnitsFromTwips(p.right));
+    b.setTextIndent(BlockUnitsFromTwips(p.first));
+    b.setTopMargin(BlockUnitsFromTwips(p.before));
+    b.setBottomMargin(BlockUnitsFromTwips(p.after));
     return b;
 }
 

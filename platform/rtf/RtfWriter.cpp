@@ -2,6 +2,7 @@
 
 #include "platform/rtf/Charsets.h"
 #include "platform/rtf/FontMap.h"
+#include "platform/rtf/RtfUnits.h"
 
 #include <QHash>
 #include <QList>
@@ -221,7 +222,7 @@ void RtfWriter::writeBlockStart(const QTextBlockFormat& f, bool pageBreak) {
         m_out += QLatin1StringView("\\qr");
     else if (a & Qt::AlignJustify)
         m_out += QLatin1StringView("\\qj");
-    const auto twips = [](qreal points) { return qRound(points * 20); };
+    const auto twips = [](qreal units) { return TwipsFromBlockUnits(units); };
     if (const int v = twips(f.leftMargin()))
         word("li", v);
     if (const int v = twips(f.rightMargin()))

@@ -1,5 +1,6 @@
 #include "platform/ui/PageLayout.h"
 
+#include "platform/rtf/RtfUnits.h"
 #include "platform/ui/Units.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -25,11 +26,7 @@ PageLayout::PageLayout(const QTextDocument& source) : m_doc(source.clone()), m_m
 
 PageLayout::~PageLayout() = default;
 
-namespace {
-// Block margins and indents are kept in points (as the RTF reader writes them); Qt takes
-// them as device pixels, so a device of its own resolution needs them scaled.
-constexpr double kBlockUnitsPerInch = 72.0;
-} // namespace
+using rtf::kBlockUnitsPerInch;
 
 void PageLayout::setTargetDevice(QPaintDevice* device, int lineWidthTwips) {
     m_device = device;

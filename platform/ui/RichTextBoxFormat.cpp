@@ -1,6 +1,7 @@
 #include "platform/ui/RichTextBox.h"
 
 #include "platform/rtf/FontMap.h"
+#include "platform/rtf/RtfUnits.h"
 #include "platform/ui/Units.h"
 
 #include <QTextBlock>
@@ -32,13 +33,13 @@ template <class Fn> bool forEachFormat(const QTextDocument& doc, int from, int t
     return any;
 }
 
-// Block margins are kept in points, the unit the RTF reader and writer use for them.
+// Block margins are kept in the units the RTF reader and writer use for them.
 double twipsToLayoutUnits(int twips) {
-    return twips / 20.0;
+    return rtf::BlockUnitsFromTwips(twips);
 }
 
 int layoutUnitsToTwips(double units) {
-    return int(std::lround(units * 20));
+    return rtf::TwipsFromBlockUnits(units);
 }
 
 int alignmentValue(Qt::Alignment a) {

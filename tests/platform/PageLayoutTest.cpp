@@ -243,7 +243,7 @@ TEST(PageLayout, IndentsKeepTheirSizeOnTheDevice) {
     QTextDocument doc;
     QTextCursor c(&doc);
     QTextBlockFormat indented;
-    indented.setLeftMargin(36); // 720 twips, in the points the reader keeps
+    indented.setLeftMargin(48); // 720 twips, in the screen pixels the reader keeps
     c.setBlockFormat(indented);
     c.insertText(QStringLiteral("odsazeno"));
     QImage device = printerPage();
@@ -252,10 +252,10 @@ TEST(PageLayout, IndentsKeepTheirSizeOnTheDevice) {
     layout.formatRange(0, QRect(0, 0, 5000, 5000));
     // Half an inch at 600 dpi; the source document is untouched.
     EXPECT_NEAR(layout.document().begin().layout()->lineAt(0).x(), 300, 1);
-    EXPECT_EQ(doc.begin().blockFormat().leftMargin(), 36);
+    EXPECT_EQ(doc.begin().blockFormat().leftMargin(), 48);
     layout.setTargetDevice(nullptr, 5000);
     layout.formatRange(0, QRect(0, 0, 5000, 5000));
-    EXPECT_NEAR(layout.document().begin().layout()->lineAt(0).x(), 36, 1);
+    EXPECT_NEAR(layout.document().begin().layout()->lineAt(0).x(), 48, 1);
 }
 
 TEST(PageLayout, EmptyDocumentIsOnePage) {

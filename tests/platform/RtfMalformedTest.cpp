@@ -74,7 +74,7 @@ TEST(RtfMalformed, HugeNumbersAreClamped) {
     c.setPosition(1);
     EXPECT_GT(c.charFormat().fontPointSize(), 1000.0);
     EXPECT_LT(c.charFormat().fontPointSize(), 2000.0);
-    EXPECT_GE(doc.begin().blockFormat().leftMargin(), -31680 / 20.0);
+    EXPECT_GE(doc.begin().blockFormat().leftMargin(), -31680 / 15.0);
 }
 
 TEST(RtfMalformed, RandomBytesNeverCrash) {

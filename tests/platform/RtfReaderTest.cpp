@@ -174,7 +174,8 @@ TEST(RtfReader, CharacterStateFollowsGroupsTogglesAndPlain) {
     EXPECT_EQ(formatAt(doc, 9).verticalAlignment(), QTextCharFormat::AlignSubScript);
 }
 
-TEST(RtfReader, ParagraphFormatsInPoints) {
+// Indents and spacing in 96-DPI screen pixels: 15 twips each.
+TEST(RtfReader, ParagraphFormatsInScreenPixels) {
     QTextDocument doc;
     ReadRtf(QStringLiteral("{\\rtf1\\pard\\qc\\li720\\ri360\\fi-360\\sb120\\sa240 x\\par "
                            "\\qr y\\par\\pard z\\par\\qj w}"),
@@ -182,14 +183,14 @@ TEST(RtfReader, ParagraphFormatsInPoints) {
     QTextBlock b = doc.begin();
     QTextBlockFormat f = b.blockFormat();
     EXPECT_EQ(f.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    EXPECT_DOUBLE_EQ(f.leftMargin(), 36.0);
-    EXPECT_DOUBLE_EQ(f.rightMargin(), 18.0);
-    EXPECT_DOUBLE_EQ(f.textIndent(), -18.0);
-    EXPECT_DOUBLE_EQ(f.topMargin(), 6.0);
-    EXPECT_DOUBLE_EQ(f.bottomMargin(), 12.0);
+    EXPECT_DOUBLE_EQ(f.leftMargin(), 48.0);
+    EXPECT_DOUBLE_EQ(f.rightMargin(), 24.0);
+    EXPECT_DOUBLE_EQ(f.textIndent(), -24.0);
+    EXPECT_DOUBLE_EQ(f.topMargin(), 8.0);
+    EXPECT_DOUBLE_EQ(f.bottomMargin(), 16.0);
     b = b.next();
     EXPECT_EQ(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-    EXPECT_DOUBLE_EQ(b.blockFormat().leftMargin(), 36.0) << "paragraph state lasts until \\pard";
+    EXPECT_DOUBLE_EQ(b.blockFormat().leftMargin(), 48.0) << "paragraph state lasts until \\pard";
     b = b.next();
     EXPECT_EQ(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
     EXPECT_DOUBLE_EQ(b.blockFormat().leftMargin(), 0.0);
