@@ -3,7 +3,6 @@
 #include "core/AppContext.h"
 #include "core/SettingsKeys.h"
 #include "library/CKelErr.h"
-#include "library/CKelSrv.h"
 #include "platform/err/RunTimeErrors.h"
 #include "platform/err/VbError.h"
 #include "platform/ini/IniFile.h"
@@ -89,8 +88,7 @@ void SetSegmentTitles() {
     SetSegmentTitles(App().Settings);
 }
 
-void LoadSettings(ProgramSettings& s, const CKelSrv& srv, const QString& iniFile, bool onlyProfile,
-                  QSize screenTwips) {
+void LoadSettings(ProgramSettings& s, const QString& iniFile, bool onlyProfile, QSize screenTwips) {
     settings::KeyDefaults defaults;
     defaults.databaseLocation = paths::ProgramDir() + QStringLiteral("/Lumo.mdb");
     defaults.screenTwips = screenTwips;
@@ -99,8 +97,11 @@ void LoadSettings(ProgramSettings& s, const CKelSrv& srv, const QString& iniFile
         keys = settings::MainPartKeys(s, defaults);
     const std::vector<settings::KeyBinding> profile = settings::ProfilePartKeys(s);
     keys.insert(keys.end(), profile.begin(), profile.end());
+    // One read of the file serves every key; a missing or unreadable file gives the defaults.
+    ini::IniFile file;
+    file.load(iniFile);
     for (const settings::KeyBinding& key : keys) {
-        const QString text = srv.ReadINI(iniFile, key.section, key.key, key.defaultText).toString();
+        const QString text = file.value(key.section, key.key).value_or(key.defaultText);
         // An empty number or switch counts as missing; an empty text is a value of its own.
         if (text.trimmed().isEmpty() && !key.isText()) {
             key.assign(key.defaultText);
@@ -111,7 +112,7 @@ void LoadSettings(ProgramSettings& s, const CKelSrv& srv, const QString& iniFile
     }
 }
 
-bool SaveSettings(const ProgramSettings& s, CKelSrv& srv, const QString& iniFile, bool onlyProfile) {
+bool SaveSettings(const ProgramSettings& s, const QString& iniFile, bool onlyProfile) {
     // The bindings point into the values they read; a copy keeps the caller's settings const.
     ProgramSettings values = s;
     const settings::KeyDefaults defaults;
@@ -122,7 +123,6 @@ bool SaveSettings(const ProgramSettings& s, CKelSrv& srv, const QString& iniFile
     keys.insert(keys.end(), profile.begin(), profile.end());
     // All keys go into the file's lines in memory and the file is replaced once:
     // a write per key would rewrite and sync the whole file hundreds of times.
-    (void)srv;
     ini::IniFile file;
     const settings::KeyBinding* failed = nullptr;
     if (!file.load(iniFile)) {
@@ -144,14 +144,14 @@ void LoadSettings(bool OnlyProfile) {
     AppContext& app = App();
     if (!app.SrvObj)
         return;
-    LoadSettings(app.Settings, *app.SrvObj, app.IniFile, OnlyProfile, ScreenSizeTwips());
+    LoadSettings(app.Settings, app.IniFile, OnlyProfile, ScreenSizeTwips());
 }
 
 bool SaveSettings(bool OnlyProfile) {
     AppContext& app = App();
     if (!app.SrvObj)
         return false;
-    return SaveSettings(app.Settings, *app.SrvObj, app.IniFile, OnlyProfile);
+    return SaveSettings(app.Settings, app.IniFile, OnlyProfile);
 }
 
 QString SettingsFilePath() {

@@ -7,7 +7,6 @@
 
 namespace lumo {
 
-class CKelSrv;
 
 constexpr int kSegmentCount = 22;
 constexpr int kProfileCount = 9;
@@ -96,9 +95,8 @@ void LoadSettings(bool OnlyProfile);
 bool SaveSettings(bool OnlyProfile);
 
 // The same on explicit objects. screenTwips is the default window size.
-void LoadSettings(ProgramSettings& settings, const CKelSrv& srv, const QString& iniFile, bool onlyProfile,
-                  QSize screenTwips);
-bool SaveSettings(const ProgramSettings& settings, CKelSrv& srv, const QString& iniFile, bool onlyProfile);
+void LoadSettings(ProgramSettings& settings, const QString& iniFile, bool onlyProfile, QSize screenTwips);
+bool SaveSettings(const ProgramSettings& settings, const QString& iniFile, bool onlyProfile);
 
 // "Lumo.ini" in the program folder, whatever the case of the name on disk.
 QString SettingsFilePath();

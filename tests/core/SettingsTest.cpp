@@ -54,7 +54,7 @@ protected:
 
     ProgramSettings& settings() { return App().Settings; }
     void load(bool onlyProfile = false) {
-        LoadSettings(App().Settings, *App().SrvObj, App().IniFile, onlyProfile, kScreen);
+        LoadSettings(App().Settings, App().IniFile, onlyProfile, kScreen);
     }
 
     test::TempProgramDir m_dir;
