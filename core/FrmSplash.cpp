@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPixmap>
 #include <QProgressBar>
 
 namespace lumo {
@@ -15,11 +16,29 @@ namespace {
 constexpr int kWidthTw = 7200;
 constexpr int kHeightTw = 4320;
 constexpr int kShadowTw = 20;
+
+QPixmap splashPicture(QSize size) {
+    QPixmap picture(size);
+    QPainter p(&picture);
+    QLinearGradient g(0, 0, 0, size.height());
+    g.setColorAt(0.0, QColor(0x2e, 0x6b, 0x2e));
+    g.setColorAt(1.0, QColor(0x0f, 0x33, 0x14));
+    p.fillRect(picture.rect(), g);
+    p.setPen(QColor(0xc8, 0xd8, 0x9a));
+    p.drawRect(picture.rect().adjusted(0, 0, -1, -1));
+    return picture;
+}
 } // namespace
 
 FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmSplash"));
     setFixedSize(TwipsToPixels(kWidthTw), TwipsToPixels(kHeightTw));
+
+    // Made first, so every label lies over it.
+    ImgSplash = new QLabel(this);
+    ImgSplash->setObjectName(QStringLiteral("ImgSplash"));
+    ImgSplash->setGeometry(rect());
+    ImgSplash->setPixmap(splashPicture(size()));
 
     lblProductName = new QLabel(QStringLiteral("LUMO"), this);
     QFont big(QStringLiteral("DejaVu Sans"));
@@ -88,16 +107,6 @@ void FrmSplash::Form_Load() {
     SetPair(lblPlatform, QStringLiteral("MS Windows™ 95/98/ME/2000/NT/XP/Vista/7"));
     SetPair(lblCopyright, QStringLiteral("Copyright © autoři programu Zefirak"));
     SetPair(lblCompany, QStringLiteral("Všechna práva vyhrazena"));
-}
-
-void FrmSplash::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0.0, QColor(0x2e, 0x6b, 0x2e));
-    g.setColorAt(1.0, QColor(0x0f, 0x33, 0x14));
-    p.fillRect(rect(), g);
-    p.setPen(QColor(0xc8, 0xd8, 0x9a));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 } // namespace lumo

@@ -25,6 +25,7 @@ public:
     LabelPair lblCompanyProduct{};
     LabelPair lblCopyright{};
     LabelPair lblCompany{};
+    QLabel* ImgSplash = nullptr; // the picture behind every other control
     QLabel* lblProductName = nullptr;
     QLabel* LblEd = nullptr;
     QProgressBar* PgB = nullptr;
@@ -33,9 +34,6 @@ public:
     static void SetPair(const LabelPair& pair, const QString& caption);
     // The progress bar's value (0..100).
     double Progress() const;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void Form_Load();

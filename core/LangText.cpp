@@ -7,6 +7,8 @@
 #include "platform/err/RunTimeErrors.h"
 #include "platform/err/VbError.h"
 
+#include <optional>
+
 namespace lumo {
 
 namespace {
@@ -19,21 +21,27 @@ const char* const kSlovakMonths[12] = {"Január", "Február", "Marc",      "Apr�
 
 const QString kTitle = QStringLiteral("Nelze zjistit text");
 
+// Blanks only: a piece may end in a line break that belongs to the text.
 QString rightTrimmed(const QString& text) {
     qsizetype n = text.size();
-    while (n > 0 && text.at(n - 1).isSpace())
+    while (n > 0 && text.at(n - 1) == u' ')
         --n;
     return text.left(n);
 }
 
-// The pieces of one text in their order, each without its trailing blanks.
-QString readLangText(db::Connection* connection, long language, long id) {
+// The pieces of one text in their order, each without its trailing blanks;
+// nullopt when the text has no rows at all.
+std::optional<QString> readLangText(db::Connection* connection, long language, long id) {
     if (!connection)
         err::Raise(err::errObjectNotSet);
     db::Recordset rs;
     rs.open(*connection, QStringLiteral("SELECT * FROM LangRes WHERE ID=") + QString::number(id) +
                              QStringLiteral(" AND IdxLang=") + QString::number(language) +
                              QStringLiteral(" ORDER BY Idx"));
+    if (rs.bof() && rs.eof()) {
+        rs.close();
+        return std::nullopt;
+    }
     QString text;
     for (; !rs.eof(); rs.moveNext())
         text += rightTrimmed(rs.field(QStringLiteral("Popis")).str());
@@ -70,11 +78,14 @@ QString GetLangText(db::Connection* connection, long language, long ID) {
         language = 1;
     const QString about = QStringLiteral(" pro jazyk ID ") + QString::number(language);
     try {
-        const QString text = readLangText(connection, language, ID);
-        if (text.isEmpty())
+        // A text whose rows hold only blanks exists; only one without rows is missing.
+        const std::optional<QString> text = readLangText(connection, language, ID);
+        if (!text) {
             report(53, QStringLiteral("Nenalezen text ID ") + QString::number(ID) + about,
                    QStringLiteral("LUMO-LumoMain-GetLangText"));
-        return text;
+            return {};
+        }
+        return *text;
     } catch (...) {
         const err::ErrorRecord& e = err::CaptureCurrentException();
         report(49, err::SystemText(QStringLiteral("Nelze zjistit text ID ") + QString::number(ID) + about, e,

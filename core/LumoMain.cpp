@@ -52,7 +52,10 @@ void unloadSplash() {
 
 // The second-instance test of step 50: true when start-up must end.
 bool refuseSecondInstance() {
-    if (App().Settings.MultipleRun || !g_hooks.anotherInstanceRunning())
+    // Asked first, whatever MultipleRun says: the test also takes this instance's lock,
+    // so a later start that does not allow several instances still sees this one.
+    const bool another = g_hooks.anotherInstanceRunning();
+    if (App().Settings.MultipleRun || !another)
         return false;
     App().ErrObj->ErrView(99,
                           QStringLiteral("Zefirak je již spuštěn, vícenásobné spuštění je v nastavení zakázáno. "

@@ -157,7 +157,10 @@ QVariant CKelSrv::ReadINI(const QString& FileName, const QString& Section, const
         }
         return QVariant::fromValue(ini::ReadInt(FileName, Section, Key, def));
     }
-    QString def = Default.toString();
+    // A Boolean default reads as the settings files write it.
+    QString def = Default.typeId() == QMetaType::Bool
+                      ? (Default.toBool() ? QStringLiteral("True") : QStringLiteral("False"))
+                      : Default.toString();
     while (def.endsWith(u' '))
         def.chop(1);
     if (FileName.isEmpty())

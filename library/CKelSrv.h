@@ -72,18 +72,21 @@ public:
     // numerically, texts as text, a number is below any text. No values raise 9.
     QVariant Max(const QVariantList& Values) const;
     QVariant Min(const QVariantList& Values) const;
+    // Mixed numbers compare and come back in their common type, so Max(3, 7.5) is 7.5.
     template <typename T, typename... Rest>
         requires(std::is_arithmetic_v<T> || std::is_same_v<T, QString>) && (std::is_convertible_v<Rest, T> && ...)
-    T Max(T First, Rest... Others) const {
-        T best = First;
-        ((best = T(Others) > best ? T(Others) : best), ...);
+    std::common_type_t<T, Rest...> Max(T First, Rest... Others) const {
+        using R = std::common_type_t<T, Rest...>;
+        R best = First;
+        ((best = R(Others) > best ? R(Others) : best), ...);
         return best;
     }
     template <typename T, typename... Rest>
         requires(std::is_arithmetic_v<T> || std::is_same_v<T, QString>) && (std::is_convertible_v<Rest, T> && ...)
-    T Min(T First, Rest... Others) const {
-        T best = First;
-        ((best = T(Others) < best ? T(Others) : best), ...);
+    std::common_type_t<T, Rest...> Min(T First, Rest... Others) const {
+        using R = std::common_type_t<T, Rest...>;
+        R best = First;
+        ((best = R(Others) < best ? R(Others) : best), ...);
         return best;
     }
 
@@ -229,16 +232,16 @@ public:
     QString GetRTFLineText(const ui::RichTextBox& Box, long Line) const;
     // 1-based number of the first visible line.
     long GetRTFLineVisible(const ui::RichTextBox& Box) const;
-    // Flags 0: plain, in the window-text colour. Otherwise 32 lower case, 16 upper case (the
-    // characters only), 8 strike-through, 4 underline, 2 italic, 1 bold toggled (mixed
-    // becomes on); then Color (0x00BBGGRR) when given.
+    // Flags 0: plain, in the window-text colour (Color is not used). Otherwise 32 lower case,
+    // 16 upper case (the characters only), 8 strike-through, 4 underline, 2 italic, 1 bold
+    // toggled (mixed becomes on); then Color (0x00BBGGRR) when given.
     void MarkRTFSel(ui::RichTextBox& Box, long Flags, std::optional<long> Color = std::nullopt) const;
     // The word at a point given in twips of the box's client area; X and Y come back in
     // pixels. A word ends at any character below 33 or in " !?.,:". With Mark its
     // strike-through is toggled; the selection stays.
     QString GetRTFWord(ui::RichTextBox& Box, float& X, float& Y, bool Mark) const;
-    // The struck-through characters, one blank after each run; with Remove they are
-    // unstruck. The selection stays.
+    // The struck-through characters, one blank after each run that unstruck text follows;
+    // with Remove they are unstruck. The selection stays.
     QString GetRTFMarkText(ui::RichTextBox& Box, bool Remove) const;
     // First followed by Second as one document, joined in memory.
     QString JoinRTF(const QString& First, const QString& Second) const;

@@ -181,7 +181,11 @@ void CKelSrv::DeleteFile(const QString& FileName, bool Force) const {
 
 void CKelSrv::RenameFile(const QString& OldName, const QString& NewName) const {
     const QString from = LocalPath(OldName);
-    const QString to = LocalPath(NewName);
+    QString to = LocalPath(NewName);
+    // A new name that differs only in case finds the file itself; the name is taken as written.
+    if (QFileInfo::exists(from) && QFileInfo(to).canonicalFilePath() == QFileInfo(from).canonicalFilePath())
+        to = QFileInfo(to).absolutePath() + u'/' +
+             QFileInfo(QString(NewName).replace(u'\\', u'/')).fileName();
     const bool ok =
         QFileInfo(from).isFile() && !to.isEmpty() && !QFileInfo::exists(to) && QFile::rename(from, to);
     if (!ok)
@@ -204,8 +208,10 @@ void CKelSrv::CopyFile(const QString& Source, const QString& Target, long Flags)
                     QStringLiteral("Nelze zkopírovat soubor ") + Source + QStringLiteral(" do ") + Target);
     };
     // A file copied or moved onto itself would be lost when the source is deleted.
+    // A read-only target cannot be deleted without force, so it is not overwritten either.
     if (dst.isEmpty() || QFileInfo(dst).isDir() ||
-        QFileInfo(src).canonicalFilePath() == QFileInfo(dst).canonicalFilePath())
+        QFileInfo(src).canonicalFilePath() == QFileInfo(dst).canonicalFilePath() ||
+        (QFileInfo::exists(dst) && srv::IsReadOnly(dst)))
         fail();
 
     CopyProgress* progress = (Flags & 4) && FormsLoaded() ? m_CopyProgress : nullptr;

@@ -154,10 +154,9 @@ void CKelSrv::MoveFolder(const QString& Source, const QString& Target) const {
 
 QString CKelSrv::GetSpecialFolder(long Folder) const {
     switch (Folder) {
-    case 0:
-        srv::RaiseNotAvailable("GetSpecialFolder", QStringLiteral("složka systému Windows"));
-    case 1:
-        srv::RaiseNotAvailable("GetSpecialFolder", QStringLiteral("systémová složka"));
+    case 0: // the Windows folder
+    case 1: // the system folder
+        srv::RaiseNotAvailable("GetSpecialFolder");
     case 2:
         return QDir::tempPath();
     default:
@@ -238,7 +237,7 @@ QFileInfoList CKelSrv::FolderSubFolders(const QString& FolderName) const {
 }
 
 QString CKelSrv::GetDrives(long) const {
-    srv::RaiseNotAvailable("GetDrives", QStringLiteral("seznam disků podle typu"));
+    srv::RaiseNotAvailable("GetDrives");
 }
 
 bool CKelSrv::DriveExist(const QString& Drive) const {
@@ -249,12 +248,12 @@ bool CKelSrv::DriveReady(const QString& Drive) const {
     return QStorageInfo(existingDrive(Drive, "DriveReady", QStringLiteral("Disk "))).isReady();
 }
 
-bool CKelSrv::SetLabel(const QString& Drive, const QString&) const {
-    srv::RaiseNotAvailable("SetLabel", QStringLiteral("jmenovka disku ") + Drive);
+bool CKelSrv::SetLabel(const QString&, const QString&) const {
+    srv::RaiseNotAvailable("SetLabel");
 }
 
-void CKelSrv::FormatDrive(const QString& Drive) const {
-    srv::RaiseNotAvailable("FormatDrive", QStringLiteral("formátování disku ") + Drive);
+void CKelSrv::FormatDrive(const QString&) const {
+    srv::RaiseNotAvailable("FormatDrive");
 }
 
 bool CKelSrv::InsertDisc(const QString& Drive, long& MediaType) const {
@@ -282,12 +281,12 @@ bool CKelSrv::InsertDisc(const QString& Drive, long& MediaType) const {
 
 QString CKelSrv::DriveLabel(const QString& Drive) const {
     existingDrive(Drive, "DriveLabel", QStringLiteral("Disku "));
-    srv::RaiseNotAvailable("DriveLabel", QStringLiteral("jmenovka disku ") + Drive);
+    srv::RaiseNotAvailable("DriveLabel");
 }
 
 QString CKelSrv::DriveSerialNumber(const QString& Drive) const {
     existingDrive(Drive, "DriveSerialNumber", QStringLiteral("Disku "));
-    srv::RaiseNotAvailable("DriveSerialNumber", QStringLiteral("sériové číslo disku ") + Drive);
+    srv::RaiseNotAvailable("DriveSerialNumber");
 }
 
 qint64 CKelSrv::DriveFreeSize(const QString& Drive) const {
@@ -308,12 +307,12 @@ QString CKelSrv::DriveFileSystem(const QString& Drive) const {
 
 QString CKelSrv::DriveShareName(const QString& Drive) const {
     existingDrive(Drive, "DriveShareName", QStringLiteral("Disku "));
-    srv::RaiseNotAvailable("DriveShareName", QStringLiteral("sdílený název disku ") + Drive);
+    srv::RaiseNotAvailable("DriveShareName");
 }
 
 long CKelSrv::DriveType(const QString& Drive) const {
     existingDrive(Drive, "DriveType", QStringLiteral("Disku "));
-    srv::RaiseNotAvailable("DriveType", QStringLiteral("typ disku ") + Drive);
+    srv::RaiseNotAvailable("DriveType");
 }
 
 QStorageInfo CKelSrv::GetDrive(const QString& Drive) const {

@@ -128,15 +128,17 @@ void CKelSrv::MarkRTFSel(ui::RichTextBox& Box, long Flags, std::optional<long> C
             Box.setSelItalic(toggled(Box.SelItalic()));
         if (Flags & 1)
             Box.setSelBold(toggled(Box.SelBold()));
+        // Flags 0 resets to the window-text colour; a colour goes with the other flags only.
+        if (Color)
+            Box.setSelColor(*Color);
     }
-    if (Color)
-        Box.setSelColor(*Color);
 }
 
 QString CKelSrv::GetRTFWord(ui::RichTextBox& Box, float& X, float& Y, bool Mark) const {
     const int twipsPerPixel = std::max(1, int(std::lround(ui::kTwipsPerInch / ui::LogicalDpi())));
-    X = float(int(X) / twipsPerPixel);
-    Y = float(int(Y) / twipsPerPixel);
+    // Integer division rounds its operands to whole numbers first, halves to even.
+    X = float(long(std::nearbyint(X)) / twipsPerPixel);
+    Y = float(long(std::nearbyint(Y)) / twipsPerPixel);
     const QString text = Box.Text();
     const int at = Box.charFromPos(QPoint(int(X), int(Y)));
     if (at < 0 || at >= text.size())

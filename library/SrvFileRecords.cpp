@@ -56,9 +56,9 @@ void RaiseSystem(int code, const char* member) {
     }
 }
 
-void RaiseNotAvailable(const char* member, const QString& what) {
+void RaiseNotAvailable(const char* member) {
     // The drive services' number: the last of the library's range.
-    RaiseObject(576, member, QStringLiteral("Operace není v tomto systému dostupná: ") + what);
+    RaiseObject(576, member, QStringLiteral("Operace není v tomto systému dostupná"));
 }
 
 QString LocalPath(const QString& path) {

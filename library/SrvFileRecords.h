@@ -20,8 +20,9 @@ namespace lumo::srv {
 // The platform's own error for a failed system call (file not found, permission denied, ...).
 // code is an errno value.
 [[noreturn]] void RaiseSystem(int code, const char* member);
-// The members that have no counterpart on this system.
-[[noreturn]] void RaiseNotAvailable(const char* member, const QString& what);
+// The members that have no counterpart on this system: "Operace není v tomto systému
+// dostupná"; the source names the member.
+[[noreturn]] void RaiseNotAvailable(const char* member);
 
 // A caller's path on disk: "\" as "/", names resolved case-insensitively.
 QString LocalPath(const QString& path);

@@ -4,6 +4,7 @@
 #include "core/LumoMain.h"
 #include "core/ScreenProfile.h"
 #include "core/Settings.h"
+#include "mainwindow/HerbRecord.h"
 #include "mainwindow/HerbRecordView.h"
 #include "platform/paths/ProgramPaths.h"
 #include "platform/ui/RichTextBox.h"
@@ -495,6 +496,7 @@ void FrmMain::closeEvent(QCloseEvent* event) {
 void LoadMainWindow() {
     auto* form = new FrmMain();
     form->setAttribute(Qt::WA_DeleteOnClose);
+    form->setRecordView(std::make_unique<HerbRecord>(*form));
     form->Form_Load();
 }
 

@@ -7,6 +7,7 @@
 #include "platform/err/VbError.h"
 #include "platform/rtf/FontMap.h"
 #include "platform/rtf/RtfReader.h"
+#include "platform/rtf/RtfUnits.h"
 #include "platform/rtf/RtfWriter.h"
 #include "platform/text/AnsiText.h"
 #include "platform/ui/PositionMap.h"
@@ -41,11 +42,10 @@ void mergeBoxRange(QTextDocument& doc, const ui::PositionMap& map, int from, int
     c.mergeCharFormat(f);
 }
 
-// Paragraph indents are kept in points, as the rich-text box keeps them.
 void setIndent(QTextDocument& doc, int twips) {
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         QTextBlockFormat f = b.blockFormat();
-        f.setLeftMargin(twips / 20.0);
+        f.setLeftMargin(rtf::BlockUnitsFromTwips(twips));
         QTextCursor(b).setBlockFormat(f);
     }
 }
@@ -327,7 +327,7 @@ void HerbRecordComposer::PridejText(const QString& Title, const QString& Body, i
     QTextCursor c(&m_work);
     c.movePosition(QTextCursor::End);
     QTextBlockFormat block = c.blockFormat();
-    block.setLeftMargin(Indent / 20.0);
+    block.setLeftMargin(rtf::BlockUnitsFromTwips(Indent));
     c.setBlockFormat(block);
     QTextCharFormat f = c.charFormat();
     rtf::SetFaceName(f, m_settings.FontName);

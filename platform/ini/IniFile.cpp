@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSaveFile>
 
 namespace lumo::ini {
 
@@ -55,12 +56,25 @@ bool hasLineBreak(const QString& s) {
     return s.contains(u'\r') || s.contains(u'\n');
 }
 
+const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+
+// Files saved from a UTF-8 editor start with a byte-order mark; read those as UTF-8
+// so the first section is not lost behind it.
 QString decodeFile(const QByteArray& bytes) {
-    // Files saved from a UTF-8 editor start with a byte-order mark; read those as UTF-8
-    // so the first section is not lost behind it. They are saved back as Windows-1250.
-    if (bytes.startsWith("\xEF\xBB\xBF"))
+    if (bytes.startsWith(kUtf8Bom))
         return QString::fromUtf8(bytes.mid(3));
     return text::decodeAnsi(bytes);
+}
+
+// Saved back as UTF-8, so the letters Windows-1250 lacks in the other lines survive.
+bool writeUtf8File(const QString& path, const QString& text, QString* error) {
+    QSaveFile f(path);
+    const QByteArray bytes = kUtf8Bom + text::toCrLf(text).toUtf8();
+    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit())
+        return true;
+    if (error)
+        *error = f.errorString();
+    return false;
 }
 
 } // namespace
@@ -91,6 +105,7 @@ bool IniFile::load(const QString& file, QString* error) {
     m_lines.clear();
     m_exists = false;
     m_unreadable = false;
+    m_utf8 = false;
     if (m_file.isEmpty()) {
         if (error)
             *error = QStringLiteral("Empty file name");
@@ -107,7 +122,9 @@ bool IniFile::load(const QString& file, QString* error) {
         return false;
     }
     m_exists = true;
-    const QString text = decodeFile(f.readAll());
+    const QByteArray bytes = f.readAll();
+    m_utf8 = bytes.startsWith(kUtf8Bom);
+    const QString text = decodeFile(bytes);
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
     m_lines = text.split(lineEnd);
     if (!m_lines.isEmpty() && m_lines.back().isEmpty())
@@ -135,7 +152,7 @@ bool IniFile::save(QString* error) const {
             *error = QStringLiteral("%1 is a folder").arg(m_file);
         return false;
     }
-    return text::writeAnsiFile(m_file, text(), error);
+    return m_utf8 ? writeUtf8File(m_file, text(), error) : text::writeAnsiFile(m_file, text(), error);
 }
 
 IniFile::Range IniFile::findSection(const QString& section) const {

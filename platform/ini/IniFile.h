@@ -35,7 +35,8 @@ public:
     // Reads the file (the name is resolved case-insensitively, "\" taken as "/").
     // A missing file loads as empty and counts as success; an unreadable one fails.
     bool load(const QString& file, QString* error = nullptr);
-    // Writes the lines back atomically, Windows-1250 with CR LF.
+    // Writes the lines back atomically with CR LF: Windows-1250, or UTF-8 with its
+    // byte-order mark when the file was read that way.
     bool save(QString* error = nullptr) const;
 
     const QString& fileName() const { return m_file; }
@@ -65,6 +66,7 @@ private:
     QStringList m_lines;
     bool m_exists = false;
     bool m_unreadable = false; // never save over a file that could not be read
+    bool m_utf8 = false;       // read as UTF-8 (byte-order mark), so saved the same way
 };
 
 } // namespace lumo::ini

@@ -115,7 +115,8 @@ public:
     int lineLength(int pos) const;
     QString lineText(int line) const;
     int firstVisibleLine() const;
-    // Position nearest to a point of the viewport (pixels).
+    // The character whose cell holds a point of the viewport (pixels); past a line's last
+    // character, the line's end.
     int charFromPos(const QPoint& point) const;
 
     // Read-only while the text can still be selected and copied.

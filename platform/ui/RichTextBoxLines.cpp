@@ -93,7 +93,18 @@ int RichTextBox::firstVisibleLine() const {
 }
 
 int RichTextBox::charFromPos(const QPoint& point) const {
-    return m_map.toBox(cursorForPosition(point).position());
+    // Qt gives the boundary nearest the point; the rich-edit box gives the character whose
+    // cell holds it, which is the one before a boundary that lies right of the point.
+    const QTextCursor at = cursorForPosition(point);
+    int d = at.position();
+    if (d > at.block().position()) {
+        QTextCursor before(document());
+        before.setPosition(d - 1);
+        const QRect left = cursorRect(before), right = cursorRect(at);
+        if (left.top() == right.top() && right.left() > point.x())
+            --d;
+    }
+    return m_map.toBox(d);
 }
 
 } // namespace lumo::ui

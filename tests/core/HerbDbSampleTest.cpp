@@ -201,5 +201,45 @@ TEST_F(SampleDbTest, FamiliesLiteratureCalendarAndTexts) {
     EXPECT_GT(texts.recordCount(), 0);
 }
 
+// The readers name columns without their table, so the file must hold exactly these.
+TEST_F(SampleDbTest, EveryTableHasExactlyTheColumnsTheReadersName) {
+    const struct {
+        const char* table;
+        const char* columns;
+    } tables[] = {
+        {"Byliny", "Idx Nazev KratkyNaz IdxCeled"},
+        {"Nazvy", "Idx IdxByliny IdxJazyk Nazev"},
+        {"Jazyk", "Idx Nazev"},
+        {"Celedi", "Idx Nazev Latinsky Popis"},
+        {"Clanky", "IdxByliny Clanek"},
+        {"Texty", "IdxByliny IdxTyp Clanek"},
+        {"UcinneLatky", "Idx Nazev Popis"},
+        {"UcLatkyByliny", "IdxByliny IdxUcLatky"},
+        {"IndikacniSkupiny", "Idx Nazev Popis"},
+        {"IndSkupByliny", "IdxByliny IdxIndSkup"},
+        {"Kombinace", "Idx Nazev Popis"},
+        {"KombinaceByliny", "IdxByliny IdxKombinace"},
+        {"Pripravky", "Idx Nazev AislpID"},
+        {"PripravkyByliny", "IdxByliny IdxPripravku"},
+        {"Indikace", "Idx Nazev Popis IdxIndikace"},
+        {"IndikaceByliny", "IdxByliny IdxIndikace"},
+        {"Casti", "Idx Nazev"},
+        {"Sber", "IdxByliny IdxCast Mesic"},
+        {"Obrazky", "Idx IdxByliny Nazev DataObr"},
+        {"Literatura", "Idx Autor Nazev Popis"},
+        {"LangRes", "ID IdxLang Idx Popis"},
+        {"Verze", "Idx FromDate Verze Edice"},
+    };
+    for (const auto& t : tables) {
+        const QString table = QString::fromLatin1(t.table);
+        EXPECT_EQ(run(QStringLiteral("SELECT * FROM ") + table).fieldNames(),
+                  QString::fromLatin1(t.columns).split(u' '))
+            << t.table;
+    }
+    EXPECT_EQ(firstId(QStringLiteral("SELECT count(*) AS n FROM sqlite_master WHERE type='table'"),
+                      QStringLiteral("n")),
+              QString::number(std::size(tables)));
+}
+
 } // namespace
 } // namespace lumo

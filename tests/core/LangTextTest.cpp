@@ -25,7 +25,8 @@ protected:
                             {QStringLiteral("CREATE TABLE LangRes (ID INTEGER, IdxLang INTEGER, Idx INTEGER, Popis TEXT)"),
                              QStringLiteral("INSERT INTO LangRes VALUES (201, 2, 3, 'c  '), (201, 2, 1, 'a '), "
                                             "(201, 2, 2, 'b'), (201, 1, 1, 'Soubor'), (202, 2, 1, 'p'), "
-                                            "(202, 2, 2, NULL), (202, 2, 3, ' q'), (203, 2, 1, '   ')")});
+                                            "(202, 2, 2, NULL), (202, 2, 3, ' q'), (203, 2, 1, '   '), "
+                                            "(204, 2, 2, 'druhý'), (204, 2, 1, 'první  ' || char(13, 10))")});
         m_connection.open(m_dir.file(QStringLiteral("Lumo.mdb")), QString());
     }
     void TearDown() override { App().ErrObj.reset(); }
@@ -47,6 +48,10 @@ TEST_F(LangTextTest, PiecesAreJoinedInOrderWithoutTheirTrailingBlanks) {
     EXPECT_EQ(GetLangText(&m_connection, 2, 201), QStringLiteral("abc"));
     EXPECT_EQ(GetLangText(&m_connection, 1, 201), QStringLiteral("Soubor"));
     EXPECT_EQ(GetLangText(&m_connection, 2, 202), QStringLiteral("p q")); // a Null piece counts as empty
+    // Only blanks are trimmed: a line break at a piece's end belongs to the text.
+    EXPECT_EQ(GetLangText(&m_connection, 2, 204), QStringLiteral("první  \r\ndruhý"));
+    // A text stored as blanks exists; it is empty, not missing.
+    EXPECT_EQ(GetLangText(&m_connection, 2, 203), QString());
     // Only Czech and Slovak texts exist; another language number reads the Czech one.
     EXPECT_EQ(GetLangText(&m_connection, 7, 201), QStringLiteral("Soubor"));
     EXPECT_TRUE(m_titles.isEmpty());
@@ -55,13 +60,14 @@ TEST_F(LangTextTest, PiecesAreJoinedInOrderWithoutTheirTrailingBlanks) {
 
 TEST_F(LangTextTest, MissingTextIsReportedEachTimeItIsAskedFor) {
     EXPECT_EQ(GetLangText(&m_connection, 2, 999), QString());
-    EXPECT_EQ(GetLangText(&m_connection, 2, 203), QString()); // blanks only: nothing to show
-    EXPECT_EQ(m_titles.size(), 2);
+    EXPECT_EQ(GetLangText(&m_connection, 1, 202), QString()); // Slovak only
+    EXPECT_EQ(GetLangText(&m_connection, 2, 999), QString());
+    EXPECT_EQ(m_titles.size(), 3);
     const QByteArray entries = log();
     EXPECT_TRUE(entries.contains("\r\nChyba: 53" + QByteArray(28, ' ') + "[Nelze zjistit text]\r\n"
                                  "Zdroj: LUMO-LumoMain-GetLangText\r\n"
                                  "Popis: Nenalezen text ID 999 pro jazyk ID 2\r\n*\r\n"));
-    EXPECT_TRUE(entries.contains("Popis: Nenalezen text ID 203 pro jazyk ID 2\r\n"));
+    EXPECT_TRUE(entries.contains("Popis: Nenalezen text ID 202 pro jazyk ID 1\r\n"));
 }
 
 TEST_F(LangTextTest, ProgramWideTextUsesTheInterfaceLanguage) {

@@ -27,7 +27,10 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(QFile::exists(sampleDatabase())) << "build the data target first";
         ASSERT_TRUE(QFile::copy(sampleDatabase(), dir.file(QStringLiteral("Lumo.mdb"))));
-        hooks.anotherInstanceRunning = [this] { return otherInstance; };
+        hooks.anotherInstanceRunning = [this] {
+            ++instanceTests;
+            return otherInstance;
+        };
         hooks.runSettingsDialog = [this] {
             ++settingsDialogShown;
             if (fixLocationInDialog)
@@ -51,6 +54,7 @@ protected:
     lumo::ui::ScopedDialogHook dialogs{[](QDialog&) { return std::optional<int>(0); }};
     StartupHooks hooks;
     bool otherInstance = false;
+    int instanceTests = 0;
     bool fixLocationInDialog = false;
     int settingsDialogShown = 0;
     bool mainWindowLoaded = false;
@@ -100,8 +104,12 @@ TEST_F(StartupTest, SecondInstanceIsRefusedUnlessAllowed) {
     QFile::remove(dir.file(QStringLiteral("Errors.txt")));
     writeIni("[Main]\r\nMultipleRun=True\r\n");
     steps.clear();
+    instanceTests = 0;
     EXPECT_EQ(Main(hooks), StartOutcome::Started);
     EXPECT_TRUE(mainWindowLoaded);
+    // Asked even when allowed: the test takes this instance's lock, which a later start
+    // that does not allow several instances must find.
+    EXPECT_EQ(instanceTests, 1);
 }
 
 TEST_F(StartupTest, MissingDatabaseOffersTheSettingsDialogOnce) {
@@ -144,4 +152,8 @@ TEST(SplashForm, CaptionPairsStayEqual) {
     EXPECT_EQ(splash.lblPlatform[0]->text(), QStringLiteral("MS Windows™ 95/98/ME/2000/NT/XP/Vista/7"));
     FrmSplash::SetPair(splash.lblInfo, QStringLiteral("Krok"));
     EXPECT_EQ(splash.lblInfo[1]->text(), QStringLiteral("Krok"));
+    // The picture lies under every caption.
+    ASSERT_NE(splash.ImgSplash, nullptr);
+    EXPECT_EQ(splash.children().first(), splash.ImgSplash);
+    EXPECT_FALSE(splash.ImgSplash->pixmap().isNull());
 }

@@ -201,6 +201,16 @@ TEST_F(CKelSrvFiles, CopyAndMoveRules) {
                      path("A.txt"));
     EXPECT_EQ(dir.read("a.txt"), "new");
 
+    // A read-only target is not overwritten, by copy or by move.
+    dir.write("ro.txt", "keep");
+    srv.SetFileAttribute(path("ro.txt"), 1);
+    for (long flags : {2L, 1L | 2L}) {
+        EXPECT_EQ(raised([&] { srv.CopyFile(path("a.txt"), path("ro.txt"), flags); }).number, kBase + 520)
+            << flags;
+        EXPECT_EQ(dir.read("ro.txt"), "keep");
+        EXPECT_TRUE(QFile::exists(path("a.txt")));
+    }
+
     // An overwrite that cannot complete leaves the old target as it was.
     const QString longName = QString(250, u'n');
     dir.write(longName, "keep");
@@ -226,6 +236,11 @@ TEST_F(CKelSrvFiles, DeleteRenameAndTempNames) {
     srv.RenameFile(path("A.txt"), path("c.txt"));
     EXPECT_EQ(dir.read("c.txt"), "a");
     EXPECT_FALSE(QFile::exists(path("a.txt")));
+    // Only the case changes: the file takes the name as written.
+    srv.RenameFile(path("c.txt"), dir.path() + QStringLiteral("\\C.txt"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QStringList{QStringLiteral("?.txt")}, QDir::Files, QDir::Name),
+              (QStringList{QStringLiteral("C.txt"), QStringLiteral("b.txt")}));
+    EXPECT_EQ(raised([&] { srv.RenameFile(path("C.txt"), path("C.txt")); }).number, kBase + 519);
 
     const QRegularExpression temp(QStringLiteral("^rad[0-9A-F]{5}\\.tmp$"));
     EXPECT_TRUE(temp.match(srv.GetTempFileName()).hasMatch()) << srv.GetTempFileName().toStdString();
@@ -296,7 +311,7 @@ TEST_F(CKelSrvFiles, SpecialFoldersAndDrives) {
     const Raised windows = raised([&] { srv.GetSpecialFolder(0); });
     EXPECT_EQ(windows.number, kBase + 576);
     EXPECT_EQ(windows.source, QStringLiteral("KelVBLib-CKelService-GetSpecialFolder"));
-    EXPECT_TRUE(windows.description.startsWith(QStringLiteral("Operace není v tomto systému dostupná")));
+    EXPECT_EQ(windows.description, QStringLiteral("Operace není v tomto systému dostupná"));
     EXPECT_EQ(raised([&] { srv.GetSpecialFolder(3); }).number, 5);
 
     EXPECT_TRUE(srv.DriveExist(QStringLiteral("/")));
@@ -325,8 +340,7 @@ TEST_F(CKelSrvFiles, SpecialFoldersAndDrives) {
         const Raised r = raised(call);
         EXPECT_EQ(r.number, kBase + 576) << member;
         EXPECT_EQ(r.source, QStringLiteral("KelVBLib-CKelService-") + QString::fromLatin1(member));
-        EXPECT_TRUE(r.description.startsWith(QStringLiteral("Operace není v tomto systému dostupná")))
-            << member;
+        EXPECT_EQ(r.description, QStringLiteral("Operace není v tomto systému dostupná")) << member;
     }
 }
 

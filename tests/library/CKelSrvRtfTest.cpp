@@ -176,7 +176,8 @@ TEST_F(SrvRtf, MarkSelTogglesAndRestyles) {
     EXPECT_EQ(box.Text(), QStringLiteral("MÁTA peprná"));
     EXPECT_EQ(box.SelUnderline(), TriState::On);
     EXPECT_EQ(box.SelStrikeThru(), TriState::On);
-    srv.MarkRTFSel(box, 0);
+    // Flags 0 ignores a colour: the text goes back to the window-text colour.
+    srv.MarkRTFSel(box, 0, 0xFF);
     EXPECT_EQ(box.SelUnderline(), TriState::Off);
     EXPECT_EQ(box.SelStrikeThru(), TriState::Off);
     EXPECT_EQ(box.SelColor(), std::optional<long>(lumo::ui::ColorToOle(box.palette().color(QPalette::Text))));
@@ -204,6 +205,21 @@ TEST_F(SrvRtf, WordAtAPointStopsAtBlanksPunctuationAndLineEnds) {
     for (const auto& c : cases) {
         auto [x, y] = twipsAt(c.pos);
         EXPECT_EQ(srv.GetRTFWord(box, x, y, false), QString::fromUtf8(c.word)) << c.pos;
+    }
+    // The right half of the text's last letter still lies on the word.
+    {
+        QTextCursor c = box.textCursor();
+        c.setPosition(box.toDocumentPosition(box.TextLength()));
+        const QPoint p = box.cursorRect(c).center() - QPoint(2, 0);
+        const double tpp = 1440.0 / lumo::ui::LogicalDpi();
+        float x = float(p.x() * tpp), y = float(p.y() * tpp);
+        EXPECT_EQ(srv.GetRTFWord(box, x, y, false), QStringLiteral("šalvěj"));
+        EXPECT_EQ(x, float(p.x()));
+        // Twips are rounded to whole numbers before the division.
+        x = float(p.x() * tpp + tpp - 0.4);
+        y = float(p.y() * tpp);
+        srv.GetRTFWord(box, x, y, false);
+        EXPECT_EQ(x, float(p.x() + 1));
     }
     box.select(1, 1);
     auto [x, y] = twipsAt(9);
@@ -271,6 +287,39 @@ TEST_F(SrvRtf, WorkFormTradesWithTheClipboardOnlyWhenActivated) {
     form.setTag(QString());
     form.Form_Activate();
     EXPECT_EQ(form.rtfBox()->Text(), QStringLiteral("obsah"));
+}
+
+} // namespace
+
+namespace {
+
+// The record's names block: a centred title, then left-aligned indented lines.
+TEST_F(SrvRtf, NamesBlockLoadsCentredTitleThenIndentedLines) {
+    const QString rtf = srv.rtfHeader() + QStringLiteral("\\qc ") +
+                        srv.RTFKod(QStringLiteral("Máta {peprná}"), true, false, 2, 28, 1, true) +
+                        QStringLiteral("\\li720\\ql\\par ") +
+                        srv.RTFKod(QStringLiteral("Český název: "), true, false, 2, 20, 2) +
+                        srv.RTFKod(QStringLiteral("Máta"), false, false, 2, 20, 0, true) + QStringLiteral("\\par} ");
+    RichTextBox box;
+    const auto result = box.setTextRTF(rtf);
+    EXPECT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(box.Text(), QStringLiteral("Máta {peprná} \r\n\r\nČeský název: Máta \r\n\r\n"));
+    RichTextBox other;
+    other.setTextRTF(srv.rtfHeader() + srv.RTFKod(QStringLiteral("Жук\\Šťovík"), false, false, 4, 20, 0) + u'}');
+    EXPECT_EQ(other.Text(), QStringLiteral("Жук\\Šťovík"));
+    box.setSelStart(0);
+    EXPECT_EQ(box.SelAlignment(), std::optional<int>(lumo::ui::AlignCenter));
+    EXPECT_EQ(box.SelIndent(), std::optional<int>(0));
+    box.setSelStart(18);
+    EXPECT_EQ(box.SelAlignment(), std::optional<int>(lumo::ui::AlignLeft));
+    EXPECT_EQ(box.SelIndent(), std::optional<int>(720));
+    box.select(18, 13);
+    EXPECT_EQ(box.SelBold(), TriState::On);
+    EXPECT_EQ(box.SelColor(), std::optional<long>(0x008000));
+    EXPECT_EQ(box.SelFontSize(), std::optional<double>(10));
+    box.select(31, 4);
+    EXPECT_EQ(box.SelBold(), TriState::Off);
+    EXPECT_EQ(box.SelColor(), std::optional<long>(0));
 }
 
 } // namespace

@@ -61,6 +61,7 @@ TEST(CKelSrvCore, ReadIniReturnsWholeValuesAndDefaults) {
               QVariant(QStringLiteral("x")));
     EXPECT_EQ(srv.ReadINI(QString(), QStringLiteral("Main"), QStringLiteral("Count"), QStringLiteral("d")),
               QVariant(QStringLiteral("d")));
+    EXPECT_EQ(srv.ReadINI(ini, QStringLiteral("Main"), QStringLiteral("Missing"), true), QVariant(QStringLiteral("True")));
 
     EXPECT_EQ(srv.ReadINI(ini, QStringLiteral("Main"), QStringLiteral("Count"), 0, true).toLongLong(), 12);
     EXPECT_EQ(srv.ReadINI(ini, QStringLiteral("Main"), QStringLiteral("Missing"), QStringLiteral("7"), true)
@@ -133,6 +134,9 @@ TEST(CKelSrvCore, MaxAndMin) {
     EXPECT_EQ(errorOf([&] { srv.Max(QVariantList{}); }), 9);
     EXPECT_EQ(srv.Max(3, 9, 4), 9);
     EXPECT_EQ(srv.Min(3.5, 1.25), 1.25);
+    // Mixed numbers are not cut to the first one's type.
+    EXPECT_EQ(srv.Max(3, 7.5), 7.5);
+    EXPECT_EQ(srv.Min(3, 2.5), 2.5);
 }
 
 TEST(CKelSrvCore, ChangeCodePage) {

@@ -276,3 +276,78 @@ TEST_F(Box, ColoursAreOleColoursAndPropertiesWorkByName) {
 }
 
 } // namespace
+
+namespace {
+
+// The description views: a title formatted as a whole, then its text typed on at the end.
+TEST_F(Box, TextTypedAfterAFormattedTitleContinuesItsFormat) {
+    box.setText(QStringLiteral("Bazalka\r\n"));
+    box.select(0, box.TextLength());
+    box.setSelFontName(QStringLiteral("Arial CE"));
+    box.setSelFontSize(14);
+    box.setSelColor(0x8000);
+    box.setSelBold(true);
+    box.setSelAlignment(lumo::ui::AlignCenter);
+    box.setSelStart(box.TextLength());
+    box.setSelText(QStringLiteral("Popis"));
+    box.setSelAlignment(lumo::ui::AlignLeft);
+    box.select(9, 5);
+    EXPECT_EQ(box.SelText(), QStringLiteral("Popis"));
+    EXPECT_EQ(box.SelBold(), TriState::On);
+    EXPECT_EQ(box.SelColor(), std::optional<long>(0x8000));
+    EXPECT_EQ(box.SelFontSize(), std::optional<double>(14));
+    EXPECT_EQ(box.SelFontName(), std::optional<QString>(QStringLiteral("Arial CE")));
+    EXPECT_EQ(box.SelAlignment(), std::optional<int>(lumo::ui::AlignLeft));
+    box.select(0, 7);
+    EXPECT_EQ(box.SelAlignment(), std::optional<int>(lumo::ui::AlignCenter));
+}
+
+// The section toolbar reads a heading's format with the caret at the heading's start.
+TEST_F(Box, CaretAtAParagraphStartReadsTheFirstCharacter) {
+    box.setText(QStringLiteral("konec\r\nNadpis: text"));
+    box.select(7, 6);
+    box.setSelColor(0x8000);
+    box.setSelFontSize(16);
+    box.setSelStart(7);
+    EXPECT_EQ(box.SelColor(), std::optional<long>(0x8000));
+    EXPECT_EQ(box.SelFontSize(), std::optional<double>(16));
+    box.setSelStart(3);
+    EXPECT_NE(box.SelColor(), std::optional<long>(0x8000));
+}
+
+TEST_F(Box, CharFromPosTakesTheCharacterWhoseCellHoldsThePoint) {
+    box.setText(QStringLiteral("WWW\r\nMM"));
+    box.show();
+    auto cellOf = [this](int pos) {
+        QTextCursor c = box.textCursor();
+        c.setPosition(box.toDocumentPosition(pos));
+        const QRect left = box.cursorRect(c);
+        c.setPosition(box.toDocumentPosition(pos) + 1);
+        return std::pair{left, box.cursorRect(c)};
+    };
+    for (int pos : {0, 1, 2, 5, 6}) {
+        const auto [left, right] = cellOf(pos);
+        const int y = left.center().y();
+        EXPECT_EQ(box.charFromPos(QPoint(left.center().x() + 1, y)), pos) << pos;
+        EXPECT_EQ(box.charFromPos(QPoint(right.center().x() - 2, y)), pos) << pos;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The section toolbar scrolls a heading to the top: caret to the end, then to the heading.
+TEST_F(Box, CaretToTheEndThenBackScrollsTheLineToTheTop) {
+    QString text;
+    for (int i = 0; i < 80; ++i)
+        text += QStringLiteral("řádek %1\r\n").arg(i);
+    box.setText(text);
+    box.show();
+    const int heading = int(text.indexOf(QStringLiteral("řádek 30")));
+    box.setSelStart(box.TextLength());
+    box.setSelStart(heading);
+    EXPECT_EQ(box.firstVisibleLine(), box.lineFromChar(heading));
+}
+
+} // namespace

@@ -1,0 +1,176 @@
+#include "mainwindow/HerbRecordFixture.h"
+
+#include "core/AppContext.h"
+#include "mainwindow/HerbRecord.h"
+#include "mainwindow/HerbRecordComposer.h"
+#include "platform/text/AnsiText.h"
+#include "platform/ui/RichTextBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace lumo::test {
+namespace {
+
+using HerbRecordView = HerbRecordFixture;
+
+TEST_F(HerbRecordView, ShowsTheSelectedHerbAndRefillsItsLists) {
+    loadRecordWindow();
+    show(1);
+    EXPECT_EQ(recordLines().at(0), QStringLiteral("Máta peprná"));
+    EXPECT_EQ(form->CurrentHerb, 1);
+    EXPECT_EQ(form->CurrentHerbName, QStringLiteral("Máta peprná"));
+    EXPECT_EQ(refills, std::vector<long>{1});
+    EXPECT_EQ(form->RtfByl->SelStart(), 0);
+    EXPECT_TRUE(form->RtfByl->Locked());
+    EXPECT_FALSE(form->Frame2->isVisible());
+    EXPECT_EQ(view->loadDepth(), 0);
+    EXPECT_EQ(App().Settings.Segments[2].Caption, QStringLiteral("Účinné látky:"));
+    // No selection: the record is emptied and no herb is current.
+    form->Lv->clearSelection();
+    form->UkazBylinu();
+    EXPECT_EQ(form->RtfByl->Text(), QString());
+    EXPECT_EQ(form->CurrentHerb, 0);
+}
+
+TEST_F(HerbRecordView, QuickSelectionsLeaveOnlyTheLastHerb) {
+    loadRecordWindow();
+    // Each load starts the next one at its first chance to repaint, as quick typing would.
+    std::vector<long> queue{2, 4};
+    view->onYield = [&] {
+        if (queue.empty())
+            return;
+        const long next = queue.front();
+        queue.erase(queue.begin());
+        show(next);
+    };
+    show(1);
+    view->onYield = nullptr;
+    EXPECT_EQ(recordLines().at(0), QStringLiteral("Šalvěj {lékařská}"));
+    EXPECT_EQ(form->CurrentHerb, 4);
+    EXPECT_EQ(form->CurrentHerbName, QStringLiteral("Šalvěj {lékařská}"));
+    EXPECT_EQ(refills, std::vector<long>{4});
+    EXPECT_FALSE(form->RtfByl->Text().contains(QStringLiteral("Máta")));
+    EXPECT_FALSE(form->Frame2->isVisible());
+    EXPECT_FALSE(form->ForceLoad);
+    EXPECT_EQ(view->loadDepth(), 0);
+}
+
+TEST_F(HerbRecordView, ClosingWhileComposingWaitsForTheRecord) {
+    loadRecordWindow();
+    bool closed = false;
+    view->onYield = [&] {
+        if (!std::exchange(closed, true))
+            form->close();
+    };
+    show(1);
+    view->onYield = nullptr;
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(recordLines().at(0), QStringLiteral("Máta peprná"));
+    QApplication::processEvents(); // the close asked for meanwhile
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(HerbRecordView, SectionToolbarHidesShowsAndReachesSections) {
+    App().Settings.Segments[4].Enabled = false;
+    loadRecordWindow();
+    form->resize(900, 600);
+    form->Timer1_Timer(); // shows the tab strip again after the layout
+    show(1);
+    EXPECT_FALSE(view->segmentButton(4)->isEnabled());
+    EXPECT_TRUE(view->segmentButton(2)->isEnabled());
+
+    form->CtrlDown = true;
+    view->segmentButton(2)->trigger();
+    EXPECT_FALSE(form->CtrlDown);
+    EXPECT_FALSE(view->sectionShown(2));
+    EXPECT_EQ(view->segmentButton(2)->property("Image").toInt(), 24);
+    EXPECT_TRUE(view->segmentButton(2)->isEnabled()); // hidden, not disabled
+    EXPECT_FALSE(form->RtfByl->Text().contains(QStringLiteral("Účinné látky:")));
+
+    // A plain click shows it again and scrolls the record to it.
+    view->segmentButton(2)->trigger();
+    EXPECT_TRUE(view->sectionShown(2));
+    EXPECT_EQ(view->segmentButton(2)->property("Image").toInt(), 2);
+    const int heading = static_cast<int>(form->RtfByl->Text().indexOf(QStringLiteral("Účinné látky:")));
+    ASSERT_GT(heading, 0);
+    EXPECT_EQ(form->RtfByl->SelStart(), heading);
+    EXPECT_GT(form->RtfByl->verticalScrollBar()->value(), 0);
+
+    // Reaching another section finds its heading, not the same words in the text.
+    view->segmentButton(5)->trigger();
+    EXPECT_EQ(form->RtfByl->SelStart(), form->RtfByl->Text().indexOf(QStringLiteral("Kontraindikace:")));
+    // A section the herb lacks does not move the record.
+    const int before = form->RtfByl->SelStart();
+    view->segmentButton(12)->trigger();
+    EXPECT_EQ(form->RtfByl->SelStart(), before);
+}
+
+TEST_F(HerbRecordView, MarkedHerbInADescriptionSelectsIt) {
+    loadRecordWindow();
+    form->ListMode = 2;
+    std::vector<long> itemsShown;
+    form->Hooks.ShowItem[2] = [&] { itemsShown.push_back(form->ListMode); };
+    form->RtfTemp->show();
+    form->RtfTemp->resize(600, 400);
+    form->RtfTemp->setTextRTF(QStringLiteral(
+        "{\\rtf1\\ansi Silice\\par Související indikace\\par {\\ul Nadýmání}\\par Seznam bylin\\par "
+        "{\\ul Máta peprná}\\par}"));
+    const QString text = form->RtfTemp->Text();
+
+    // A related indication: looked up in the current list.
+    form->RtfTemp->setSelStart(static_cast<int>(text.indexOf(QStringLiteral("Nadýmání"))) + 2);
+    view->RtfTemp_MouseUp(Qt::LeftButton);
+    EXPECT_EQ(form->TxtByl->text(), QStringLiteral("Nadýmání"));
+    EXPECT_EQ(itemsShown, std::vector<long>{2});
+
+    // A herb of the list: back to the herbs, the herb selected and shown. A real click.
+    form->RtfTemp->setSelStart(static_cast<int>(text.indexOf(QStringLiteral("Máta peprná"))) + 3);
+    const QPoint at = form->RtfTemp->cursorRect().center();
+    QTest::mouseClick(form->RtfTemp->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(form->ListMode, 1);
+    EXPECT_EQ(form->CurrentHerb, 1);
+    EXPECT_EQ(selectedText(), QStringLiteral("Máta peprná"));
+    EXPECT_EQ(recordLines().at(0), QStringLiteral("Máta peprná"));
+}
+
+TEST_F(HerbRecordView, DescriptionPartAtTheCaret) {
+    ui::RichTextBox box;
+    box.setText(QStringLiteral("Popis\r\nŠirší indikace\r\nA\r\nSouvisející indikace\r\nB\r\nSeznam bylin\r\nC"));
+    const QString text = box.Text();
+    const std::pair<QString, int> cases[] = {{QStringLiteral("Popis"), -1},
+                                             {QStringLiteral("A"), 0},
+                                             {QStringLiteral("B"), 1},
+                                             {QStringLiteral("C"), 2}};
+    for (const auto& [where, part] : cases) {
+        box.setSelStart(static_cast<int>(text.lastIndexOf(where)));
+        EXPECT_EQ(HerbRecord::NajdiOddil(box), part) << where.toStdString();
+    }
+}
+
+TEST_F(HerbRecordView, TimingLineOnlyAtLogLevelTwo) {
+    for (int level : {0, 1, 2, 3}) {
+        App().Settings.LogLevel = level;
+        if (!form)
+            loadRecordWindow();
+        dir.write(QStringLiteral("Lumo.log"), QByteArray());
+        show(1);
+        const QString log = text::decodeAnsi(dir.read(QStringLiteral("Lumo.log")));
+        if (level != 2) {
+            EXPECT_TRUE(log.isEmpty()) << level;
+            continue;
+        }
+        static const QRegularExpression line(QStringLiteral("^Výběr byliny Máta peprná - \\d+([.,]\\d+)?sec\r\n$"));
+        EXPECT_TRUE(line.match(log).hasMatch()) << log.toStdString();
+        EXPECT_TRUE(dir.read(QStringLiteral("Lumo.log")).contains("V\xfd\x62\xecr")); // Windows-1250
+    }
+}
+
+} // namespace
+} // namespace lumo::test

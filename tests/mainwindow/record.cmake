@@ -1,0 +1,9 @@
+# The herb record's tests.
+list(APPEND MAINWINDOW_TEST_SOURCES
+  ${CMAKE_CURRENT_SOURCE_DIR}/HerbRecordFixture.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/HerbRecordFixture.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/HerbRecordComposerTest.cpp)
+list(APPEND MAINWINDOW_TEST_SOURCES
+  ${CMAKE_CURRENT_SOURCE_DIR}/HerbRecordTest.cpp)
+list(APPEND MAINWINDOW_TEST_SOURCES
+  ${CMAKE_CURRENT_SOURCE_DIR}/RecordStartupTest.cpp)
