@@ -281,21 +281,17 @@ void HerbDbBuilder::writeHerb(DbWriter& db, const HerbSource& herb, int& nameIdx
         db.insert(QStringLiteral("Obrazky"), {++pictureIdx, herb.idx, plate.name, painter.paint(plate)});
 }
 
-void HerbDbBuilder::build(const QString& outDir) {
-    load();
+void HerbDbBuilder::writeDatabase(const QString& outDir, const QString& schemaPath, int stamp,
+                                  const std::function<void(DbWriter&)>& fill) {
     QDir().mkpath(outDir);
     const QString target = QDir(outDir).filePath(QStringLiteral("Lumo.mdb"));
     const QString part = target + QStringLiteral(".part");
     QFile::remove(part);
     try {
         DbWriter db(part, kDatabaseKey);
-        createSchema(db, m_schema);
+        createSchema(db, schemaPath);
         db.begin();
-        writeFixedTables(db, m_content);
-        writeCategories(db);
-        int nameIdx = 0, pictureIdx = 0;
-        for (const HerbSource& herb : m_herbs)
-            writeHerb(db, herb, nameIdx, pictureIdx);
+        fill(db);
         db.commit();
     } catch (...) {
         QFile::remove(part);
@@ -304,7 +300,18 @@ void HerbDbBuilder::build(const QString& outDir) {
     QFile::remove(target);
     if (!QFile::rename(part, target))
         fail(target, QStringLiteral("cannot replace the database"));
-    writeStamp(QDir(outDir).filePath(QStringLiteral("Lumo.INF")), m_stamp);
+    writeStamp(QDir(outDir).filePath(QStringLiteral("Lumo.INF")), stamp);
+}
+
+void HerbDbBuilder::build(const QString& outDir) {
+    load();
+    writeDatabase(outDir, m_schema, m_stamp, [this](DbWriter& db) {
+        writeFixedTables(db, m_content);
+        writeCategories(db);
+        int nameIdx = 0, pictureIdx = 0;
+        for (const HerbSource& herb : m_herbs)
+            writeHerb(db, herb, nameIdx, pictureIdx);
+    });
 }
 
 } // namespace lumo::data

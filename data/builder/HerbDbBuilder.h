@@ -7,6 +7,8 @@
 
 #include "data/builder/HerbContent.h"
 
+#include <functional>
+
 namespace lumo::data {
 
 class DbWriter;
@@ -39,6 +41,10 @@ public:
     static void sectionRtf(RtfWriter& rtf, int typ, const QStringList& paragraphs);
     // Writes the 16-bit little-endian edition stamp.
     static void writeStamp(const QString& path, int stamp);
+    // Creates outDir/Lumo.mdb with the schema, lets fill write the rows in one transaction,
+    // and replaces an older file only when all went well; then writes outDir/Lumo.INF.
+    static void writeDatabase(const QString& outDir, const QString& schemaPath, int stamp,
+                              const std::function<void(DbWriter&)>& fill);
 
     static constexpr int kLangPiece = 16;
 

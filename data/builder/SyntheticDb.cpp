@@ -146,28 +146,14 @@ void SyntheticDb::build(const QString& outDir) const {
         const PlatePainter painter(herbName(i + 1), QStringLiteral("Herba synthetica"), DrawStyle{});
         plates.append(painter.paint({QString::fromLatin1(kinds[i % 6]), QStringLiteral("Tabule %1").arg(i + 1)}));
     }
-    QDir().mkpath(outDir);
-    const QString target = QDir(outDir).filePath(QStringLiteral("Lumo.mdb"));
-    const QString part = target + QStringLiteral(".part");
-    QFile::remove(part);
-    try {
-        DbWriter db(part, kDatabaseKey);
-        HerbDbBuilder::createSchema(db, m_schema);
-        db.begin();
+    HerbDbBuilder::writeDatabase(outDir, m_schema, 1, [&](DbWriter& db) {
         HerbDbBuilder::writeFixedTables(db, m_content);
         writeCategories(db);
         Lcg rnd(20261201u);
         int nameIdx = 0;
         for (int i = 1; i <= m_count; ++i)
             writeHerb(db, rnd, i, m_count, nameIdx, plates);
-        db.commit();
-    } catch (...) {
-        QFile::remove(part);
-        throw;
-    }
-    QFile::remove(target);
-    QFile::rename(part, target);
-    HerbDbBuilder::writeStamp(QDir(outDir).filePath(QStringLiteral("Lumo.INF")), 1);
+    });
 }
 
 } // namespace lumo::data
