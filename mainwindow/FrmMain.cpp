@@ -119,12 +119,18 @@ void FrmMain::createControls() {
         Lv_Click();
     });
     connect(Lv, &QTreeWidget::itemDoubleClicked, this, [this] { Lv_DblClick(); });
-    // Any change of the list's items makes the search box's index stale.
+    // Any change of the list's items makes the search box's index stale, and a key pressed
+    // before it no longer chooses an item.
     QAbstractItemModel* model = Lv->model();
+    const auto listChanged = [this] {
+        m_search.invalidateList();
+        m_lvKey = 0;
+        m_lvKeyItem = nullptr;
+    };
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(model, signal, this, [this] { m_search.invalidateList(); });
-    connect(model, &QAbstractItemModel::modelReset, this, [this] { m_search.invalidateList(); });
-    connect(model, &QAbstractItemModel::dataChanged, this, [this] { m_search.invalidateList(); });
+        connect(model, signal, this, listChanged);
+    connect(model, &QAbstractItemModel::modelReset, this, listChanged);
+    connect(model, &QAbstractItemModel::dataChanged, this, listChanged);
 
     setMouseTracking(true);
     STab->setMouseTracking(true);
@@ -167,6 +173,7 @@ void FrmMain::createPages() {
     TbSeg = new QToolBar(STab);
     pageControl(named(TbSeg, "TbSeg"), 1);
     TxtTemp = new QPlainTextEdit(STab);
+    TxtTemp->setReadOnly(true); // it only covers the record while it is rebuilt
     named(TxtTemp, "TxtTemp")->hide();
 
     struct ListPage {
@@ -393,7 +400,8 @@ void FrmMain::Form_Load() {
     applyLayout();
     FindText.clear();
     const QString aislp = App().Settings.AISLPCmd.trimmed();
-    AislpMenuEnabled = !aislp.isEmpty() && QFileInfo::exists(paths::Resolve(aislp));
+    AislpMenuEnabled = (Hooks.AISLPConnected && Hooks.AISLPConnected()) ||
+                       (!aislp.isEmpty() && QFileInfo::exists(paths::Resolve(aislp)));
     NactiMenu();
     if (Hooks.NactiCastiHledani)
         Hooks.NactiCastiHledani();

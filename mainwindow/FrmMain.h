@@ -69,6 +69,8 @@ struct FrmMainHooks {
     std::function<void()> NactiCastiHledani;
     std::function<void()> NactiTextyOkna;
     std::function<void()> HerbPopupMenu;
+    // Whether the AISLP link is connected (its menu item is then enabled whatever AISLPCmd says).
+    std::function<bool()> AISLPConnected;
 };
 
 // The main window: herb or category list with its search box on the left, the tab strip
@@ -135,6 +137,8 @@ public:
     void NactiSeznamBylin();
     QString NajdiCiziNazev(const QString& Text);
     void UkazVybrane();
+    // A click in the list (the category browsers' all-items fillers call it after a fill).
+    void Lv_Click();
     // Shows the herb selected in the list (through the record view when one is set).
     void UkazBylinu();
     // Calls the per-herb list loaders for a herb, in their order.
@@ -251,9 +255,9 @@ private:
     void TxtByl_LostFocus();
     bool Lv_KeyDown(int KeyCode, int Shift);
     void Lv_KeyUp(int KeyCode, int Shift);
-    void Lv_Click();
     void Lv_ItemClick(QTreeWidgetItem* item);
     void Lv_DblClick();
+    void Lv_KeySelection(int key, bool navigating);
     void clearCurrentOfMode();
     void moveListSelection(int KeyCode);
     void refreshListIndex();
@@ -272,6 +276,9 @@ private:
     bool m_closed = false;
     bool m_splitterHighlight = false;
     bool m_frameFixed = false;
+    // The list's selection when a key was pressed in it (m_lvKey 0: no key pending).
+    QTreeWidgetItem* m_lvKeyItem = nullptr;
+    int m_lvKey = 0;
     TwipRect m_placement;
 };
 

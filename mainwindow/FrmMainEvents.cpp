@@ -52,10 +52,16 @@ bool FrmMain::handleKeyPress(QObject* watched, QKeyEvent* event) {
     // A key travels up the parents when the focused control ignores it; only its first
     // delivery, to a control of this window, counts.
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget != QApplication::focusWidget() || widget->window() != this)
+    if (!widget || widget != widget->window()->focusWidget() || widget->window() != this)
         return false;
-    const int keyCode = VbKeyCode(event->key());
+    const int keyCode = VbKeyCode(event->key(), event->nativeScanCode());
     const int shift = VbShiftState(event->modifiers());
+    // A key that moves the list's selection by the list's own handling shows the item
+    // on its release (see Lv_KeySelection); a key pressed anywhere else forgets it.
+    if (!event->isAutoRepeat()) {
+        m_lvKey = watched == Lv ? event->key() : 0;
+        m_lvKeyItem = watched == Lv ? selectedListItem() : nullptr;
+    }
     if (Form_KeyDown(keyCode, shift))
         return true;
     if (watched == TxtByl && TxtByl_KeyDown(keyCode, shift))
@@ -70,11 +76,14 @@ bool FrmMain::handleKeyPress(QObject* watched, QKeyEvent* event) {
 bool FrmMain::handleKeyRelease(QObject* watched, QKeyEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     // Held keys repeat their release too; only the real one counts.
-    if (!widget || widget != QApplication::focusWidget() || widget->window() != this || event->isAutoRepeat())
+    if (!widget || widget != widget->window()->focusWidget() || widget->window() != this || event->isAutoRepeat())
         return false;
     Form_KeyUp();
-    if (watched == Lv)
-        Lv_KeyUp(VbKeyCode(event->key()), VbShiftState(event->modifiers()));
+    if (watched == Lv) {
+        const bool navigating = KeyNavigation;
+        Lv_KeyUp(VbKeyCode(event->key(), event->nativeScanCode()), VbShiftState(event->modifiers()));
+        Lv_KeySelection(event->key(), navigating);
+    }
     return false;
 }
 
@@ -142,7 +151,7 @@ void FrmMain::Form_KeyUp() {
 
 bool FrmMain::Form_KeyPress(const QString& Text) {
     if (Text.isEmpty() || Text.at(0).unicode() < 32 || !Lv->isEnabled() || CurrentTab != 0 ||
-        QApplication::focusWidget() == TxtByl)
+        focusWidget() == TxtByl)
         return false;
     // The character replaces the search box text there, and typing goes on in the box.
     TxtByl->setFocus();

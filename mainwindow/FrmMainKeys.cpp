@@ -31,6 +31,22 @@ int VbKeyCode(int qtKey) {
     return 0;
 }
 
+int VbKeyCode(int qtKey, quint32 nativeScanCode) {
+    const int code = VbKeyCode(qtKey);
+    if (code != 0)
+        return code;
+#ifdef Q_OS_UNIX
+    // X11 and Wayland number the digit row's keys 10 ("1") to 19 ("0").
+    if (nativeScanCode >= 10 && nativeScanCode <= 18)
+        return Qt::Key_1 + static_cast<int>(nativeScanCode - 10);
+    if (nativeScanCode == 19)
+        return Qt::Key_0;
+#else
+    Q_UNUSED(nativeScanCode);
+#endif
+    return 0;
+}
+
 int VbShiftState(Qt::KeyboardModifiers modifiers) {
     int shift = 0;
     if (modifiers & Qt::ShiftModifier)

@@ -26,6 +26,9 @@ enum VbShift : int { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
 // The key code of a Qt key (letters and digits as their upper-case character), 0 when the
 // window has no use for it.
 int VbKeyCode(int qtKey);
+// The same, falling back on the key's position for the digit row: layouts that put other
+// characters there (Czech: + ě š č ř ž ý á í é) still give the digit keys' codes.
+int VbKeyCode(int qtKey, quint32 nativeScanCode);
 // The Shift mask of Qt modifiers.
 int VbShiftState(Qt::KeyboardModifiers modifiers);
 

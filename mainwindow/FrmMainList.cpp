@@ -198,7 +198,7 @@ void FrmMain::showSelectedHerbPlain() {
     CurrentHerb = listId(item);
     CurrentHerbName = item->text(0);
     RtfByl->setSelStart(0);
-    if (QApplication::focusWidget() != TxtByl)
+    if (focusWidget() != TxtByl)
         TxtByl->setText(CurrentHerbName);
     RefillHerbLists(CurrentHerb);
 }
@@ -400,6 +400,20 @@ void FrmMain::Lv_KeyUp(int KeyCode, int Shift) {
         KeyNavigation = false;
         UkazVybrane();
     }
+}
+
+// Home, End and the list's type-ahead select an item as a click does; the arrows and page
+// keys show theirs through Lv_KeyUp.
+void FrmMain::Lv_KeySelection(int key, bool navigating) {
+    const bool pending = key != 0 && key == m_lvKey;
+    QTreeWidgetItem* const before = m_lvKeyItem;
+    m_lvKey = 0;
+    m_lvKeyItem = nullptr;
+    QTreeWidgetItem* item = selectedListItem();
+    if (!pending || navigating || !item || item == before)
+        return;
+    RightClick = false; // a key never opens the popup menu
+    Lv_ItemClick(item);
 }
 
 void FrmMain::Lv_Click() {

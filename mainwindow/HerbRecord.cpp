@@ -194,7 +194,7 @@ void HerbRecord::applyRecord(long id, const QString& name, const ComposedRecord&
     }
     m_form.RefillHerbLists(id);
     m_form.RtfByl->setSelStart(0);
-    if (QApplication::focusWidget() != m_form.TxtByl) {
+    if (m_form.focusWidget() != m_form.TxtByl) {
         m_form.TxtByl->selectAll();
         m_form.TxtByl->setText(name);
     }

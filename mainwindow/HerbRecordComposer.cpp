@@ -42,10 +42,16 @@ void mergeBoxRange(QTextDocument& doc, const ui::PositionMap& map, int from, int
     c.mergeCharFormat(f);
 }
 
+// The indent is where a paragraph's first line starts; a hanging first line (a list item's
+// bullet) keeps its offset to the lines below it.
+void setStartIndent(QTextBlockFormat& f, int twips) {
+    f.setLeftMargin(rtf::BlockUnitsFromTwips(twips) - f.textIndent());
+}
+
 void setIndent(QTextDocument& doc, int twips) {
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         QTextBlockFormat f = b.blockFormat();
-        f.setLeftMargin(rtf::BlockUnitsFromTwips(twips));
+        setStartIndent(f, twips);
         QTextCursor(b).setBlockFormat(f);
     }
 }
@@ -327,7 +333,7 @@ void HerbRecordComposer::PridejText(const QString& Title, const QString& Body, i
     QTextCursor c(&m_work);
     c.movePosition(QTextCursor::End);
     QTextBlockFormat block = c.blockFormat();
-    block.setLeftMargin(rtf::BlockUnitsFromTwips(Indent));
+    setStartIndent(block, Indent);
     c.setBlockFormat(block);
     QTextCharFormat f = c.charFormat();
     rtf::SetFaceName(f, m_settings.FontName);

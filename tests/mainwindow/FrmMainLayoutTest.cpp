@@ -174,5 +174,22 @@ TEST(FrmMainKeys, QtKeysMapToTheirCodes) {
     EXPECT_EQ(VbShiftState(Qt::AltModifier), vbAltMask);
 }
 
+// A Czech layout puts "+ ě š č ř ž ý á í é" on the digit row: the key's position decides.
+TEST(FrmMainKeys, DigitRowKeysOfOtherLayoutsKeepTheirDigitCodes) {
+    struct Case {
+        int qtKey;
+        quint32 scanCode;
+        int code;
+    };
+    const Case cases[] = {
+        {Qt::Key_Plus, 10, '1'}, {0x11A /* Ě */, 11, '2'}, {0x10C /* Č */, 12, '3'},
+        {0xC9 /* É */, 19, '0'}, {Qt::Key_3, 99, '3'},      {Qt::Key_Return, 11, vbKeyReturn},
+        {Qt::Key_Plus, 0, 0},    {0x11A, 20, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(VbKeyCode(c.qtKey, c.scanCode), c.code) << c.qtKey << " " << c.scanCode;
+    EXPECT_EQ(TabForCtrlDigit(VbKeyCode(0x10C, 12), vbCtrlMask, 1), 2);
+}
+
 } // namespace
 } // namespace lumo

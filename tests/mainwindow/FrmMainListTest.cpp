@@ -150,6 +150,21 @@ TEST_F(HerbList, EnterInTheSearchBoxShowsTheItemEvenWhenShownAlready) {
     EXPECT_EQ(record->shown.last(), QStringLiteral("Cibule"));
 }
 
+// Without a window manager the window gets keys without being the active one;
+// the keys must still be handled as in an active window.
+TEST_F(HerbList, KeysWorkWhileTheWindowIsNotTheActiveOne) {
+    openDatabase();
+    loadWindow();
+    QApplication::setActiveWindow(nullptr);
+    ASSERT_EQ(QApplication::focusWidget(), nullptr);
+    record->shown.clear();
+    form->TxtByl->setFocus();
+    type(QStringLiteral("Čekanka"));
+    QTest::keyClick(form->TxtByl, Qt::Key_Return);
+    EXPECT_EQ(record->shown, QStringList{QStringLiteral("Čekanka")});
+    EXPECT_EQ(form->focusWidget(), form->Lv);
+}
+
 TEST_F(HerbList, HeldArrowsMoveTheSelectionAndShowOnRelease) {
     openDatabase();
     loadWindow();
@@ -171,6 +186,34 @@ TEST_F(HerbList, HeldArrowsMoveTheSelectionAndShowOnRelease) {
     QTest::keyClick(form->Lv, Qt::Key_Right);
     EXPECT_EQ(selectedText(), QStringLiteral("Chmel"));
     EXPECT_EQ(record->shown.size(), 1);
+}
+
+TEST_F(HerbList, HomeEndAndTheListsTypeAheadShowTheItemOnce) {
+    openDatabase();
+    loadWindow();
+    form->setTabIndex(1);
+    form->setTabIndex(0); // a tab chosen: typed letters stay with the list
+    record->shown.clear();
+    form->Lv->setFocus();
+    QTest::keyClick(form->Lv, Qt::Key_End);
+    QTest::keyClick(form->Lv, Qt::Key_Home);
+    QTest::keyClick(form->Lv, 'h');
+    QTest::keyClick(form->Lv, Qt::Key_Home); // already there: nothing new
+    EXPECT_EQ(record->shown, (QStringList{"Máta peprná", "Cibule", "Hloh", "Cibule"}));
+    // Enter pressed in the search box is let go in the list: shown once, by the box.
+    record->shown.clear();
+    type(QStringLiteral("čeka"));
+    QTest::keyPress(form->TxtByl, Qt::Key_Return);
+    QTest::keyRelease(form->Lv, Qt::Key_Return);
+    EXPECT_EQ(record->shown, QStringList{QStringLiteral("Čekanka")});
+    // A key pressed before the list is refilled chooses nothing in the new list.
+    form->Lv->setFocus();
+    QTest::keyPress(form->Lv, Qt::Key_End);
+    form->NactiNazvy(QStringLiteral("SELECT * FROM Byliny WHERE Idx<3 ORDER BY Nazev"), 0);
+    record->shown.clear();
+    form->selectListItem(form->Lv->topLevelItem(0));
+    QTest::keyRelease(form->Lv, Qt::Key_End);
+    EXPECT_TRUE(record->shown.isEmpty());
 }
 
 TEST_F(HerbList, AClickShowsTheHerbAndPutsItsNameInTheBox) {

@@ -7,6 +7,7 @@
 #include "platform/ui/Units.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -106,8 +107,27 @@ TEST_F(FrmMainFrame, CtrlDigitSwitchesTabsOnlyInTheHerbList) {
     EXPECT_TRUE(form->LvIndSk->isVisibleTo(form->STab));
     EXPECT_FALSE(form->RtfByl->isVisibleTo(form->STab));
     form->ListMode = 2;
+    form->Lv->setFocus(); // the chosen page took it
     QTest::keyClick(form->Lv, Qt::Key_5, Qt::ControlModifier);
     EXPECT_EQ(form->tabIndex(), 2);
+    // Ctrl with the "5" key of a Czech keyboard, which types "ř".
+    form->ListMode = 1;
+    QKeyEvent press(QEvent::KeyPress, 0x158, Qt::ControlModifier, 14, 0x1f8, 0, QStringLiteral("ř"));
+    QApplication::sendEvent(form->Lv, &press);
+    EXPECT_EQ(form->tabIndex(), 4);
+}
+
+TEST_F(FrmMainFrame, AConnectedAislpLinkEnablesItsMenuItem) {
+    openDatabase();
+    App().Settings.AISLPCmd = dir.file(QStringLiteral("missing/MVAW.exe"));
+    for (bool connected : {false, true}) {
+        FrmMain window;
+        window.setRecordView(std::make_unique<RecordingRecordView>(window));
+        window.Hooks.AISLPConnected = [connected] { return connected; };
+        window.Form_Load();
+        EXPECT_EQ(window.AislpMenuEnabled, connected);
+        window.hide();
+    }
 }
 
 TEST_F(FrmMainFrame, F1AsksForTheTopicOfTheView) {

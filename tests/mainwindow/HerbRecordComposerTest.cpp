@@ -7,9 +7,13 @@
 #include "platform/DbFixture.h"
 #include "platform/db/Connection.h"
 #include "platform/rtf/FontMap.h"
+#include "platform/rtf/RtfUnits.h"
 #include "platform/text/AnsiText.h"
 #include "platform/ui/RichTextBox.h"
 #include "platform/ui/Units.h"
+
+#include <QFile>
+#include <QTextBlock>
 
 namespace lumo::test {
 namespace {
@@ -140,6 +144,31 @@ TEST_F(Composer, SectionHeadingTakesTheTitleSizeUpToItsColon) {
     const int plain = box.Text().indexOf(QStringLiteral("Bez dvojtečky"));
     EXPECT_EQ(box.charFormatAt(plain).fontPointSize(), 14);
     EXPECT_EQ(box.charFormatAt(plain + 2).fontPointSize(), 9);
+}
+
+// A stored list item hangs its first line out to the left; the section's indent places that
+// first line, and the lines below keep their offset.
+TEST_F(Composer, HangingParagraphsStartAtTheSectionIndent) {
+    QStringList db = RecordDatabase();
+    db << QStringLiteral("UPDATE Texty SET Clanek='{\\rtf1\\ansi {\\cf1 Dávkování:}\\par "
+                         "\\pard\\fi-360\\li720 - dvakrát denně\\par}' WHERE IdxByliny=1 AND IdxTyp=4");
+    App().DbConnection.reset();
+    QFile::remove(dir.file(QStringLiteral("Lumo.mdb")));
+    openDatabase(db);
+    settings.Segments[4].LeftIndent = 240;
+    for (bool safeText : {false, true}) {
+        settings.SafeText = safeText;
+        compose(1, QStringLiteral("Máta peprná"));
+        QTextBlock item = box.document()->begin();
+        while (item.isValid() && !item.text().startsWith(QStringLiteral("- dvakrát")))
+            item = item.next();
+        ASSERT_TRUE(item.isValid()) << safeText;
+        const QTextBlockFormat f = item.blockFormat();
+        EXPECT_EQ(rtf::TwipsFromBlockUnits(f.leftMargin() + f.textIndent()), 240) << safeText;
+        if (!safeText) {
+            EXPECT_EQ(rtf::TwipsFromBlockUnits(f.textIndent()), -360);
+        }
+    }
 }
 
 TEST_F(Composer, PlainTextSectionsTakeTheProfileColours) {
