@@ -197,13 +197,16 @@ void RichTextBox::setSelFontSize(double points) {
     mergeSelFormat(f);
 }
 
+// The indent is where a paragraph's first line starts; a hanging first line keeps its
+// offset to the lines below it.
 std::optional<int> RichTextBox::SelIndent() const {
-    return selBlockCommon<int>([](const QTextBlockFormat& f) { return layoutUnitsToTwips(f.leftMargin()); });
+    return selBlockCommon<int>(
+        [](const QTextBlockFormat& f) { return layoutUnitsToTwips(f.leftMargin() + f.textIndent()); });
 }
 
 void RichTextBox::setSelIndent(int twips) {
     const double units = twipsToLayoutUnits(twips);
-    mergeSelBlockFormat([units](QTextBlockFormat& f) { f.setLeftMargin(units); });
+    mergeSelBlockFormat([units](QTextBlockFormat& f) { f.setLeftMargin(units - f.textIndent()); });
 }
 
 std::optional<int> RichTextBox::SelAlignment() const {

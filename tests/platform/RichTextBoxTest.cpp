@@ -120,6 +120,18 @@ TEST_F(Box, ParagraphFormatsCoverTheSelectedParagraphs) {
     EXPECT_EQ(box.SelAlignment(), std::optional<int>(lumo::ui::AlignLeft));
 }
 
+TEST_F(Box, IndentIsWhereTheFirstLineStarts) {
+    box.setTextRTF(QStringLiteral("{\\rtf1\\pard\\li720\\fi-360 odr\\u225?\\'9ekov\\u253? bod\\par}"));
+    box.setSelStart(2);
+    EXPECT_EQ(box.SelIndent(), std::optional<int>(360));
+    box.setSelIndent(1080);
+    EXPECT_EQ(box.SelIndent(), std::optional<int>(1080));
+    // The hanging offset stays: the lines below start 360 twips further right.
+    const QString rtf = box.TextRTF();
+    EXPECT_TRUE(rtf.contains(QStringLiteral("\\li1440"))) << rtf.toStdString();
+    EXPECT_TRUE(rtf.contains(QStringLiteral("\\fi-360"))) << rtf.toStdString();
+}
+
 TEST_F(Box, FormatAtAPositionLeavesTheSelection) {
     box.setText(QStringLiteral("ab\r\ncd"));
     box.select(4, 1);
