@@ -70,6 +70,24 @@ bool IsReadOnly(const QString& localPath) {
     return !(p & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
 }
 
+namespace {
+
+// Fills what files and folders have alike once Name is known.
+void fillEntry(EntryRecord& r, const QFileInfo& fi, const QString& local, const QString& shortPath) {
+    if (r.Drive.isEmpty())
+        r.Drive = DriveOf(local);
+    // There are no short names: the long ones stand in.
+    r.ShortPath = shortPath;
+    r.ShortName = r.Name;
+    r.IsReadOnly = IsReadOnly(local);
+    r.IsHidden = r.Name.startsWith(u'.');
+    r.DateCreated = createdOf(fi);
+    r.DateModified = fi.lastModified();
+    r.DateAccessed = fi.lastRead();
+}
+
+} // namespace
+
 std::optional<FileRecord> ReadFileRecord(const QString& path) {
     const QString local = LocalPath(path);
     const QFileInfo fi(local);
@@ -77,17 +95,9 @@ std::optional<FileRecord> ReadFileRecord(const QString& path) {
         return std::nullopt;
     FileRecord r;
     r.Name = fi.fileName();
-    r.Drive = DriveOf(local);
+    fillEntry(r, fi, local, fi.absoluteFilePath());
     r.Directory = fi.absolutePath();
-    // There are no short names: the long ones stand in.
-    r.ShortPath = fi.absoluteFilePath();
-    r.ShortName = fi.fileName();
     r.Size = fi.size();
-    r.IsReadOnly = IsReadOnly(local);
-    r.IsHidden = fi.fileName().startsWith(u'.');
-    r.DateCreated = createdOf(fi);
-    r.DateModified = fi.lastModified();
-    r.DateAccessed = fi.lastRead();
     r.BaseName = fi.completeBaseName();
     r.Extension = fi.suffix();
     return r;
@@ -104,14 +114,8 @@ std::optional<FolderRecord> ReadFolderRecord(const QString& path, bool withSize)
     r.IsRoot = QDir(local).canonicalPath() == QDir(r.Drive).canonicalPath();
     r.Name = r.IsRoot ? QString() : QFileInfo(full).fileName();
     r.ParentFolder = QDir(local).isRoot() ? QString() : QFileInfo(full).absolutePath();
-    r.ShortPath = full;
-    r.ShortName = r.Name;
+    fillEntry(r, fi, local, full);
     r.Size = withSize ? treeSize(local) : 0;
-    r.IsReadOnly = IsReadOnly(local);
-    r.IsHidden = r.Name.startsWith(u'.');
-    r.DateCreated = createdOf(fi);
-    r.DateModified = fi.lastModified();
-    r.DateAccessed = fi.lastRead();
     return r;
 }
 

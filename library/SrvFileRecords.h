@@ -29,10 +29,10 @@ QString LocalPath(const QString& path);
 // Read-only as the Windows attribute means it: nobody may write, whoever asks.
 bool IsReadOnly(const QString& localPath);
 
-struct FileRecord {
+// What files and folders have alike.
+struct EntryRecord {
     QString Name;
     QString Drive;
-    QString Directory;
     QString ShortPath;
     QString ShortName;
     qint64 Size = 0;
@@ -40,10 +40,14 @@ struct FileRecord {
     bool IsArchive = false;
     bool IsSystem = false;
     bool IsHidden = false;
-    bool IsCompressed = false;
     QDateTime DateCreated;
     QDateTime DateModified;
     QDateTime DateAccessed;
+};
+
+struct FileRecord : EntryRecord {
+    QString Directory;
+    bool IsCompressed = false;
     QString Version;
     QString BaseName;
     QString Extension;
@@ -51,21 +55,9 @@ struct FileRecord {
 // nullopt when path is not an existing file.
 std::optional<FileRecord> ReadFileRecord(const QString& path);
 
-struct FolderRecord {
-    QString Name;
-    QString Drive;
+struct FolderRecord : EntryRecord {
     QString ParentFolder;
-    QString ShortPath;
-    QString ShortName;
-    qint64 Size = 0;
-    bool IsReadOnly = false;
-    bool IsArchive = false;
-    bool IsSystem = false;
-    bool IsHidden = false;
     bool IsRoot = false;
-    QDateTime DateCreated;
-    QDateTime DateModified;
-    QDateTime DateAccessed;
 };
 // nullopt when path is not an existing folder. The size is summed only when asked for.
 std::optional<FolderRecord> ReadFolderRecord(const QString& path, bool withSize = false);
