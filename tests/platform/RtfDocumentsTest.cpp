@@ -42,7 +42,7 @@ TEST_P(RtfFixture, ReadsEveryParagraph) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, RtfFixture,
-                         ::testing::Values("richedit-cs", "wordpad-ru", "libreoffice-cs"),
+                         ::testing::Values("richedit-cs", "wordpad-ru", "libreoffice-cs", "libreoffice-real"),
                          [](const auto& info) {
                              return QString::fromLatin1(info.param).remove(u'-').toStdString();
                          });

@@ -120,7 +120,7 @@ TEST(RtfWriter, EditedDocumentRoundTrips) {
 }
 
 TEST(RtfWriter, FixturesRoundTrip) {
-    for (const char* name : {"richedit-cs.rtf", "wordpad-ru.rtf", "libreoffice-cs.rtf"}) {
+    for (const char* name : {"richedit-cs.rtf", "wordpad-ru.rtf", "libreoffice-cs.rtf", "libreoffice-real.rtf"}) {
         QString rtf;
         ASSERT_TRUE(lumo::text::readAnsiFile(lumo::test::RtfDataDir() + u'/' + QString::fromLatin1(name), rtf));
         QTextDocument doc;
