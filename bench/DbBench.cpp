@@ -26,7 +26,8 @@ void must(sqlite3* db, int rc) {
 }
 
 QString randomName(QRandomGenerator& r) {
-    static const QStringList syllables = {"ch", "če", "ša", "ře", "ma", "lo", "ví", "ka", "zu", "Ná", "bo", "tý", "ž"};
+    static const QStringList syllables = {"ch", "če", "ša", "ře", "ma", "lo", "ví",
+                                          "ka", "zu", "Ná", "bo", "tý", "ž"};
     QString s;
     for (int i = 0, n = 2 + r.bounded(4); i < n; ++i)
         s += syllables[r.bounded(syllables.size())];
@@ -73,14 +74,16 @@ QString syntheticDatabase() {
         bindText(st, 3, randomName(r));
         sqlite3_bind_int(st, 4, 1 + i % 80);
     });
-    insertRows(db, "INSERT INTO Nazvy VALUES (?,?,?,?)", kHerbs * (kLanguages - 1), [&](sqlite3_stmt* st, int i) {
-        sqlite3_bind_int(st, 1, i + 1);
-        sqlite3_bind_int(st, 2, 1 + i / (kLanguages - 1));
-        sqlite3_bind_int(st, 3, 2 + i % (kLanguages - 1));
-        bindText(st, 4, i % 17 == 0 ? QStringLiteral("  ") : randomName(r));
-    });
+    insertRows(db, "INSERT INTO Nazvy VALUES (?,?,?,?)", kHerbs * (kLanguages - 1),
+               [&](sqlite3_stmt* st, int i) {
+                   sqlite3_bind_int(st, 1, i + 1);
+                   sqlite3_bind_int(st, 2, 1 + i / (kLanguages - 1));
+                   sqlite3_bind_int(st, 3, 2 + i % (kLanguages - 1));
+                   bindText(st, 4, i % 17 == 0 ? QStringLiteral("  ") : randomName(r));
+               });
     const QString section = QStringLiteral("{\\rtf1\\ansi\\deff0 {\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ") +
-                            QStringLiteral("Nať se sbírá v době květu a suší se ve stínu. ").repeated(40) + u'}';
+                            QStringLiteral("Nať se sbírá v době květu a suší se ve stínu. ").repeated(40) +
+                            u'}';
     insertRows(db, "INSERT INTO Texty VALUES (?,?,?)", kHerbs * kSections, [&](sqlite3_stmt* st, int i) {
         sqlite3_bind_int(st, 1, 1 + i / kSections);
         sqlite3_bind_int(st, 2, 1 + i % kSections);
@@ -106,10 +109,11 @@ void BM_NameList(benchmark::State& state) {
     lumo::db::Connection c;
     c.open(syntheticDatabase(), kKey);
     const int language = static_cast<int>(state.range(0));
-    const QString sql = language == 1 ? QStringLiteral("SELECT * FROM Byliny ORDER BY Nazev")
-                                      : QStringLiteral("SELECT * FROM Byliny AS b, Nazvy AS n WHERE IdxByliny=b.Idx AND "
-                                                       "IdxJazyk=%1 AND Len(Trim(n.Nazev))>0 ORDER BY n.Nazev")
-                                            .arg(language);
+    const QString sql =
+        language == 1 ? QStringLiteral("SELECT * FROM Byliny ORDER BY Nazev")
+                      : QStringLiteral("SELECT * FROM Byliny AS b, Nazvy AS n WHERE IdxByliny=b.Idx AND "
+                                       "IdxJazyk=%1 AND Len(Trim(n.Nazev))>0 ORDER BY n.Nazev")
+                            .arg(language);
     for (auto _ : state) {
         lumo::db::Recordset rs = c.execute(sql);
         qint64 sum = 0;
@@ -128,9 +132,8 @@ void BM_RecordSections(benchmark::State& state) {
     for (auto _ : state) {
         qint64 bytes = 0;
         for (int typ = 1; typ <= kSections; ++typ) {
-            lumo::db::Recordset rs = c.execute(QStringLiteral("SELECT * FROM Texty WHERE IdxByliny=%1 AND IdxTyp=%2")
-                                                   .arg(herb)
-                                                   .arg(typ));
+            lumo::db::Recordset rs = c.execute(
+                QStringLiteral("SELECT * FROM Texty WHERE IdxByliny=%1 AND IdxTyp=%2").arg(herb).arg(typ));
             if (!rs.eof())
                 bytes += rs.field(QStringLiteral("Clanek")).str().size();
         }

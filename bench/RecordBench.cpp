@@ -49,8 +49,8 @@ void BM_ComposeRecord(benchmark::State& state) {
     long idx = 1;
     qsizetype size = 0;
     for (auto _ : state) {
-        lumo::HerbRecordComposer composer(*lumo::App().DbConnection, lumo::App().Settings, *lumo::App().SrvObj,
-                                          lumo::App().ErrObj.get());
+        lumo::HerbRecordComposer composer(*lumo::App().DbConnection, lumo::App().Settings,
+                                          *lumo::App().SrvObj, lumo::App().ErrObj.get());
         size = composer.NactiBylinu(request(idx)).Rtf.size();
         benchmark::DoNotOptimize(size);
         idx = idx % 200 + 1;

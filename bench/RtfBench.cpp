@@ -9,8 +9,8 @@
 
 namespace {
 
-const char* const kWords[] = {"Máta", "peprná", "heřmánek", "pravý", "šalvěj", "lékařská",
-                              "Мята", "перечная", "třezalka", "tečkovaná", "čaj", "(folium)"};
+const char* const kWords[] = {"Máta", "peprná",   "heřmánek", "pravý",     "šalvěj", "lékařská",
+                              "Мята", "перечная", "třezalka", "tečkovaná", "čaj",    "(folium)"};
 
 // A herb record as the program composes it and the rich-edit box writes it back:
 // the fixed header, then runs with \'xx and \uN escapes, about size characters long.
@@ -38,7 +38,8 @@ QString makeRecord(int size) {
             else if (c.unicode() >= 0x400 && c.unicode() < 0x500)
                 rtf += QStringLiteral("\\u%1?").arg(c.unicode());
             else
-                rtf += QStringLiteral("\\'%1").arg(QString::fromLatin1(lumo::text::encodeAnsi(QString(c)).toHex()));
+                rtf += QStringLiteral("\\'%1").arg(
+                    QString::fromLatin1(lumo::text::encodeAnsi(QString(c)).toHex()));
         }
         rtf += u' ';
     }

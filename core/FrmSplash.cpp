@@ -46,7 +46,8 @@ FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     big.setBold(true);
     lblProductName->setFont(big);
     lblProductName->setStyleSheet(QStringLiteral("color: #f4f1d0"));
-    lblProductName->setGeometry(TwipsToPixels(480), TwipsToPixels(300), TwipsToPixels(4000), TwipsToPixels(900));
+    lblProductName->setGeometry(TwipsToPixels(480), TwipsToPixels(300), TwipsToPixels(4000),
+                                TwipsToPixels(900));
 
     lblCompanyProduct = makePair(480, 1200, 6300, 400, 12, true);
     lblVersion = makePair(480, 1650, 3000, 300, 9, false);

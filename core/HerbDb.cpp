@@ -22,7 +22,8 @@ QString rightTrimmed(const QString& text) {
 }
 
 void reportOpenFailure(const err::ErrorRecord& e) {
-    const QString description = err::SystemText(QStringLiteral("Nelze připojit databázi Zefiraku"), e, QStringLiteral("-"));
+    const QString description =
+        err::SystemText(QStringLiteral("Nelze připojit databázi Zefiraku"), e, QStringLiteral("-"));
     const QString title = QStringLiteral("Nelze připojit databázi");
     const QString source = QStringLiteral("LUMO-LumoMain-OpenDatabase-") + e.Source;
     if (CKelErr* reporter = App().ErrObj.get())

@@ -11,8 +11,7 @@ namespace lumo {
 // profiles 1..9, months 1..12). Many indexes come from the settings file, so every access
 // is checked: operator[] raises "Subscript out of range" (9) instead of reading past the
 // end, and value() gives a fallback for callers that would rather go on.
-template <typename T, int First, int Last>
-class IndexedArray {
+template <typename T, int First, int Last> class IndexedArray {
     static_assert(First <= Last);
 
 public:

@@ -88,8 +88,9 @@ QString GetLangText(db::Connection* connection, long language, long ID) {
         return *text;
     } catch (...) {
         const err::ErrorRecord& e = err::CaptureCurrentException();
-        report(49, err::SystemText(QStringLiteral("Nelze zjistit text ID ") + QString::number(ID) + about, e,
-                                   QStringLiteral("-")),
+        report(49,
+               err::SystemText(QStringLiteral("Nelze zjistit text ID ") + QString::number(ID) + about, e,
+                               QStringLiteral("-")),
                QStringLiteral("LUMO-LumoMain-GetLangText-") + e.Source);
         return {};
     }

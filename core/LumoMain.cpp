@@ -14,8 +14,8 @@
 
 #include <QCoreApplication>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPointer>
+#include <QProgressBar>
 
 namespace lumo {
 
@@ -57,11 +57,12 @@ bool refuseSecondInstance() {
     const bool another = g_hooks.anotherInstanceRunning();
     if (App().Settings.MultipleRun || !another)
         return false;
-    App().ErrObj->ErrView(99,
-                          QStringLiteral("Zefirak je již spuštěn, vícenásobné spuštění je v nastavení zakázáno. "
-                                         "Chcete-li Zefiraku spouštět ve více instancích, povolte vícenásobné "
-                                         "spuštění v nastavení"),
-                          QStringLiteral("Vícenásobné spuštění"), QStringLiteral("LUMO-LumoMain-Main"));
+    App().ErrObj->ErrView(
+        99,
+        QStringLiteral("Zefirak je již spuštěn, vícenásobné spuštění je v nastavení zakázáno. "
+                       "Chcete-li Zefiraku spouštět ve více instancích, povolte vícenásobné "
+                       "spuštění v nastavení"),
+        QStringLiteral("Vícenásobné spuštění"), QStringLiteral("LUMO-LumoMain-Main"));
     return true;
 }
 
@@ -77,8 +78,8 @@ bool connectDatabase() {
         QString edition = v.Edice;
         while (edition.endsWith(u' '))
             edition.chop(1);
-        g_splash->LblEd->setText(edition + QStringLiteral(" (") + v.FromDate.toString(QStringLiteral("d.M.yyyy")) +
-                                 u')');
+        g_splash->LblEd->setText(edition + QStringLiteral(" (") +
+                                 v.FromDate.toString(QStringLiteral("d.M.yyyy")) + u')');
     }
     return true;
 }
@@ -139,11 +140,12 @@ StartOutcome Main(StartupHooks hooks) {
         return runSteps();
     } catch (...) {
         const err::ErrorRecord& e = err::CaptureCurrentException();
-        g_hooks.fatalMessage(QStringLiteral("Při startu aplikace Zefirak došlo k závažné chybě číslo %1 (%2) v "
-                                            "modulu Main-%3. Aplikace bude nyní ukončena")
-                                 .arg(e.Number)
-                                 .arg(e.Description, e.Source),
-                             QStringLiteral("Nelze spustit aplikaci"));
+        g_hooks.fatalMessage(
+            QStringLiteral("Při startu aplikace Zefirak došlo k závažné chybě číslo %1 (%2) v "
+                           "modulu Main-%3. Aplikace bude nyní ukončena")
+                .arg(e.Number)
+                .arg(e.Description, e.Source),
+            QStringLiteral("Nelze spustit aplikaci"));
         unloadSplash();
         return StartOutcome::Fatal;
     }

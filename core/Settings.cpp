@@ -67,8 +67,9 @@ void logBadValue(const QString& iniFile, const settings::KeyBinding& key, const 
     err::ErrorRecord mismatch;
     mismatch.Number = err::errTypeMismatch;
     mismatch.Description = err::StandardErrorText(err::errTypeMismatch);
-    const QString message = QStringLiteral("Neplatná hodnota \"") + text + QStringLiteral("\" klíče ") + key.key +
-                            QStringLiteral(" v sekci ") + key.section + QStringLiteral(" souboru ") + iniFile +
+    const QString message = QStringLiteral("Neplatná hodnota \"") + text + QStringLiteral("\" klíče ") +
+                            key.key + QStringLiteral(" v sekci ") + key.section +
+                            QStringLiteral(" souboru ") + iniFile +
                             QStringLiteral(", použita výchozí hodnota \"") + key.defaultText + u'"';
     const QString description = err::SystemText(message, mismatch);
     CKelErr* errObj = App().ErrObj.get();

@@ -7,7 +7,6 @@
 
 namespace lumo {
 
-
 constexpr int kSegmentCount = 22;
 constexpr int kProfileCount = 9;
 
@@ -68,7 +67,7 @@ struct ProgramSettings {
     bool EnableSegmentDef = false;
     QString FontName;
     bool SafeText = false;
-    qint32 Language = 0; // interface language: 1 Czech, 2 Slovak
+    qint32 Language = 0;  // interface language: 1 Czech, 2 Slovak
     qint16 NamesLang = 0; // language of the herb names in the lists, 1..9
     qint32 LogLevel = 0;
     bool UpdateProfil = false;

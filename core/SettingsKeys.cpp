@@ -9,12 +9,8 @@ namespace lumo::settings {
 
 namespace {
 
-template <class... Ts>
-struct Overloaded : Ts... {
-    using Ts::operator()...;
-};
-template <class... Ts>
-Overloaded(Ts...) -> Overloaded<Ts...>;
+template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 QString rightTrimmed(const QString& text) {
     qsizetype n = text.size();
@@ -38,8 +34,7 @@ public:
     }
 
 private:
-    template <typename T>
-    void push(const QString& key, T* target, QString defaultText) {
+    template <typename T> void push(const QString& key, T* target, QString defaultText) {
         m_out.push_back(KeyBinding{m_name, key, std::move(defaultText), target, false});
     }
 
@@ -47,8 +42,7 @@ private:
     QString m_name;
 };
 
-template <typename T>
-bool store(T* target, const std::optional<T>& value) {
+template <typename T> bool store(T* target, const std::optional<T>& value) {
     if (!value)
         return false;
     *target = *value;
@@ -57,7 +51,9 @@ bool store(T* target, const std::optional<T>& value) {
 
 // Moves the key named `key` to just after the key named `after`.
 void moveAfter(std::vector<KeyBinding>& keys, const QString& key, const QString& after) {
-    const auto byName = [](const QString& name) { return [&name](const KeyBinding& k) { return k.key == name; }; };
+    const auto byName = [](const QString& name) {
+        return [&name](const KeyBinding& k) { return k.key == name; };
+    };
     auto from = std::find_if(keys.begin(), keys.end(), byName(key));
     if (from == keys.end())
         return;
@@ -124,7 +120,8 @@ std::vector<KeyBinding> MainPartKeys(ProgramSettings& s, const KeyDefaults& d) {
     Section profiles(keys, QStringLiteral("Profiles"));
     for (int n = 1; n <= kProfileCount; ++n) {
         const QString suffix = QString::number(n);
-        profiles.add(QStringLiteral("Name") + suffix, s.ProfileNames[n], QStringLiteral("Profil ") + suffix, true);
+        profiles.add(QStringLiteral("Name") + suffix, s.ProfileNames[n], QStringLiteral("Profil ") + suffix,
+                     true);
     }
     return keys;
 }

@@ -26,8 +26,7 @@ std::optional<double> parseNumber(const QString& text) {
     return v;
 }
 
-template <typename Int>
-std::optional<Int> parseWhole(const QString& text) {
+template <typename Int> std::optional<Int> parseWhole(const QString& text) {
     const std::optional<double> v = parseNumber(text);
     if (!v)
         return std::nullopt;

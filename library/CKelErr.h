@@ -61,8 +61,9 @@ public:
     // The defaults are the standard arguments every call site of the program passes.
     // Never throws; a report made while another dialog is open gets its own dialog.
     void ErrView(int Number, const QString& Description, const QString& Title, const QString& Source,
-                 long Buttons = 8, const QString& HelpFile = QStringLiteral("KelErr.Hlp"), long HelpContext = 0,
-                 long BackColor = 255, long ForeColor = 0xFFFFFF, long TimerInterval = 500, long ExitCode = 1,
+                 long Buttons = 8, const QString& HelpFile = QStringLiteral("KelErr.Hlp"),
+                 long HelpContext = 0, long BackColor = 255, long ForeColor = 0xFFFFFF,
+                 long TimerInterval = 500, long ExitCode = 1,
                  const QString& WaveFile = QStringLiteral("Err.Wav"),
                  const QString& ButtonCaption = QStringLiteral("Opravit"));
 

@@ -74,16 +74,18 @@ public:
     QVariant Min(const QVariantList& Values) const;
     // Mixed numbers compare and come back in their common type, so Max(3, 7.5) is 7.5.
     template <typename T, typename... Rest>
-        requires(std::is_arithmetic_v<T> || std::is_same_v<T, QString>) && (std::is_convertible_v<Rest, T> && ...)
-    std::common_type_t<T, Rest...> Max(T First, Rest... Others) const {
+    requires(std::is_arithmetic_v<T> || std::is_same_v<T, QString>) &&
+        (std::is_convertible_v<Rest, T> && ...) std::common_type_t<T, Rest...> Max(T First,
+                                                                                   Rest... Others) const {
         using R = std::common_type_t<T, Rest...>;
         R best = First;
         ((best = R(Others) > best ? R(Others) : best), ...);
         return best;
     }
     template <typename T, typename... Rest>
-        requires(std::is_arithmetic_v<T> || std::is_same_v<T, QString>) && (std::is_convertible_v<Rest, T> && ...)
-    std::common_type_t<T, Rest...> Min(T First, Rest... Others) const {
+    requires(std::is_arithmetic_v<T> || std::is_same_v<T, QString>) &&
+        (std::is_convertible_v<Rest, T> && ...) std::common_type_t<T, Rest...> Min(T First,
+                                                                                   Rest... Others) const {
         using R = std::common_type_t<T, Rest...>;
         R best = First;
         ((best = R(Others) < best ? R(Others) : best), ...);
@@ -98,8 +100,8 @@ public:
 
     // The whole value of Key (no length cut); Default when the file, section or key is missing.
     // With Numeric the result is an integer.
-    QVariant ReadINI(const QString& FileName, const QString& Section, const QString& Key, const QVariant& Default,
-                     bool Numeric = false) const;
+    QVariant ReadINI(const QString& FileName, const QString& Section, const QString& Key,
+                     const QVariant& Default, bool Numeric = false) const;
     // Writes Key=Value; returns false when the file could not be written.
     bool WriteINI(const QString& FileName, const QString& Section, const QString& Key, const QString& Value);
 
@@ -123,7 +125,6 @@ private:
     CopyProgress* m_CopyProgress = nullptr;
 
 public:
-
     // --- files, folders and drives (CKelSrvFiles.cpp) ---
     // Paths may use "\" and any case. Failures raise the numbered object errors
     // with source "KelVBLib-CKelService-" and the member's name.

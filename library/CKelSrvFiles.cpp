@@ -184,8 +184,8 @@ void CKelSrv::RenameFile(const QString& OldName, const QString& NewName) const {
     QString to = LocalPath(NewName);
     // A new name that differs only in case finds the file itself; the name is taken as written.
     if (QFileInfo::exists(from) && QFileInfo(to).canonicalFilePath() == QFileInfo(from).canonicalFilePath())
-        to = QFileInfo(to).absolutePath() + u'/' +
-             QFileInfo(QString(NewName).replace(u'\\', u'/')).fileName();
+        to =
+            QFileInfo(to).absolutePath() + u'/' + QFileInfo(QString(NewName).replace(u'\\', u'/')).fileName();
     const bool ok =
         QFileInfo(from).isFile() && !to.isEmpty() && !QFileInfo::exists(to) && QFile::rename(from, to);
     if (!ok)

@@ -27,10 +27,12 @@ const QString kHeader = QStringLiteral(
     "{\\f5\\fswiss\\fprq2\\fcharset238{\\*\\fname Arial;}Arial CE;}"
     "{\\f6\\fmodern\\fprq1\\fcharset238{\\*\\fname Courier New;}Courier New CE;}"
     "{\\f7\\fswiss\\fcharset238{\\*\\fname Verdana;}Verdana;}}\r\n"
-    "{\\colortbl ;\\red0\\green0\\blue0;\\red0\\green0\\blue128;\\red0\\green128\\blue0;\\red0\\green128\\blue128;"
+    "{\\colortbl "
+    ";\\red0\\green0\\blue0;\\red0\\green0\\blue128;\\red0\\green128\\blue0;\\red0\\green128\\blue128;"
     "\\red128\\green0\\blue0;\\red128\\green0\\blue128;\\red128\\green128\\blue0;\\red192\\green192\\blue192;"
     "\\red128\\green128\\blue128;\\red0\\green255\\blue0;\\red0\\green255\\blue255;\\red255\\green0\\blue0;"
-    "\\red255\\green0\\blue255;\\red255\\green255\\blue0;\\red255\\green255\\blue255;\\red0\\green0\\blue255;}");
+    "\\red255\\green0\\blue255;\\red255\\green255\\blue0;\\red255\\green255\\blue255;\\red0\\green0\\blue255;"
+    "}");
 
 // Palette number (0 black ... 8 dark grey, 9 blue, 10 lime ... 15 white) to the header's entry.
 int colourEntry(int color) {

@@ -76,7 +76,8 @@ bool FrmMain::handleKeyPress(QObject* watched, QKeyEvent* event) {
 bool FrmMain::handleKeyRelease(QObject* watched, QKeyEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     // Held keys repeat their release too; only the real one counts.
-    if (!widget || widget != widget->window()->focusWidget() || widget->window() != this || event->isAutoRepeat())
+    if (!widget || widget != widget->window()->focusWidget() || widget->window() != this ||
+        event->isAutoRepeat())
         return false;
     Form_KeyUp();
     if (watched == Lv) {

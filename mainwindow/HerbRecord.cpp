@@ -170,8 +170,8 @@ void HerbRecord::UkazBylinu() {
     request.FindText = m_form.FindText;
 
     HerbRecordComposer composer(*connection, App().Settings, *srv, App().ErrObj.get());
-    const ComposedRecord record =
-        composer.NactiBylinu(request, [this, generation](int progress) { return keepGoing(generation, progress); });
+    const ComposedRecord record = composer.NactiBylinu(
+        request, [this, generation](int progress) { return keepGoing(generation, progress); });
     // An error report's dialog may have let a newer selection in after the last test.
     if (record.outcome == ComposedRecord::Outcome::Superseded || generation != m_generation)
         return;
@@ -248,10 +248,11 @@ bool HerbRecord::scrollToSection(int i) {
          at = text.indexOf(seg.Caption, at + 1, Qt::CaseInsensitive)) {
         // The caption may also occur in running text: only the heading counts.
         const QTextCharFormat f = box->charFormatAt(static_cast<int>(at));
-        const long colour = f.foreground().style() == Qt::NoBrush ? -1 : ui::ColorToOle(f.foreground().color());
-        const bool heading = s.SafeText ? colour == PaletteColor(seg.TitleColor) &&
-                                              qRound(f.fontPointSize()) == seg.TitleSize
-                                        : colour == 0x8000;
+        const long colour =
+            f.foreground().style() == Qt::NoBrush ? -1 : ui::ColorToOle(f.foreground().color());
+        const bool heading =
+            s.SafeText ? colour == PaletteColor(seg.TitleColor) && qRound(f.fontPointSize()) == seg.TitleSize
+                       : colour == 0x8000;
         if (!heading)
             continue;
         box->setFocus();

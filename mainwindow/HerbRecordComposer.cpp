@@ -22,7 +22,8 @@ namespace lumo {
 
 namespace {
 
-const QString kHerbMessage = QStringLiteral("Nelze načíst informace o bylině, kontaktujte technickou podporu");
+const QString kHerbMessage =
+    QStringLiteral("Nelze načíst informace o bylině, kontaktujte technickou podporu");
 const QString kHerbTitle = QStringLiteral("Nelze načíst informace o bylině");
 const QString kCrLf = QStringLiteral("\r\n");
 
@@ -31,7 +32,8 @@ QString field(const db::Recordset& rs, const char* name) {
 }
 
 // Merges a format over the box positions [from, to) (CR LF counts two, as in the box's text).
-void mergeBoxRange(QTextDocument& doc, const ui::PositionMap& map, int from, int to, const QTextCharFormat& f) {
+void mergeBoxRange(QTextDocument& doc, const ui::PositionMap& map, int from, int to,
+                   const QTextCharFormat& f) {
     const int a = map.toDoc(from);
     const int b = map.toDoc(to);
     if (b <= a)
@@ -84,8 +86,8 @@ HerbRecordComposer::HerbRecordComposer(db::Connection& connection, const Program
                                        const CKelSrv& srv, CKelErr* errObj)
     : m_connection(connection), m_settings(settings), m_srv(srv), m_errObj(errObj) {}
 
-void HerbRecordComposer::report(int number, const QString& message, const QString& title, const QString& location,
-                                bool runTime) const {
+void HerbRecordComposer::report(int number, const QString& message, const QString& title,
+                                const QString& location, bool runTime) const {
     if (!m_errObj)
         return;
     if (!runTime) {
@@ -110,12 +112,14 @@ ComposedRecord HerbRecordComposer::NactiBylinu(const RecordRequest& request, con
     };
     try {
         db::Recordset rs;
-        rs.open(m_connection, QStringLiteral("SELECT * FROM Byliny WHERE Idx=") + QString::number(request.Idx));
+        rs.open(m_connection,
+                QStringLiteral("SELECT * FROM Byliny WHERE Idx=") + QString::number(request.Idx));
         if (rs.eof()) {
             HerbKratkyNaz.clear();
             out.outcome = ComposedRecord::Outcome::NoHerb;
             out.Rtf = m_srv.rtfHeader() +
-                      m_srv.RTFKod(QStringLiteral("Nejsou k dispozici žádné informace"), true, true, 4, 20, 4, true) +
+                      m_srv.RTFKod(QStringLiteral("Nejsou k dispozici žádné informace"), true, true, 4, 20, 4,
+                                   true) +
                       QStringLiteral("}");
             return out;
         }
@@ -197,7 +201,8 @@ void HerbRecordComposer::NazvyByliny(long Idx) {
                                   QStringLiteral(" ORDER BY IdxJazyk"));
         if (rs.eof()) {
             report(8,
-                   QStringLiteral("Nejsou k dispozici žádné údaje o názvech byliny, kontaktujte technickou podporu"),
+                   QStringLiteral(
+                       "Nejsou k dispozici žádné údaje o názvech byliny, kontaktujte technickou podporu"),
                    QStringLiteral("Nelze načíst informace o názvech byliny"),
                    QStringLiteral("LUMO-FrmMain-NazvyByliny"), false);
             return;
@@ -238,8 +243,8 @@ void HerbRecordComposer::NactiCeledByliny(long Idx) {
     } catch (...) {
         err::CaptureCurrentException();
         report(30, QStringLiteral("Nelze načíst informace o čeledi, kontaktujte technickou podporu"),
-               QStringLiteral("Nelze načíst informace o čeledi"), QStringLiteral("LUMO-FrmMain-NactiCeledByliny-"),
-               true);
+               QStringLiteral("Nelze načíst informace o čeledi"),
+               QStringLiteral("LUMO-FrmMain-NactiCeledByliny-"), true);
     }
 }
 
@@ -267,7 +272,8 @@ QString HerbRecordComposer::SestavNazvy() const {
             r += name(FolkNames[i]) + QStringLiteral("\\par ");
     }
     r += label(QStringLiteral("Čeleď: ")) +
-         name(CeledNazev + QStringLiteral(" (") + CeledLatinsky + QStringLiteral(")")) + QStringLiteral("\\par ");
+         name(CeledNazev + QStringLiteral(" (") + CeledLatinsky + QStringLiteral(")")) +
+         QStringLiteral("\\par ");
     return r;
 }
 

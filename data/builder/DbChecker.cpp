@@ -86,7 +86,8 @@ qint64 DbChecker::scalar(const QString& sql) {
         sqlite3_step(st) == SQLITE_ROW)
         value = sqlite3_column_int64(st, 0);
     else
-        m_problems.append(QStringLiteral("query failed (%1): %2").arg(QString::fromUtf8(sqlite3_errmsg(m_db)), sql));
+        m_problems.append(
+            QStringLiteral("query failed (%1): %2").arg(QString::fromUtf8(sqlite3_errmsg(m_db)), sql));
     sqlite3_finalize(st);
     return value;
 }
@@ -100,8 +101,10 @@ void DbChecker::expectNone(const QString& sql, const QString& problem) {
 QStringList DbChecker::counts() {
     QStringList out;
     for (const TableSpec& t : kTables)
-        out.append(QStringLiteral("%1: %2").arg(QString::fromLatin1(t.name))
-                       .arg(scalar(QStringLiteral("SELECT count(*) FROM %1").arg(QString::fromLatin1(t.name)))));
+        out.append(
+            QStringLiteral("%1: %2")
+                .arg(QString::fromLatin1(t.name))
+                .arg(scalar(QStringLiteral("SELECT count(*) FROM %1").arg(QString::fromLatin1(t.name)))));
     return out;
 }
 
@@ -110,8 +113,8 @@ void DbChecker::checkTables() {
         const QString name = QString::fromLatin1(t.name);
         QStringList columns;
         sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(m_db, QStringLiteral("PRAGMA table_info(%1)").arg(name).toUtf8().constData(), -1,
-                               &st, nullptr) == SQLITE_OK)
+        if (sqlite3_prepare_v2(m_db, QStringLiteral("PRAGMA table_info(%1)").arg(name).toUtf8().constData(),
+                               -1, &st, nullptr) == SQLITE_OK)
             while (sqlite3_step(st) == SQLITE_ROW)
                 columns.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1))));
         sqlite3_finalize(st);
@@ -125,8 +128,9 @@ void DbChecker::checkTables() {
 }
 
 void DbChecker::checkLinks() {
-    const char* herbTables[] = {"Nazvy", "Clanky", "Texty", "UcLatkyByliny", "IndSkupByliny", "KombinaceByliny",
-                                "PripravkyByliny", "IndikaceByliny", "Sber", "Obrazky"};
+    const char* herbTables[] = {"Nazvy",         "Clanky",          "Texty",           "UcLatkyByliny",
+                                "IndSkupByliny", "KombinaceByliny", "PripravkyByliny", "IndikaceByliny",
+                                "Sber",          "Obrazky"};
     for (const char* t : herbTables)
         expectNone(QStringLiteral("SELECT count(*) FROM %1 WHERE IdxByliny NOT IN (SELECT Idx FROM Byliny)")
                        .arg(QString::fromLatin1(t)),
@@ -134,7 +138,8 @@ void DbChecker::checkLinks() {
     for (const auto& l : kLinks)
         expectNone(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 NOT IN (SELECT Idx FROM %3)")
                        .arg(QString::fromLatin1(l[0]), QString::fromLatin1(l[1]), QString::fromLatin1(l[2])),
-                   QStringLiteral("%1 rows point at missing %2").arg(QString::fromLatin1(l[0]), QString::fromLatin1(l[2])));
+                   QStringLiteral("%1 rows point at missing %2")
+                       .arg(QString::fromLatin1(l[0]), QString::fromLatin1(l[2])));
     expectNone(QStringLiteral("SELECT count(*) FROM Byliny WHERE IdxCeled NOT IN (SELECT Idx FROM Celedi)"),
                QStringLiteral("herbs without a family"));
     expectNone(QStringLiteral("SELECT count(*) FROM Nazvy WHERE IdxJazyk NOT IN (SELECT Idx FROM Jazyk)"),
@@ -146,7 +151,8 @@ void DbChecker::checkLinks() {
                QStringLiteral("collection months outside 1..12"));
     expectNone(QStringLiteral("SELECT count(*) FROM Texty WHERE IdxTyp NOT BETWEEN 1 AND 22"),
                QStringLiteral("sections outside 1..22"));
-    expectNone(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM Texty GROUP BY IdxByliny, IdxTyp HAVING count(*)>1)"),
+    expectNone(QStringLiteral(
+                   "SELECT count(*) FROM (SELECT 1 FROM Texty GROUP BY IdxByliny, IdxTyp HAVING count(*)>1)"),
                QStringLiteral("sections stored twice for a herb"));
     if (scalar(QStringLiteral("SELECT count(*) FROM Jazyk")) != 9 ||
         scalar(QStringLiteral("SELECT max(Idx) - min(Idx) FROM Jazyk")) != 8)
@@ -156,14 +162,17 @@ void DbChecker::checkLinks() {
 void DbChecker::checkNames() {
     expectNone(QStringLiteral("SELECT count(*) FROM Byliny WHERE length(trim(ifnull(Nazev,'')))=0"),
                QStringLiteral("herbs without a Czech name"));
-    expectNone(QStringLiteral("SELECT count(*) FROM Byliny b, Jazyk j WHERE j.Idx BETWEEN 2 AND 8 AND "
-                              "(SELECT count(*) FROM Nazvy n WHERE n.IdxByliny=b.Idx AND n.IdxJazyk=j.Idx)<>1"),
-               QStringLiteral("herb and language 2..8 pairs without exactly one name row"));
+    expectNone(
+        QStringLiteral("SELECT count(*) FROM Byliny b, Jazyk j WHERE j.Idx BETWEEN 2 AND 8 AND "
+                       "(SELECT count(*) FROM Nazvy n WHERE n.IdxByliny=b.Idx AND n.IdxJazyk=j.Idx)<>1"),
+        QStringLiteral("herb and language 2..8 pairs without exactly one name row"));
     // Latin and Slovak names are never blank; the others may be.
-    expectNone(QStringLiteral("SELECT count(*) FROM Nazvy WHERE IdxJazyk IN (2,3) AND length(trim(ifnull(Nazev,'')))=0"),
+    expectNone(QStringLiteral(
+                   "SELECT count(*) FROM Nazvy WHERE IdxJazyk IN (2,3) AND length(trim(ifnull(Nazev,'')))=0"),
                QStringLiteral("blank Latin or Slovak names"));
-    expectNone(QStringLiteral("SELECT count(*) FROM Nazvy WHERE IdxJazyk=9 AND length(trim(ifnull(Nazev,'')))=0"),
-               QStringLiteral("blank folk names"));
+    expectNone(
+        QStringLiteral("SELECT count(*) FROM Nazvy WHERE IdxJazyk=9 AND length(trim(ifnull(Nazev,'')))=0"),
+        QStringLiteral("blank folk names"));
     expectNone(QStringLiteral("SELECT count(*) FROM Byliny WHERE Idx NOT IN (SELECT IdxByliny FROM Clanky)"),
                QStringLiteral("herbs without an article"));
 }
@@ -182,20 +191,26 @@ void DbChecker::checkTexts() {
         }
         sqlite3_finalize(st);
         if (bad)
-            m_problems.append(QStringLiteral("%1 malformed rich texts from: %2").arg(bad).arg(QString::fromLatin1(q)));
+            m_problems.append(
+                QStringLiteral("%1 malformed rich texts from: %2").arg(bad).arg(QString::fromLatin1(q)));
     }
 }
 
 void DbChecker::checkPictures() {
-    expectNone(QStringLiteral("SELECT count(*) FROM Obrazky WHERE length(DataObr)<100 OR hex(substr(DataObr,1,3))<>'FFD8FF'"),
-               QStringLiteral("pictures that are not JPEG"));
+    expectNone(
+        QStringLiteral(
+            "SELECT count(*) FROM Obrazky WHERE length(DataObr)<100 OR hex(substr(DataObr,1,3))<>'FFD8FF'"),
+        QStringLiteral("pictures that are not JPEG"));
 }
 
 void DbChecker::checkLangRes() {
     for (int id : kLangIds)
         for (int lang = 1; lang <= 2; ++lang)
-            if (scalar(QStringLiteral("SELECT count(*) FROM LangRes WHERE ID=%1 AND IdxLang=%2").arg(id).arg(lang)) <= 0)
-                m_problems.append(QStringLiteral("interface text %1 missing for language %2").arg(id).arg(lang));
+            if (scalar(QStringLiteral("SELECT count(*) FROM LangRes WHERE ID=%1 AND IdxLang=%2")
+                           .arg(id)
+                           .arg(lang)) <= 0)
+                m_problems.append(
+                    QStringLiteral("interface text %1 missing for language %2").arg(id).arg(lang));
     // Each piece is right-trimmed when read, so a trailing blank would be lost.
     expectNone(QStringLiteral("SELECT count(*) FROM LangRes WHERE Popis LIKE '% '"),
                QStringLiteral("interface text pieces ending in a blank"));
@@ -226,7 +241,8 @@ QStringList DbChecker::run(int minHerbs) {
         m_problems.append(QStringLiteral("the database opens without its key"));
     sqlite3_close(m_db);
     m_db = openKeyed(m_path, m_key);
-    if (!m_db || sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    if (!m_db ||
+        sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
         m_problems.append(QStringLiteral("the database does not open with its key"));
         return m_problems;
     }

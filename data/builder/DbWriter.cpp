@@ -82,12 +82,14 @@ void DbWriter::insert(const QString& table, const QVariantList& values) {
             break;
         case QMetaType::QString: {
             const QByteArray utf8 = v.toString().toUtf8();
-            rc = sqlite3_bind_text(st, i + 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+            rc = sqlite3_bind_text(st, i + 1, utf8.constData(), static_cast<int>(utf8.size()),
+                                   SQLITE_TRANSIENT);
             break;
         }
         case QMetaType::QByteArray: {
             const QByteArray bytes = v.toByteArray();
-            rc = sqlite3_bind_blob(st, i + 1, bytes.constData(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+            rc = sqlite3_bind_blob(st, i + 1, bytes.constData(), static_cast<int>(bytes.size()),
+                                   SQLITE_TRANSIENT);
             break;
         }
         default:

@@ -8,8 +8,8 @@ namespace lumo::data {
 namespace {
 
 [[noreturn]] void fail(const QString& file, int line, const QString& message) {
-    const QString where = line > 0 ? QStringLiteral("%1:%2: ").arg(file).arg(line)
-                                   : QStringLiteral("%1: ").arg(file);
+    const QString where =
+        line > 0 ? QStringLiteral("%1:%2: ").arg(file).arg(line) : QStringLiteral("%1: ").arg(file);
     throw ContentError((where + message).toStdString());
 }
 
@@ -37,11 +37,10 @@ QStringList splitList(const QString& value) {
 
 // Header keys naming the names languages 2..8.
 const QMap<QString, int>& languageKeys() {
-    static const QMap<QString, int> keys{
-        {QStringLiteral("Latinsky"), 2},  {QStringLiteral("Slovensky"), 3},
-        {QStringLiteral("Nemecky"), 4},   {QStringLiteral("Anglicky"), 5},
-        {QStringLiteral("Francouzsky"), 6}, {QStringLiteral("Spanelsky"), 7},
-        {QStringLiteral("Rusky"), 8}};
+    static const QMap<QString, int> keys{{QStringLiteral("Latinsky"), 2},    {QStringLiteral("Slovensky"), 3},
+                                         {QStringLiteral("Nemecky"), 4},     {QStringLiteral("Anglicky"), 5},
+                                         {QStringLiteral("Francouzsky"), 6}, {QStringLiteral("Spanelsky"), 7},
+                                         {QStringLiteral("Rusky"), 8}};
     return keys;
 }
 
@@ -119,21 +118,35 @@ int TableRow::number(int column) const {
     bool ok = false;
     const int v = fields.value(column).toInt(&ok);
     if (!ok)
-        fail(file, line, QStringLiteral("column %1 is not a number: %2").arg(column + 1).arg(fields.value(column)));
+        fail(file, line,
+             QStringLiteral("column %1 is not a number: %2").arg(column + 1).arg(fields.value(column)));
     return v;
 }
 
 const QStringList& sectionTitles() {
-    static const QStringList titles{
-        QStringLiteral("Název"), QStringLiteral("Indikační skupina"), QStringLiteral("Účinné látky"),
-        QStringLiteral("Indikace"), QStringLiteral("Lékové formy"), QStringLiteral("Kontraindikace"),
-        QStringLiteral("Kombinace s ostatními bylinami"), QStringLiteral("Léčivé přípravky jednosložkové"),
-        QStringLiteral("Použití ve směsích"), QStringLiteral("Historie"), QStringLiteral("Legendy a mýty"),
-        QStringLiteral("Výskyt"), QStringLiteral("Pěstování"), QStringLiteral("Botanický popis"),
-        QStringLiteral("Sběr, sušení"), QStringLiteral("Jiné použití"), QStringLiteral("Použití v kuchyni"),
-        QStringLiteral("Emocionální využití"), QStringLiteral("Použití v magii"),
-        QStringLiteral("Aromaterapie"), QStringLiteral("Charakteristika TČM"),
-        QStringLiteral("Veterinární použití"), QStringLiteral("Použití v kosmetice")};
+    static const QStringList titles{QStringLiteral("Název"),
+                                    QStringLiteral("Indikační skupina"),
+                                    QStringLiteral("Účinné látky"),
+                                    QStringLiteral("Indikace"),
+                                    QStringLiteral("Lékové formy"),
+                                    QStringLiteral("Kontraindikace"),
+                                    QStringLiteral("Kombinace s ostatními bylinami"),
+                                    QStringLiteral("Léčivé přípravky jednosložkové"),
+                                    QStringLiteral("Použití ve směsích"),
+                                    QStringLiteral("Historie"),
+                                    QStringLiteral("Legendy a mýty"),
+                                    QStringLiteral("Výskyt"),
+                                    QStringLiteral("Pěstování"),
+                                    QStringLiteral("Botanický popis"),
+                                    QStringLiteral("Sběr, sušení"),
+                                    QStringLiteral("Jiné použití"),
+                                    QStringLiteral("Použití v kuchyni"),
+                                    QStringLiteral("Emocionální využití"),
+                                    QStringLiteral("Použití v magii"),
+                                    QStringLiteral("Aromaterapie"),
+                                    QStringLiteral("Charakteristika TČM"),
+                                    QStringLiteral("Veterinární použití"),
+                                    QStringLiteral("Použití v kosmetice")};
     return titles;
 }
 

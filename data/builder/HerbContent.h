@@ -24,13 +24,13 @@ struct TableRow {
 };
 
 struct Harvest {
-    QString part;       // Casti.Nazev
-    QList<int> months;  // 1..12
+    QString part;      // Casti.Nazev
+    QList<int> months; // 1..12
 };
 
 struct Plate {
-    QString kind;  // rostlina, kvet, list, plod, koren, droga, strom
-    QString name;  // Obrazky.Nazev
+    QString kind; // rostlina, kvet, list, plod, koren, droga, strom
+    QString name; // Obrazky.Nazev
 };
 
 // How the plates of a herb are drawn: flower form and three colours.
@@ -42,7 +42,7 @@ struct DrawStyle {
 };
 
 struct Section {
-    int typ = 0;    // 1..22
+    int typ = 0; // 1..22
     int line = 0;
     QStringList paragraphs; // marked-up plain text
 };
@@ -52,14 +52,14 @@ struct HerbSource {
     int idx = 0;
     QString nazev;
     QString kratkyNaz;
-    QString celed;          // Latin family name, resolved against Celedi
-    QString names[9];       // names languages 2..8 at their index; 0, 1 unused
-    QStringList folk;       // names language 9, one row each
+    QString celed;    // Latin family name, resolved against Celedi
+    QString names[9]; // names languages 2..8 at their index; 0, 1 unused
+    QStringList folk; // names language 9, one row each
     QStringList latky, skupiny, indikace, kombinace, pripravky;
     QList<Harvest> sber;
     QList<Plate> obrazky;
     DrawStyle kresba;
-    QStringList intro;      // paragraphs opening the article
+    QStringList intro; // paragraphs opening the article
     QList<Section> sections;
 };
 

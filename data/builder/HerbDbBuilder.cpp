@@ -7,8 +7,8 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
-#include <QSet>
 #include <QSaveFile>
+#include <QSet>
 
 #include <algorithm>
 
@@ -203,7 +203,8 @@ QString HerbDbBuilder::article(const HerbSource& herb) const {
     QStringList head{QStringLiteral("//%1//%2").arg(herb.names[2], family)};
     head += herb.intro;
     QList<Section> sections = herb.sections;
-    std::sort(sections.begin(), sections.end(), [](const Section& a, const Section& b) { return a.typ < b.typ; });
+    std::sort(sections.begin(), sections.end(),
+              [](const Section& a, const Section& b) { return a.typ < b.typ; });
     try {
         for (const QString& p : head)
             if (!rtf.paragraph(p))

@@ -59,13 +59,10 @@ QColor colour(const QString& name, const QString& fallback) {
 } // namespace
 
 PlatePainter::PlatePainter(const QString& herbName, const QString& latinName, const DrawStyle& style)
-    : m_name(herbName),
-      m_latin(latinName),
-      m_form(style.flower),
+    : m_name(herbName), m_latin(latinName), m_form(style.flower),
       m_petal(colour(style.petal, QStringLiteral("#f0f0f0"))),
       m_centre(colour(style.centre, QStringLiteral("#e8c020"))),
-      m_leaf(colour(style.leaf, QStringLiteral("#4a7a35"))),
-      m_seed(fnv1a(herbName)) {}
+      m_leaf(colour(style.leaf, QStringLiteral("#4a7a35"))), m_seed(fnv1a(herbName)) {}
 
 QByteArray PlatePainter::paint(const Plate& plate) const {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
@@ -144,7 +141,8 @@ void PlatePainter::flower(QPainter& p, QPointF c, double r) const {
             p.drawLine(c, end);
             p.setBrush(m_petal);
             for (int k = 0; k < 5; ++k)
-                p.drawEllipse(end + QPointF(std::cos(k * 1.26) * r / 10, std::sin(k * 1.26) * r / 10), r / 12, r / 12);
+                p.drawEllipse(end + QPointF(std::cos(k * 1.26) * r / 10, std::sin(k * 1.26) * r / 10), r / 12,
+                              r / 12);
         }
     } else if (m_form == u"klas") {
         p.setPen(QPen(m_petal.darker(130), 1));

@@ -10,11 +10,10 @@ namespace lumo::data {
 
 namespace {
 
-const QString kHeader = QStringLiteral(
-    "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1029"
-    "{\\fonttbl{\\f0\\fswiss\\fcharset238 Arial CE;}}\r\n"
-    "{\\colortbl ;\\red0\\green128\\blue0;\\red0\\green0\\blue255;}\r\n"
-    "\\viewkind4\\uc1\\pard\\f0\\fs20");
+const QString kHeader = QStringLiteral("{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1029"
+                                       "{\\fonttbl{\\f0\\fswiss\\fcharset238 Arial CE;}}\r\n"
+                                       "{\\colortbl ;\\red0\\green128\\blue0;\\red0\\green0\\blue255;}\r\n"
+                                       "\\viewkind4\\uc1\\pard\\f0\\fs20");
 
 struct Marker {
     QString token;

@@ -18,8 +18,8 @@ namespace {
 constexpr int kLatky = 60, kSkupiny = 30, kTopInd = 40, kSubInd = 120, kKombinace = 40, kPripravky = 300,
               kCeledi = 40, kLiteratura = 20, kPlates = 12, kCasti = 8;
 
-const char16_t* const kStems[] = {u"Čer", u"Chme", u"Hla", u"Řeb", u"Šal", u"Žlu", u"Ost", u"Kop",
-                                  u"Bez", u"Cib", u"Ďáb", u"Mát", u"Lí", u"Pod", u"Zlat", u"Vřes"};
+const char16_t* const kStems[] = {u"Čer", u"Chme", u"Hla", u"Řeb", u"Šal", u"Žlu", u"Ost",  u"Kop",
+                                  u"Bez", u"Cib",  u"Ďáb", u"Mát", u"Lí",  u"Pod", u"Zlat", u"Vřes"};
 const char16_t* const kEnds[] = {u"ník", u"ka", u"ovec", u"íček", u"yně", u"ice", u"ěnka", u"ec"};
 const char16_t* const kKinds[] = {u"lékařský", u"obecný", u"horský", u"luční", u"polní", u"vonný"};
 
@@ -64,28 +64,35 @@ QString section(Lcg& rnd, int typ, int herbCount, RtfWriter& article) {
 
 void writeCategories(DbWriter& db) {
     for (int i = 1; i <= kCeledi; ++i)
-        db.insert(QStringLiteral("Celedi"), {i, QStringLiteral("Čeleď %1").arg(i), QStringLiteral("Familia%1aceae").arg(i),
-                                             QStringLiteral("Vygenerovaná čeleď číslo %1.").arg(i)});
+        db.insert(QStringLiteral("Celedi"),
+                  {i, QStringLiteral("Čeleď %1").arg(i), QStringLiteral("Familia%1aceae").arg(i),
+                   QStringLiteral("Vygenerovaná čeleď číslo %1.").arg(i)});
     for (int i = 1; i <= kLatky; ++i)
-        db.insert(QStringLiteral("UcinneLatky"), {i, QStringLiteral("Látka %1").arg(i, 3, 10, QLatin1Char('0')),
-                                                  QStringLiteral("Popis účinné látky %1.").arg(i)});
+        db.insert(QStringLiteral("UcinneLatky"),
+                  {i, QStringLiteral("Látka %1").arg(i, 3, 10, QLatin1Char('0')),
+                   QStringLiteral("Popis účinné látky %1.").arg(i)});
     for (int i = 1; i <= kSkupiny; ++i)
-        db.insert(QStringLiteral("IndikacniSkupiny"), {i, QStringLiteral("Skupina %1").arg(i, 2, 10, QLatin1Char('0')),
-                                                       QStringLiteral("Popis indikační skupiny %1.").arg(i)});
+        db.insert(QStringLiteral("IndikacniSkupiny"),
+                  {i, QStringLiteral("Skupina %1").arg(i, 2, 10, QLatin1Char('0')),
+                   QStringLiteral("Popis indikační skupiny %1.").arg(i)});
     for (int i = 1; i <= kTopInd + kSubInd; ++i) {
         const int parent = i <= kTopInd ? 0 : 1 + (i - kTopInd - 1) % kTopInd;
-        db.insert(QStringLiteral("Indikace"), {i, QStringLiteral("Indikace %1").arg(i, 3, 10, QLatin1Char('0')),
-                                               QStringLiteral("Popis indikace %1.").arg(i), parent});
+        db.insert(QStringLiteral("Indikace"),
+                  {i, QStringLiteral("Indikace %1").arg(i, 3, 10, QLatin1Char('0')),
+                   QStringLiteral("Popis indikace %1.").arg(i), parent});
     }
     for (int i = 1; i <= kKombinace; ++i)
-        db.insert(QStringLiteral("Kombinace"), {i, QStringLiteral("Kombinace %1").arg(i, 2, 10, QLatin1Char('0')),
-                                                QStringLiteral("Popis kombinace %1.").arg(i)});
+        db.insert(QStringLiteral("Kombinace"),
+                  {i, QStringLiteral("Kombinace %1").arg(i, 2, 10, QLatin1Char('0')),
+                   QStringLiteral("Popis kombinace %1.").arg(i)});
     for (int i = 1; i <= kPripravky; ++i)
-        db.insert(QStringLiteral("Pripravky"), {i, QStringLiteral("Přípravek %1").arg(i, 3, 10, QLatin1Char('0')),
-                                                QString::number(10000 + i * 37)});
+        db.insert(QStringLiteral("Pripravky"),
+                  {i, QStringLiteral("Přípravek %1").arg(i, 3, 10, QLatin1Char('0')),
+                   QString::number(10000 + i * 37)});
     for (int i = 1; i <= kLiteratura; ++i)
-        db.insert(QStringLiteral("Literatura"), {i, QStringLiteral("Autor %1").arg(i), QStringLiteral("Herbář %1").arg(i),
-                                                 QStringLiteral("Vygenerovaný titul.")});
+        db.insert(QStringLiteral("Literatura"),
+                  {i, QStringLiteral("Autor %1").arg(i), QStringLiteral("Herbář %1").arg(i),
+                   QStringLiteral("Vygenerovaný titul.")});
 }
 
 void linkSome(DbWriter& db, Lcg& rnd, int herb, const char* table, int lo, int hi, int range) {
@@ -103,12 +110,14 @@ void linkSome(DbWriter& db, Lcg& rnd, int herb, const char* table, int lo, int h
 void writeHerb(DbWriter& db, Lcg& rnd, int i, int count, int& nameIdx, const QList<QByteArray>& plates) {
     const QString name = SyntheticDb::herbName(i);
     db.insert(QStringLiteral("Byliny"), {i, name, name.section(u' ', 0, 0), rnd.pick(1, kCeledi)});
-    const char* langs[] = {"Herba synthetica %1", "Syntetická bylina %1", "Kunstkraut %1", "Synthetic herb %1",
-                           "Herbe synthétique %1", "Hierba sintética %1", "Синтетическая трава %1"};
+    const char* langs[] = {"Herba synthetica %1",   "Syntetická bylina %1", "Kunstkraut %1",
+                           "Synthetic herb %1",     "Herbe synthétique %1", "Hierba sintética %1",
+                           "Синтетическая трава %1"};
     for (int lang = 2; lang <= 8; ++lang)
         db.insert(QStringLiteral("Nazvy"), {++nameIdx, i, lang, QString::fromUtf8(langs[lang - 2]).arg(i)});
     for (int f = 1; f <= 2; ++f)
-        db.insert(QStringLiteral("Nazvy"), {++nameIdx, i, 9, QStringLiteral("lidový název %1/%2").arg(i).arg(f)});
+        db.insert(QStringLiteral("Nazvy"),
+                  {++nameIdx, i, 9, QStringLiteral("lidový název %1/%2").arg(i).arg(f)});
     linkSome(db, rnd, i, "UcLatkyByliny", 3, 6, kLatky);
     linkSome(db, rnd, i, "IndSkupByliny", 1, 3, kSkupiny);
     linkSome(db, rnd, i, "IndikaceByliny", 2, 5, kTopInd + kSubInd);
@@ -122,7 +131,8 @@ void writeHerb(DbWriter& db, Lcg& rnd, int i, int count, int& nameIdx, const QLi
     for (int typ = 1; typ <= 22; ++typ)
         db.insert(QStringLiteral("Texty"), {i, typ, section(rnd, typ, count, article)});
     db.insert(QStringLiteral("Clanky"), {i, article.finish()});
-    db.insert(QStringLiteral("Obrazky"), {i, i, QStringLiteral("%1 – tabule").arg(name), plates[i % plates.size()]});
+    db.insert(QStringLiteral("Obrazky"),
+              {i, i, QStringLiteral("%1 – tabule").arg(name), plates[i % plates.size()]});
 }
 
 } // namespace
@@ -134,8 +144,8 @@ QString SyntheticDb::herbName(int i) {
     const int s = (i - 1) % int(std::size(kStems));
     const int e = (i - 1) / int(std::size(kStems)) % int(std::size(kEnds));
     const int k = (i - 1) / int(std::size(kStems) * std::size(kEnds)) % int(std::size(kKinds));
-    return QStringLiteral("%1%2 %3 %4").arg(QString::fromUtf16(kStems[s]), QString::fromUtf16(kEnds[e]),
-                                            QString::fromUtf16(kKinds[k]))
+    return QStringLiteral("%1%2 %3 %4")
+        .arg(QString::fromUtf16(kStems[s]), QString::fromUtf16(kEnds[e]), QString::fromUtf16(kKinds[k]))
         .arg(i);
 }
 
@@ -144,7 +154,8 @@ void SyntheticDb::build(const QString& outDir) const {
     const char* kinds[] = {"rostlina", "kvet", "list", "plod", "koren", "droga"};
     for (int i = 0; i < kPlates; ++i) {
         const PlatePainter painter(herbName(i + 1), QStringLiteral("Herba synthetica"), DrawStyle{});
-        plates.append(painter.paint({QString::fromLatin1(kinds[i % 6]), QStringLiteral("Tabule %1").arg(i + 1)}));
+        plates.append(
+            painter.paint({QString::fromLatin1(kinds[i % 6]), QStringLiteral("Tabule %1").arg(i + 1)}));
     }
     HerbDbBuilder::writeDatabase(outDir, m_schema, 1, [&](DbWriter& db) {
         HerbDbBuilder::writeFixedTables(db, m_content);

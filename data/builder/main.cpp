@@ -55,7 +55,9 @@ int main(int argc, char** argv) {
         if (mode == u"build" && args.size() == 5) {
             lumo::data::HerbDbBuilder builder(args[2], args[3]);
             builder.build(args[4]);
-            print(stdout, QStringLiteral("Lumo.mdb: %1 herbs in %2 ms").arg(builder.herbCount()).arg(timer.elapsed()));
+            print(
+                stdout,
+                QStringLiteral("Lumo.mdb: %1 herbs in %2 ms").arg(builder.herbCount()).arg(timer.elapsed()));
             return 0;
         }
         if (mode == u"synthetic" && (args.size() == 5 || args.size() == 6)) {
@@ -63,7 +65,8 @@ int main(int argc, char** argv) {
             if (count < 1)
                 return usage();
             lumo::data::SyntheticDb(args[2], args[3], count).build(args[4]);
-            print(stdout, QStringLiteral("synthetic Lumo.mdb: %1 herbs in %2 ms").arg(count).arg(timer.elapsed()));
+            print(stdout,
+                  QStringLiteral("synthetic Lumo.mdb: %1 herbs in %2 ms").arg(count).arg(timer.elapsed()));
             return 0;
         }
     } catch (const std::exception& e) {

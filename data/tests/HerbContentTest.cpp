@@ -20,7 +20,8 @@ QString writeFile(const QTemporaryDir& dir, const char* name, const char* text) 
 const char* const kHerb =
     "Idx: 7\nNazev: Bez černý\nKratkyNaz: Bez\nCeled: Adoxaceae\nLatinsky: Sambucus nigra L.\n"
     "Slovensky: Baza čierna\nFrancouzsky:\nRusky: Бузина чёрная\nLidove: bezinky; kozičky\n"
-    "Sber: květ 5-6; plod 8,9\nObrazky: strom: Keř; plod: Plody\n\n[Výskyt]\nRoste hojně\nu plotů.\n\nDruhý odstavec.\n"
+    "Sber: květ 5-6; plod 8,9\nObrazky: strom: Keř; plod: Plody\n\n[Výskyt]\nRoste hojně\nu plotů.\n\nDruhý "
+    "odstavec.\n"
     "[Článek]\nÚvod.\n";
 
 TEST(HerbContent, ReadsHeaderSectionsAndParagraphs) {
@@ -53,10 +54,12 @@ TEST(HerbContent, BadSourcesNameFileAndLine) {
         {"Idx: 1\nNazev: A\nCeled: X\nLatinsky: a\nBarva: modrá\n", "h.txt:5: unknown key Barva"},
         {"Idx: 1\nNazev: A\nCeled: X\nLatinsky: a\nSber: květ 13\n", "h.txt:5: bad month '13'"},
         {"Idx: 1\nNazev: A\nCeled: X\nLatinsky: a\n[Zázraky]\ntext\n", "h.txt:5: unknown section Zázraky"},
-        {"Idx: 1\nNazev: A\nCeled: X\nLatinsky: a\n[Výskyt]\na\n[Výskyt]\nb\n", "h.txt:7: section Výskyt given twice"},
+        {"Idx: 1\nNazev: A\nCeled: X\nLatinsky: a\n[Výskyt]\na\n[Výskyt]\nb\n",
+         "h.txt:7: section Výskyt given twice"},
         {"Idx: 1\nNazev: A\nCeled: X\n", "the Latin name is required"},
         {"Idx: x\n", "h.txt:1: Idx must be a positive number"},
-        {"Idx: 1\nNazev: A\nCeled: X\nLatinsky: a\nKresba: ubor #fff\n", "Kresba needs form and three colours"},
+        {"Idx: 1\nNazev: A\nCeled: X\nLatinsky: a\nKresba: ubor #fff\n",
+         "Kresba needs form and three colours"},
     };
     for (const Case& c : cases) {
         QTemporaryDir dir;

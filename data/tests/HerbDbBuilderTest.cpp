@@ -1,6 +1,6 @@
+#include "data/builder/HerbDbBuilder.h"
 #include "data/builder/DbChecker.h"
 #include "data/builder/DbWriter.h"
-#include "data/builder/HerbDbBuilder.h"
 #include "data/builder/SyntheticDb.h"
 
 #include <sqlcipher/sqlite3.h>
@@ -17,14 +17,19 @@ namespace {
 
 const QString kSource = QStringLiteral(LUMO_DATA_SOURCE_DIR);
 
-QString schema() { return kSource + QStringLiteral("/schema.sql"); }
-QString content() { return kSource + QStringLiteral("/content"); }
+QString schema() {
+    return kSource + QStringLiteral("/schema.sql");
+}
+QString content() {
+    return kSource + QStringLiteral("/content");
+}
 
 // All rows of the database in a fixed order, for comparing two builds.
 QStringList dump(const QString& path, const char* sql) {
     sqlite3* db = nullptr;
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_exec(db, QByteArray("PRAGMA key = '").append(kDatabaseKey).append("'").constData(), nullptr, nullptr, nullptr);
+    sqlite3_exec(db, QByteArray("PRAGMA key = '").append(kDatabaseKey).append("'").constData(), nullptr,
+                 nullptr, nullptr);
     QStringList rows;
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK)
@@ -38,13 +43,15 @@ QStringList dump(const QString& path, const char* sql) {
 void exec(const QString& path, const char* sql) {
     sqlite3* db = nullptr;
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_exec(db, QByteArray("PRAGMA key = '").append(kDatabaseKey).append("'").constData(), nullptr, nullptr, nullptr);
+    sqlite3_exec(db, QByteArray("PRAGMA key = '").append(kDatabaseKey).append("'").constData(), nullptr,
+                 nullptr, nullptr);
     ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
     sqlite3_close(db);
 }
 
 TEST(LangText, PiecesNeverEndInABlankAndJoinBack) {
-    const char* texts[] = {"Nastavení tiskárny", "a               b", "&Licenční ujednání", "x", "slovo slovo slovo slovo"};
+    const char* texts[] = {"Nastavení tiskárny", "a               b", "&Licenční ujednání", "x",
+                           "slovo slovo slovo slovo"};
     for (const char* t : texts) {
         const QString text = QString::fromUtf8(t);
         const QStringList pieces = HerbDbBuilder::splitLangText(text, 16);
@@ -75,8 +82,9 @@ TEST_F(BuiltDatabase, PassesTheCheckAndHoldsTheKnownHerbs) {
     const QStringList names = dump(db(), "SELECT Nazev FROM Byliny ORDER BY Idx");
     EXPECT_TRUE(names.contains(QStringLiteral("Hloh obecný")));
     EXPECT_TRUE(names.contains(QStringLiteral("Chmel otáčivý")));
-    EXPECT_EQ(dump(db(), "SELECT Edice FROM Verze ORDER BY Idx DESC"), (QStringList{
-        QStringLiteral("Zima 2026"), QStringLiteral("Léto 2025"), QStringLiteral("Jaro 2024"), QStringLiteral("Jaro 2023")}));
+    EXPECT_EQ(dump(db(), "SELECT Edice FROM Verze ORDER BY Idx DESC"),
+              (QStringList{QStringLiteral("Zima 2026"), QStringLiteral("Léto 2025"),
+                           QStringLiteral("Jaro 2024"), QStringLiteral("Jaro 2023")}));
     QFile inf(s_dir->filePath(QStringLiteral("a/Lumo.INF")));
     ASSERT_TRUE(inf.open(QIODevice::ReadOnly));
     EXPECT_EQ(inf.readAll(), QByteArray("\x9c\x08", 2));
@@ -111,15 +119,18 @@ TEST_F(BuiltDatabase, CheckerFindsBrokenData) {
         QTemporaryDir copy;
         const QString path = copy.filePath(QStringLiteral("Lumo.mdb"));
         ASSERT_TRUE(QFile::copy(db(), path));
-        ASSERT_TRUE(QFile::copy(s_dir->filePath(QStringLiteral("a/Lumo.INF")), copy.filePath(QStringLiteral("Lumo.INF"))));
+        ASSERT_TRUE(QFile::copy(s_dir->filePath(QStringLiteral("a/Lumo.INF")),
+                                copy.filePath(QStringLiteral("Lumo.INF"))));
         exec(path, c.sql);
         const QString problems = DbChecker(path, kDatabaseKey).run(40).join(u'\n');
-        EXPECT_TRUE(problems.contains(QString::fromLatin1(c.problem))) << c.sql << "\n" << problems.toStdString();
+        EXPECT_TRUE(problems.contains(QString::fromLatin1(c.problem))) << c.sql << "\n"
+                                                                       << problems.toStdString();
     }
 }
 
 TEST_F(BuiltDatabase, WrongKeyAndMissingStampAreReported) {
-    EXPECT_TRUE(DbChecker(db(), "wrong").run(1).join(u'\n').contains(QStringLiteral("does not open with its key")));
+    EXPECT_TRUE(
+        DbChecker(db(), "wrong").run(1).join(u'\n').contains(QStringLiteral("does not open with its key")));
     QTemporaryDir copy;
     const QString path = copy.filePath(QStringLiteral("Lumo.mdb"));
     ASSERT_TRUE(QFile::copy(db(), path));
@@ -141,7 +152,8 @@ TEST(HerbDbBuilder, BadSourceLeavesNoDatabase) {
         HerbDbBuilder(schema(), src).build(out);
         ADD_FAILURE() << "accepted an unknown active substance";
     } catch (const ContentError& e) {
-        EXPECT_NE(std::string(e.what()).find("unknown active substance 'zlato'"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("unknown active substance 'zlato'"), std::string::npos)
+            << e.what();
     }
     EXPECT_FALSE(QFile::exists(out + QStringLiteral("/Lumo.mdb")));
     EXPECT_FALSE(QFile::exists(out + QStringLiteral("/Lumo.mdb.part")));
@@ -152,7 +164,8 @@ TEST(SyntheticDb, SmallSyntheticDatabasePassesTheCheck) {
     SyntheticDb(schema(), content(), 30).build(dir.path());
     DbChecker checker(dir.filePath(QStringLiteral("Lumo.mdb")), kDatabaseKey);
     EXPECT_EQ(checker.run(30), QStringList());
-    EXPECT_EQ(dump(dir.filePath(QStringLiteral("Lumo.mdb")), "SELECT count(*) FROM Texty"), QStringList{QStringLiteral("660")});
+    EXPECT_EQ(dump(dir.filePath(QStringLiteral("Lumo.mdb")), "SELECT count(*) FROM Texty"),
+              QStringList{QStringLiteral("660")});
     EXPECT_NE(SyntheticDb::herbName(1), SyntheticDb::herbName(129));
 }
 

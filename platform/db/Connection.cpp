@@ -58,8 +58,10 @@ QStringList resultNames(sqlite3_stmt* statement, const QString& jetSql) {
 
 QVariant cellValue(sqlite3_stmt* statement, int i) {
     switch (sqlite3_column_type(statement, i)) {
-    case SQLITE_INTEGER: return QVariant(static_cast<qint64>(sqlite3_column_int64(statement, i)));
-    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(statement, i));
+    case SQLITE_INTEGER:
+        return QVariant(static_cast<qint64>(sqlite3_column_int64(statement, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(statement, i));
     case SQLITE_TEXT:
         return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, i)),
                                           sqlite3_column_bytes(statement, i)));
@@ -67,7 +69,8 @@ QVariant cellValue(sqlite3_stmt* statement, int i) {
         const auto* data = static_cast<const char*>(sqlite3_column_blob(statement, i));
         return QVariant(QByteArray(data, sqlite3_column_bytes(statement, i)));
     }
-    default: return QVariant();
+    default:
+        return QVariant();
     }
 }
 
@@ -80,14 +83,17 @@ int bindValue(sqlite3_stmt* statement, int i, const QVariant& v) {
     case QMetaType::UInt:
     case QMetaType::Long:
     case QMetaType::LongLong:
-    case QMetaType::Short: return sqlite3_bind_int64(statement, i, v.toLongLong());
+    case QMetaType::Short:
+        return sqlite3_bind_int64(statement, i, v.toLongLong());
     case QMetaType::Double:
-    case QMetaType::Float: return sqlite3_bind_double(statement, i, v.toDouble());
+    case QMetaType::Float:
+        return sqlite3_bind_double(statement, i, v.toDouble());
     case QMetaType::QByteArray: {
         const QByteArray b = v.toByteArray();
         return sqlite3_bind_blob(statement, i, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
     }
-    case QMetaType::QDate: return bindValue(statement, i, v.toDate().toString(Qt::ISODate));
+    case QMetaType::QDate:
+        return bindValue(statement, i, v.toDate().toString(Qt::ISODate));
     case QMetaType::QDateTime:
         return bindValue(statement, i, v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
     default: {
@@ -148,7 +154,8 @@ struct Connection::Impl {
         }
         const QByteArray sql = TranslateJetSql(jetSql).toUtf8();
         Prepared p;
-        const int rc = sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &p.statement, nullptr);
+        const int rc =
+            sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &p.statement, nullptr);
         if (rc != SQLITE_OK) {
             const QString message = engineMessage(db);
             sqlite3_finalize(p.statement);

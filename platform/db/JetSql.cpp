@@ -213,8 +213,8 @@ void rewriteTop(QList<Token>& tokens) {
         if (before >= 0 && (tokens[before].is("DISTINCT") || tokens[before].is("ALL")))
             before = previousSolid(tokens, before - 1);
         const qsizetype count = nextSolid(tokens, i + 1);
-        if (before < 0 || !tokens[before].is("SELECT") || count >= tokens.size()
-            || tokens[count].kind != Kind::Number)
+        if (before < 0 || !tokens[before].is("SELECT") || count >= tokens.size() ||
+            tokens[count].kind != Kind::Number)
             continue;
         const QString limit = QStringLiteral(" LIMIT ") + tokens[count].text;
         const qsizetype end = scopeEnd(tokens, count + 1, false, false);

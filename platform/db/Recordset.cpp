@@ -43,9 +43,14 @@ long wholeNumber(const QVariant& v, long low, long high) {
             err::Raise(err::errOverflow, DbErrorSource());
         return static_cast<long>(n);
     }
-    case QMetaType::Double: d = v.toDouble(); break;
-    case QMetaType::QString: d = parseNumber(v.toString()); break;
-    default: typeMismatch();
+    case QMetaType::Double:
+        d = v.toDouble();
+        break;
+    case QMetaType::QString:
+        d = parseNumber(v.toString());
+        break;
+    default:
+        typeMismatch();
     }
     if (!std::isfinite(d))
         err::Raise(err::errOverflow, DbErrorSource());
@@ -83,12 +88,18 @@ QDateTime parseDateTime(const QString& text) {
 
 QString Field::str() const {
     switch (m_value.typeId()) {
-    case QMetaType::UnknownType: return {};
-    case QMetaType::QString: return m_value.toString();
-    case QMetaType::LongLong: return QString::number(m_value.toLongLong());
-    case QMetaType::Double: return QString::number(m_value.toDouble(), 'g', 15);
-    case QMetaType::QByteArray: return QString::fromUtf8(m_value.toByteArray());
-    default: return m_value.toString();
+    case QMetaType::UnknownType:
+        return {};
+    case QMetaType::QString:
+        return m_value.toString();
+    case QMetaType::LongLong:
+        return QString::number(m_value.toLongLong());
+    case QMetaType::Double:
+        return QString::number(m_value.toDouble(), 'g', 15);
+    case QMetaType::QByteArray:
+        return QString::fromUtf8(m_value.toByteArray());
+    default:
+        return m_value.toString();
     }
 }
 
@@ -102,11 +113,16 @@ int Field::toInt() const {
 
 double Field::toDouble() const {
     switch (m_value.typeId()) {
-    case QMetaType::UnknownType: return 0;
-    case QMetaType::LongLong: return static_cast<double>(m_value.toLongLong());
-    case QMetaType::Double: return m_value.toDouble();
-    case QMetaType::QString: return parseNumber(m_value.toString());
-    default: typeMismatch();
+    case QMetaType::UnknownType:
+        return 0;
+    case QMetaType::LongLong:
+        return static_cast<double>(m_value.toLongLong());
+    case QMetaType::Double:
+        return m_value.toDouble();
+    case QMetaType::QString:
+        return parseNumber(m_value.toString());
+    default:
+        typeMismatch();
     }
 }
 
@@ -116,19 +132,26 @@ QDate Field::toDate() const {
 
 QDateTime Field::toDateTime() const {
     switch (m_value.typeId()) {
-    case QMetaType::UnknownType: return {};
+    case QMetaType::UnknownType:
+        return {};
     case QMetaType::LongLong:
-    case QMetaType::Double: return fromDayNumber(m_value.toDouble());
-    case QMetaType::QString: return parseDateTime(m_value.toString());
-    default: typeMismatch();
+    case QMetaType::Double:
+        return fromDayNumber(m_value.toDouble());
+    case QMetaType::QString:
+        return parseDateTime(m_value.toString());
+    default:
+        typeMismatch();
     }
 }
 
 QByteArray Field::bytes() const {
     switch (m_value.typeId()) {
-    case QMetaType::UnknownType: return {};
-    case QMetaType::QByteArray: return m_value.toByteArray();
-    default: return str().toUtf8();
+    case QMetaType::UnknownType:
+        return {};
+    case QMetaType::QByteArray:
+        return m_value.toByteArray();
+    default:
+        return str().toUtf8();
     }
 }
 

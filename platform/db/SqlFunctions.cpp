@@ -107,9 +107,11 @@ int RegisterSqlFunctions(sqlite3* db, const CzechCollation* collation) {
     if (rc == SQLITE_OK)
         rc = sqlite3_create_function_v2(db, "Len", 1, flags, nullptr, lenFunction, nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK)
-        rc = sqlite3_create_function_v2(db, "like", 2, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
+        rc = sqlite3_create_function_v2(db, "like", 2, flags, nullptr, likeFunction, nullptr, nullptr,
+                                        nullptr);
     if (rc == SQLITE_OK)
-        rc = sqlite3_create_function_v2(db, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
+        rc = sqlite3_create_function_v2(db, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr,
+                                        nullptr);
     return rc;
 }
 

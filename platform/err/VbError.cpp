@@ -44,20 +44,29 @@ ErrorRecord makeRecord(long number, const QString& description, const QString& s
 
 long numberForErrno(int code) {
     switch (code) {
-    case ENOENT: return errFileNotFound;
-    case ENOTDIR: return errPathNotFound;
+    case ENOENT:
+        return errFileNotFound;
+    case ENOTDIR:
+        return errPathNotFound;
     case EACCES:
     case EPERM:
-    case EROFS: return errPermissionDenied;
-    case ENOSPC: return errDiskFull;
-    case EEXIST: return errFileExists;
-    case EIO: return errDeviceIo;
+    case EROFS:
+        return errPermissionDenied;
+    case ENOSPC:
+        return errDiskFull;
+    case EEXIST:
+        return errFileExists;
+    case EIO:
+        return errDeviceIo;
     case EBUSY:
     case EISDIR:
-    case ENOTEMPTY: return errPathFileAccess;
+    case ENOTEMPTY:
+        return errPathFileAccess;
     case ENAMETOOLONG:
-    case EINVAL: return errBadFileName;
-    default: return errPathFileAccess;
+    case EINVAL:
+        return errBadFileName;
+    default:
+        return errPathFileAccess;
     }
 }
 

@@ -51,7 +51,8 @@ const ErrorRecord& CaptureCurrentException(const QString& source = {});
 
 // The call sites' description: message, CR LF, "System: ", number, separator, error text.
 // The separator is " - " at most call sites and "-" at some.
-QString SystemText(const QString& message, const ErrorRecord& e, const QString& separator = QStringLiteral(" - "));
+QString SystemText(const QString& message, const ErrorRecord& e,
+                   const QString& separator = QStringLiteral(" - "));
 QString SystemText(const QString& message, const QString& separator = QStringLiteral(" - "));
 
 } // namespace lumo::err

@@ -40,7 +40,8 @@ QString Resolve(const QString& path) {
             current += (i + 1 < parts.size() || !current.endsWith(u'/')) ? QStringLiteral("/") : QString();
             continue;
         }
-        const QString base = current.isEmpty() ? QString() : (current.endsWith(u'/') ? current : current + u'/');
+        const QString base =
+            current.isEmpty() ? QString() : (current.endsWith(u'/') ? current : current + u'/');
         next = base + part;
         if (!missing && part != u"." && part != u".." && !QFileInfo::exists(next)) {
             const QDir dir(base.isEmpty() ? QStringLiteral(".") : base);

@@ -13,10 +13,10 @@ class QTextCharFormat;
 namespace lumo::rtf {
 
 enum FontProperty : int {
-    FaceNameProperty = QTextFormat::UserProperty + 0x5210,  // QString, e.g. "Arial CE"
-    FaceAltNameProperty,                                    // QString, the \*\fname, e.g. "Arial"
-    FaceCharsetProperty,                                    // int, the \fcharset (238, 204, 2, ...)
-    FaceFamilyProperty,                                     // QString, "swiss", "roman", ...
+    FaceNameProperty = QTextFormat::UserProperty + 0x5210, // QString, e.g. "Arial CE"
+    FaceAltNameProperty,                                   // QString, the \*\fname, e.g. "Arial"
+    FaceCharsetProperty,                                   // int, the \fcharset (238, 204, 2, ...)
+    FaceFamilyProperty,                                    // QString, "swiss", "roman", ...
 };
 
 // The installed font that stands in for a Windows face name ("Arial CE" -> "Liberation Sans").

@@ -51,13 +51,26 @@ bool RtfParser::parse() {
         if (m_stack.empty() && !resumeAfterEnd(t))
             continue;
         switch (t.type) {
-        case RtfToken::GroupOpen: onGroupOpen(); break;
-        case RtfToken::GroupClose: onGroupClose(); break;
-        case RtfToken::ControlWord: onControlWord(t); break;
-        case RtfToken::ControlSymbol: onControlSymbol(t); break;
-        case RtfToken::HexByte: onHexByte(t.param); break;
-        case RtfToken::Text: onText(t.word); break;
-        case RtfToken::End: break;
+        case RtfToken::GroupOpen:
+            onGroupOpen();
+            break;
+        case RtfToken::GroupClose:
+            onGroupClose();
+            break;
+        case RtfToken::ControlWord:
+            onControlWord(t);
+            break;
+        case RtfToken::ControlSymbol:
+            onControlSymbol(t);
+            break;
+        case RtfToken::HexByte:
+            onHexByte(t.param);
+            break;
+        case RtfToken::Text:
+            onText(t.word);
+            break;
+        case RtfToken::End:
+            break;
         }
     }
     if (!m_stack.empty()) {
@@ -116,8 +129,7 @@ void RtfParser::onGroupClose() {
         return;
     }
     const Destination dest = state().dest;
-    const Destination outer =
-        m_stack.size() > 1 ? m_stack[m_stack.size() - 2].dest : Destination::Text;
+    const Destination outer = m_stack.size() > 1 ? m_stack[m_stack.size() - 2].dest : Destination::Text;
     if (dest == Destination::FontAltName && outer != Destination::FontAltName)
         commitAltName();
     if (dest == Destination::FontTable)
@@ -242,22 +254,47 @@ bool RtfParser::onFormatWord(int kind, const RtfToken& t) {
     CharState& c = state().chr;
     const bool on = !t.hasParam || t.param != 0;
     switch (Keyword(kind)) {
-    case Keyword::Plain: c = CharState{}; return true;
-    case Keyword::Bold: c.bold = on; return true;
-    case Keyword::Italic: c.italic = on; return true;
-    case Keyword::Underline: c.underline = on; return true;
-    case Keyword::UnderlineNone: c.underline = false; return true;
-    case Keyword::Strike: c.strike = on; return true;
-    case Keyword::Color: c.color = t.hasParam ? t.param : 0; return true;
-    case Keyword::Highlight: c.highlight = t.hasParam ? t.param : 0; return true;
-    case Keyword::FontNumber: c.font = t.hasParam ? t.param : -1; return true;
+    case Keyword::Plain:
+        c = CharState{};
+        return true;
+    case Keyword::Bold:
+        c.bold = on;
+        return true;
+    case Keyword::Italic:
+        c.italic = on;
+        return true;
+    case Keyword::Underline:
+        c.underline = on;
+        return true;
+    case Keyword::UnderlineNone:
+        c.underline = false;
+        return true;
+    case Keyword::Strike:
+        c.strike = on;
+        return true;
+    case Keyword::Color:
+        c.color = t.hasParam ? t.param : 0;
+        return true;
+    case Keyword::Highlight:
+        c.highlight = t.hasParam ? t.param : 0;
+        return true;
+    case Keyword::FontNumber:
+        c.font = t.hasParam ? t.param : -1;
+        return true;
     case Keyword::FontSize:
         c.halfPoints = t.hasParam ? qBound(1, t.param, kMaxHalfPoints) : 24;
         return true;
-    case Keyword::Superscript: c.vertical = on ? 1 : 0; return true;
-    case Keyword::Subscript: c.vertical = on ? -1 : 0; return true;
-    case Keyword::NoSuperSub: c.vertical = 0; return true;
-    default: return false;
+    case Keyword::Superscript:
+        c.vertical = on ? 1 : 0;
+        return true;
+    case Keyword::Subscript:
+        c.vertical = on ? -1 : 0;
+        return true;
+    case Keyword::NoSuperSub:
+        c.vertical = 0;
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -265,17 +302,38 @@ bool RtfParser::onParagraphWord(int kind, const RtfToken& t) {
     ParState& p = state().par;
     const int v = t.hasParam ? t.param : 0;
     switch (Keyword(kind)) {
-    case Keyword::Pard: p = ParState{}; return true;
-    case Keyword::LeftIndent: p.left = clampTwips(v); return true;
-    case Keyword::RightIndent: p.right = clampTwips(v); return true;
-    case Keyword::FirstIndent: p.first = clampTwips(v); return true;
-    case Keyword::SpaceBefore: p.before = clampTwips(v, 0); return true;
-    case Keyword::SpaceAfter: p.after = clampTwips(v, 0); return true;
-    case Keyword::AlignLeft: p.align = Align::Left; return true;
-    case Keyword::AlignCenter: p.align = Align::Center; return true;
-    case Keyword::AlignRight: p.align = Align::Right; return true;
-    case Keyword::AlignJustify: p.align = Align::Justify; return true;
-    default: return false;
+    case Keyword::Pard:
+        p = ParState{};
+        return true;
+    case Keyword::LeftIndent:
+        p.left = clampTwips(v);
+        return true;
+    case Keyword::RightIndent:
+        p.right = clampTwips(v);
+        return true;
+    case Keyword::FirstIndent:
+        p.first = clampTwips(v);
+        return true;
+    case Keyword::SpaceBefore:
+        p.before = clampTwips(v, 0);
+        return true;
+    case Keyword::SpaceAfter:
+        p.after = clampTwips(v, 0);
+        return true;
+    case Keyword::AlignLeft:
+        p.align = Align::Left;
+        return true;
+    case Keyword::AlignCenter:
+        p.align = Align::Center;
+        return true;
+    case Keyword::AlignRight:
+        p.align = Align::Right;
+        return true;
+    case Keyword::AlignJustify:
+        p.align = Align::Justify;
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -297,14 +355,19 @@ void RtfParser::onTableWord(int kind, const RtfToken& t) {
         // Cells become tab-separated text; the tab is written once the next cell has text.
         m_cellPending = true;
         break;
-    case Keyword::Line: emitRaw(QChar(QChar::LineSeparator)); break;
-    case Keyword::Tab: emitRaw(QChar(u'\t')); break;
+    case Keyword::Line:
+        emitRaw(QChar(QChar::LineSeparator));
+        break;
+    case Keyword::Tab:
+        emitRaw(QChar(u'\t'));
+        break;
     case Keyword::Special: {
         const KeywordInfo* info = FindKeyword(t.word);
         emitRaw(QChar(info->ch));
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -334,15 +397,22 @@ void RtfParser::onControlSymbol(const RtfToken& t) {
         return;
     }
     switch (s) {
-    case '~': emitRaw(QChar(0x00A0)); break;
-    case '-': emitRaw(QChar(0x00AD)); break;
-    case '_': emitRaw(QChar(0x2011)); break;
+    case '~':
+        emitRaw(QChar(0x00A0));
+        break;
+    case '-':
+        emitRaw(QChar(0x00AD));
+        break;
+    case '_':
+        emitRaw(QChar(0x2011));
+        break;
     case '\r':
     case '\n':
         syncFormat();
         m_builder.endParagraph(blockFormat(state().par));
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -351,8 +421,7 @@ void RtfParser::onHexByte(int byte) {
     const Destination dest = state().dest;
     if (dest == Destination::FontTable || dest == Destination::FontAltName) {
         const FontEntry* e = m_fonts.contains(m_fontNumber) ? &m_fonts[m_fontNumber] : nullptr;
-        const int cp = e && e->charset >= 0 ? CodePageOfCharset(e->charset, m_ansiCodePage)
-                                            : m_ansiCodePage;
+        const int cp = e && e->charset >= 0 ? CodePageOfCharset(e->charset, m_ansiCodePage) : m_ansiCodePage;
         const QChar c = DecodeByte(cp, uchar(byte));
         (dest == Destination::FontTable ? m_nameBuffer : m_altBuffer).append(c);
         return;
@@ -451,7 +520,7 @@ void RtfParser::emitRaw(QChar c) {
     if (needsCare(u) && u != '\t') {
         if (u != 0x2029 && u != 0x2028)
             return;
-        u = 0x2028;  // a paragraph separator inside text stays a line break
+        u = 0x2028; // a paragraph separator inside text stays a line break
     }
     syncFormat();
     if (m_cellPending) {
@@ -544,10 +613,18 @@ const QTextCharFormat& RtfParser::charFormat() {
 QTextBlockFormat RtfParser::blockFormat(const ParState& p) const {
     QTextBlockFormat b;
     switch (p.align) {
-    case Align::Left: b.setAlignment(Qt::AlignLeft); break;
-    case Align::Center: b.setAlignment(Qt::AlignHCenter); break;
-    case Align::Right: b.setAlignment(Qt::AlignRight); break;
-    case Align::Justify: b.setAlignment(Qt::AlignJustify); break;
+    case Align::Left:
+        b.setAlignment(Qt::AlignLeft);
+        break;
+    case Align::Center:
+        b.setAlignment(Qt::AlignHCenter);
+        break;
+    case Align::Right:
+        b.setAlignment(Qt::AlignRight);
+        break;
+    case Align::Justify:
+        b.setAlignment(Qt::AlignJustify);
+        break;
     }
     // RTF gives twips; the document's block margins are in points.
     b.setLeftMargin(BlockUnitsFromTwips(p.left));

@@ -58,13 +58,13 @@ private:
     std::vector<GroupState> m_stack;
     GroupState m_rootAfterEnd;
     bool m_ended = false;
-    int m_overflow = 0;         // groups opened beyond the depth limit
-    int m_skipFallback = 0;     // fallback characters still to skip after \uN
+    int m_overflow = 0;     // groups opened beyond the depth limit
+    int m_skipFallback = 0; // fallback characters still to skip after \uN
 
     int m_ansiCodePage;
     int m_defaultFont = 0;
     QHash<int, FontEntry> m_fonts;
-    int m_fontNumber = -1;      // the font-table entry being read
+    int m_fontNumber = -1; // the font-table entry being read
     QString m_nameBuffer;
     QString m_altBuffer;
     bool m_starPending = false;

@@ -7,11 +7,11 @@
 namespace lumo::rtf {
 
 struct CharState {
-    int font = -1;          // font number; -1 is the document's default font (\deff)
-    int halfPoints = 24;    // \fs
-    int color = 0;          // colour-table index; 0 is automatic
-    int highlight = 0;      // colour-table index; 0 is none
-    int vertical = 0;       // 0 normal, 1 superscript, -1 subscript
+    int font = -1;       // font number; -1 is the document's default font (\deff)
+    int halfPoints = 24; // \fs
+    int color = 0;       // colour-table index; 0 is automatic
+    int highlight = 0;   // colour-table index; 0 is none
+    int vertical = 0;    // 0 normal, 1 superscript, -1 subscript
     bool bold = false;
     bool italic = false;
     bool underline = false;
@@ -35,10 +35,10 @@ struct ParState {
 };
 
 struct FontEntry {
-    QString name;       // the face name as written, e.g. "Arial CE"
-    QString altName;    // \*\fname or \*\falt
-    QString family;     // "swiss", "roman", ... without the \f
-    int charset = -1;   // \fcharset; -1 when not given
+    QString name;     // the face name as written, e.g. "Arial CE"
+    QString altName;  // \*\fname or \*\falt
+    QString family;   // "swiss", "roman", ... without the \f
+    int charset = -1; // \fcharset; -1 when not given
 };
 
 enum class Destination { Text, Skip, FontTable, FontAltName, ColorTable };
@@ -47,8 +47,8 @@ struct GroupState {
     CharState chr;
     ParState par;
     Destination dest = Destination::Text;
-    int uc = 1;            // fallback characters after \uN
-    bool starred = false;  // the group began with \*
+    int uc = 1;           // fallback characters after \uN
+    bool starred = false; // the group began with \*
 };
 
 } // namespace lumo::rtf

@@ -76,7 +76,7 @@ RtfToken RtfTokenizer::readText() {
 
 RtfToken RtfTokenizer::readBackslash() {
     RtfToken t;
-    ++m_pos;  // the backslash
+    ++m_pos; // the backslash
     if (m_pos >= m_in.size()) {
         t.type = RtfToken::ControlSymbol;
         t.symbol = QChar(u'\\');
@@ -125,11 +125,11 @@ RtfToken RtfTokenizer::readBackslash() {
         }
         if (negative)
             value = -value;
-        t.param = int(qBound(qint64(std::numeric_limits<int>::min()), value,
-                             qint64(std::numeric_limits<int>::max())));
+        t.param = int(
+            qBound(qint64(std::numeric_limits<int>::min()), value, qint64(std::numeric_limits<int>::max())));
     }
     if (m_pos < m_in.size() && m_in[m_pos] == u' ')
-        ++m_pos;  // the delimiter belongs to the word
+        ++m_pos; // the delimiter belongs to the word
     return t;
 }
 

@@ -9,12 +9,12 @@ namespace lumo::rtf {
 struct RtfToken {
     enum Type { End, GroupOpen, GroupClose, ControlWord, ControlSymbol, HexByte, Text };
     Type type = End;
-    QStringView word;        // ControlWord: the letters; Text: the run (no CR, LF or NUL)
-    bool hasParam = false;   // ControlWord: a numeric parameter followed
-    int param = 0;           // ControlWord: the parameter, saturated to the int range;
-                             // HexByte: the byte
-    QChar symbol;            // ControlSymbol: the character after the backslash
-    bool malformed = false;  // a truncated \'x or a backslash at the end of the input
+    QStringView word;       // ControlWord: the letters; Text: the run (no CR, LF or NUL)
+    bool hasParam = false;  // ControlWord: a numeric parameter followed
+    int param = 0;          // ControlWord: the parameter, saturated to the int range;
+                            // HexByte: the byte
+    QChar symbol;           // ControlSymbol: the character after the backslash
+    bool malformed = false; // a truncated \'x or a backslash at the end of the input
 };
 
 class RtfTokenizer {

@@ -274,15 +274,32 @@ void RtfWriter::writeText(QStringView text, bool symbol, QString& out) const {
             continue;
         }
         switch (u) {
-        case '\\': out += QLatin1StringView("\\\\"); continue;
-        case '{': out += QLatin1StringView("\\{"); continue;
-        case '}': out += QLatin1StringView("\\}"); continue;
-        case '\t': out += QLatin1StringView("\\tab "); continue;
-        case 0x2028: out += QLatin1StringView("\\line "); continue;
-        case 0x00A0: out += QLatin1StringView("\\~"); continue;
-        case 0x00AD: out += QLatin1StringView("\\-"); continue;
-        case 0x2011: out += QLatin1StringView("\\_"); continue;
-        default: break;
+        case '\\':
+            out += QLatin1StringView("\\\\");
+            continue;
+        case '{':
+            out += QLatin1StringView("\\{");
+            continue;
+        case '}':
+            out += QLatin1StringView("\\}");
+            continue;
+        case '\t':
+            out += QLatin1StringView("\\tab ");
+            continue;
+        case 0x2028:
+            out += QLatin1StringView("\\line ");
+            continue;
+        case 0x00A0:
+            out += QLatin1StringView("\\~");
+            continue;
+        case 0x00AD:
+            out += QLatin1StringView("\\-");
+            continue;
+        case 0x2011:
+            out += QLatin1StringView("\\_");
+            continue;
+        default:
+            break;
         }
         if (IsControlCharacter(u))
             continue;

@@ -150,7 +150,8 @@ private:
     QTextCharFormat insertionFormat() const;
     TriState selTriState(const std::function<bool(const QTextCharFormat&)>& test) const;
     template <class T> std::optional<T> selCommon(const std::function<T(const QTextCharFormat&)>& get) const;
-    template <class T> std::optional<T> selBlockCommon(const std::function<T(const QTextBlockFormat&)>& get) const;
+    template <class T>
+    std::optional<T> selBlockCommon(const std::function<T(const QTextBlockFormat&)>& get) const;
     void applyWrap();
 
     PositionMap m_map;

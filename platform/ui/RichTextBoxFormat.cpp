@@ -55,10 +55,11 @@ int alignmentValue(Qt::Alignment a) {
 TriState RichTextBox::selTriState(const std::function<bool(const QTextCharFormat&)>& test) const {
     const QTextCursor c = textCursor();
     bool on = false, off = false;
-    const bool any = forEachFormat(*document(), c.selectionStart(), c.selectionEnd(), [&](const QTextCharFormat& f) {
-        (test(f) ? on : off) = true;
-        return !(on && off);
-    });
+    const bool any =
+        forEachFormat(*document(), c.selectionStart(), c.selectionEnd(), [&](const QTextCharFormat& f) {
+            (test(f) ? on : off) = true;
+            return !(on && off);
+        });
     if (!any)
         return test(insertionFormat()) ? TriState::On : TriState::Off;
     return on && off ? TriState::Mixed : (on ? TriState::On : TriState::Off);
@@ -69,13 +70,14 @@ std::optional<T> RichTextBox::selCommon(const std::function<T(const QTextCharFor
     const QTextCursor c = textCursor();
     std::optional<T> value;
     bool mixed = false;
-    const bool any = forEachFormat(*document(), c.selectionStart(), c.selectionEnd(), [&](const QTextCharFormat& f) {
-        const T v = get(f);
-        if (value && !(*value == v))
-            mixed = true;
-        value = v;
-        return !mixed;
-    });
+    const bool any =
+        forEachFormat(*document(), c.selectionStart(), c.selectionEnd(), [&](const QTextCharFormat& f) {
+            const T v = get(f);
+            if (value && !(*value == v))
+                mixed = true;
+            value = v;
+            return !mixed;
+        });
     if (!any)
         return get(insertionFormat());
     return mixed ? std::nullopt : value;

@@ -29,18 +29,30 @@ double PixelsToTwips(int pixels) {
 
 QPalette::ColorRole SystemColorRole(int index) {
     switch (index) {
-    case 5: return QPalette::Base;             // window background
-    case 8: return QPalette::Text;             // window text
-    case 13: return QPalette::Highlight;       // highlight
-    case 14: return QPalette::HighlightedText; // highlighted text
-    case 15: return QPalette::Button;          // button face
-    case 18: return QPalette::ButtonText;      // button text
-    case 17: return QPalette::PlaceholderText; // grey text
-    case 23: return QPalette::ToolTipText;     // info text
-    case 24: return QPalette::ToolTipBase;     // info background
-    case 4: return QPalette::Window;           // menu
-    case 7: return QPalette::WindowText;       // menu text
-    default: return QPalette::Window;
+    case 5:
+        return QPalette::Base; // window background
+    case 8:
+        return QPalette::Text; // window text
+    case 13:
+        return QPalette::Highlight; // highlight
+    case 14:
+        return QPalette::HighlightedText; // highlighted text
+    case 15:
+        return QPalette::Button; // button face
+    case 18:
+        return QPalette::ButtonText; // button text
+    case 17:
+        return QPalette::PlaceholderText; // grey text
+    case 23:
+        return QPalette::ToolTipText; // info text
+    case 24:
+        return QPalette::ToolTipBase; // info background
+    case 4:
+        return QPalette::Window; // menu
+    case 7:
+        return QPalette::WindowText; // menu text
+    default:
+        return QPalette::Window;
     }
 }
 

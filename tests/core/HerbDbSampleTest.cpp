@@ -63,7 +63,8 @@ protected:
         for (; !rs.eof(); rs.moveNext())
             values << rs.field(column).str().trimmed();
         for (qsizetype i = 1; i < values.size(); ++i)
-            EXPECT_LE(collation.compare(values[i - 1], values[i]), 0) << qPrintable(values[i - 1] + " > " + values[i]);
+            EXPECT_LE(collation.compare(values[i - 1], values[i]), 0)
+                << qPrintable(values[i - 1] + " > " + values[i]);
         EXPECT_FALSE(values.contains(QString())) << qPrintable(sql);
         return values;
     }
@@ -87,25 +88,28 @@ protected:
 TEST_F(SampleDbTest, VersionAndNameListsInEveryLanguage) {
     ASSERT_TRUE(ReadDbVersion());
     EXPECT_TRUE(App().DbVersion.FromDate.isValid());
-    EXPECT_EQ(QString::number(App().DbVersion.Verze), firstId(QStringLiteral("SELECT * FROM Verze ORDER BY Idx DESC"),
-                                                              QStringLiteral("Verze")));
+    EXPECT_EQ(QString::number(App().DbVersion.Verze),
+              firstId(QStringLiteral("SELECT * FROM Verze ORDER BY Idx DESC"), QStringLiteral("Verze")));
 
-    const QStringList czech = sortedColumn(QStringLiteral("SELECT * FROM Byliny ORDER BY Nazev"), QStringLiteral("Nazev"));
+    const QStringList czech =
+        sortedColumn(QStringLiteral("SELECT * FROM Byliny ORDER BY Nazev"), QStringLiteral("Nazev"));
     EXPECT_GE(czech.size(), 30);
     db::Recordset languages = run(QStringLiteral("SELECT * FROM Jazyk ORDER BY Idx"));
     EXPECT_EQ(languages.recordCount(), 9);
     for (int n = 2; n <= 9; ++n) {
-        const QString sql = QStringLiteral("SELECT * FROM Byliny AS b, Nazvy AS n WHERE IdxByliny=b.Idx AND ") +
-                            QStringLiteral("IdxJazyk=") + QString::number(n) +
-                            QStringLiteral(" AND Len(Trim(n.Nazev))>0 ORDER BY n.Nazev");
+        const QString sql =
+            QStringLiteral("SELECT * FROM Byliny AS b, Nazvy AS n WHERE IdxByliny=b.Idx AND ") +
+            QStringLiteral("IdxJazyk=") + QString::number(n) +
+            QStringLiteral(" AND Len(Trim(n.Nazev))>0 ORDER BY n.Nazev");
         EXPECT_FALSE(sortedColumn(sql, QStringLiteral("n.Nazev")).isEmpty()) << n;
         EXPECT_GT(run(sql).field(QStringLiteral("b.Idx")).toLong(), 0);
     }
     // The name search: any case of a stored name's beginning finds it.
     const QString slovak = firstId(QStringLiteral("SELECT * FROM Nazvy WHERE IdxJazyk=3 ORDER BY Nazev"),
                                    QStringLiteral("Nazev"));
-    db::Recordset found = db->execute(QStringLiteral("SELECT * FROM Nazvy WHERE Nazev LIKE ? ESCAPE '\\' ORDER BY Nazev"),
-                                      {db::LikeEscape(slovak.left(3).toUpper()) + u'%'});
+    db::Recordset found =
+        db->execute(QStringLiteral("SELECT * FROM Nazvy WHERE Nazev LIKE ? ESCAPE '\\' ORDER BY Nazev"),
+                    {db::LikeEscape(slovak.left(3).toUpper()) + u'%'});
     EXPECT_FALSE(found.eof());
     db::Recordset quoted = run(QStringLiteral("SELECT * FROM Nazvy WHERE Nazev LIKE ") +
                                db::QuoteText(QStringLiteral("O'Brien%")) + QStringLiteral(" ORDER BY Nazev"));
@@ -116,30 +120,34 @@ TEST_F(SampleDbTest, HerbRecordQueries) {
     const QString herb = firstId(QStringLiteral("SELECT * FROM Byliny ORDER BY Nazev"));
     db::Recordset b = run(QStringLiteral("SELECT * FROM Byliny WHERE Idx=") + herb);
     ASSERT_EQ(b.recordCount(), 1);
-    EXPECT_GT(run(QStringLiteral("SELECT * FROM Nazvy WHERE IdxByliny=") + herb + QStringLiteral(" ORDER BY IdxJazyk"))
+    EXPECT_GT(run(QStringLiteral("SELECT * FROM Nazvy WHERE IdxByliny=") + herb +
+                  QStringLiteral(" ORDER BY IdxJazyk"))
                   .recordCount(),
               0);
-    EXPECT_EQ(run(QStringLiteral("SELECT * FROM Celedi WHERE Idx=") + b.field(QStringLiteral("IdxCeled")).str())
-                  .recordCount(),
-              1);
+    EXPECT_EQ(
+        run(QStringLiteral("SELECT * FROM Celedi WHERE Idx=") + b.field(QStringLiteral("IdxCeled")).str())
+            .recordCount(),
+        1);
     EXPECT_TRUE(run(QStringLiteral("SELECT * FROM Clanky WHERE IdxByliny=") + herb)
                     .field(QStringLiteral("Clanek"))
                     .str()
                     .startsWith(QStringLiteral("{\\rtf")));
     int sections = 0;
     for (int typ = 1; typ <= 22; ++typ)
-        sections += run(QStringLiteral("SELECT * FROM Texty WHERE IdxByliny=") + herb + QStringLiteral(" AND IdxTyp=") +
-                        QString::number(typ))
+        sections += run(QStringLiteral("SELECT * FROM Texty WHERE IdxByliny=") + herb +
+                        QStringLiteral(" AND IdxTyp=") + QString::number(typ))
                         .recordCount();
     EXPECT_GT(sections, 3);
 
-    db::Recordset ind = run(QStringLiteral("SELECT * FROM Indikace AS u, IndikaceByliny AS b WHERE IdxByliny=") + herb +
-                            QStringLiteral(" AND b.IdxIndikace=Idx AND u.IdxIndikace=0 ORDER BY Nazev"));
+    db::Recordset ind =
+        run(QStringLiteral("SELECT * FROM Indikace AS u, IndikaceByliny AS b WHERE IdxByliny=") + herb +
+            QStringLiteral(" AND b.IdxIndikace=Idx AND u.IdxIndikace=0 ORDER BY Nazev"));
     ASSERT_FALSE(ind.eof());
     EXPECT_EQ(ind.field(QStringLiteral("b.IdxIndikace")).toLong(), ind.field(QStringLiteral("Idx")).toLong());
-    sortedColumn(QStringLiteral("SELECT DISTINCT Nazev, IdxCast FROM Casti AS u, Sber AS b WHERE IdxByliny=") + herb +
-                     QStringLiteral(" AND IdxCast=Idx ORDER BY Nazev"),
-                 QStringLiteral("Nazev"));
+    sortedColumn(
+        QStringLiteral("SELECT DISTINCT Nazev, IdxCast FROM Casti AS u, Sber AS b WHERE IdxByliny=") + herb +
+            QStringLiteral(" AND IdxCast=Idx ORDER BY Nazev"),
+        QStringLiteral("Nazev"));
     db::Recordset pictures = run(QStringLiteral("SELECT * FROM Obrazky WHERE IdxByliny=") + herb +
                                  QStringLiteral(" ORDER BY Nazev"));
     ASSERT_FALSE(pictures.eof());
@@ -154,33 +162,39 @@ TEST_F(SampleDbTest, CategoryQueriesOfEveryFamily) {
         SCOPED_TRACE(f.entity);
         sortedColumn(QStringLiteral("SELECT * FROM %1 ORDER BY Nazev").arg(entity), QStringLiteral("Nazev"));
         const QString item = firstId(QStringLiteral("SELECT %1 FROM %2").arg(key, link), key);
-        const QString other = firstId(QStringLiteral("SELECT %1 FROM %2 WHERE IdxByliny IN (SELECT IdxByliny FROM %2 "
-                                                     "WHERE %1=%3) AND %1<>%3")
-                                          .arg(key, link, item),
-                                      key);
+        const QString other =
+            firstId(QStringLiteral("SELECT %1 FROM %2 WHERE IdxByliny IN (SELECT IdxByliny FROM %2 "
+                                   "WHERE %1=%3) AND %1<>%3")
+                        .arg(key, link, item),
+                    key);
         EXPECT_EQ(run(QStringLiteral("SELECT * FROM %1 WHERE Idx=%2").arg(entity, item)).recordCount(), 1);
         const QStringList herbs = sortedColumn(
-            QStringLiteral("SELECT DISTINCT b.* FROM Byliny AS b, %1 AS u WHERE Idx=IdxByliny AND %2=%3 ORDER BY Nazev")
+            QStringLiteral(
+                "SELECT DISTINCT b.* FROM Byliny AS b, %1 AS u WHERE Idx=IdxByliny AND %2=%3 ORDER BY Nazev")
                 .arg(link, key, item),
             QStringLiteral("Nazev"));
         EXPECT_FALSE(herbs.isEmpty());
-        EXPECT_EQ(sortedColumn(QStringLiteral("SELECT Nazev FROM Byliny WHERE Idx = ANY (SELECT IdxByliny FROM %1 "
-                                              "WHERE %2=%3) ORDER BY Nazev")
-                                   .arg(link, key, item),
-                               QStringLiteral("Nazev")),
-                  herbs);
-        sortedColumn(QStringLiteral("SELECT n.Nazev FROM Byliny AS b, Nazvy AS n WHERE IdxByliny = b.Idx AND IdxJazyk = 2 "
-                                    "AND Len(Trim(n.Nazev)) > 0 AND b.Idx = ANY(SELECT IdxByliny FROM %1 WHERE %2=%3) "
-                                    "ORDER BY n.Nazev")
-                         .arg(link, key, item),
-                     QStringLiteral("Nazev"));
+        EXPECT_EQ(
+            sortedColumn(QStringLiteral("SELECT Nazev FROM Byliny WHERE Idx = ANY (SELECT IdxByliny FROM %1 "
+                                        "WHERE %2=%3) ORDER BY Nazev")
+                             .arg(link, key, item),
+                         QStringLiteral("Nazev")),
+            herbs);
+        sortedColumn(
+            QStringLiteral(
+                "SELECT n.Nazev FROM Byliny AS b, Nazvy AS n WHERE IdxByliny = b.Idx AND IdxJazyk = 2 "
+                "AND Len(Trim(n.Nazev)) > 0 AND b.Idx = ANY(SELECT IdxByliny FROM %1 WHERE %2=%3) "
+                "ORDER BY n.Nazev")
+                .arg(link, key, item),
+            QStringLiteral("Nazev"));
         if (other.isEmpty())
             continue;
-        const QStringList both = sortedColumn(
-            QStringLiteral("SELECT * FROM Byliny WHERE Idx=ANY (SELECT IdxByliny FROM %1 WHERE %2=%3) AND Idx=ANY (SELECT "
-                           "IdxByliny FROM %1 WHERE %2=%4) ORDER BY Nazev")
-                .arg(link, key, item, other),
-            QStringLiteral("Nazev"));
+        const QStringList both =
+            sortedColumn(QStringLiteral("SELECT * FROM Byliny WHERE Idx=ANY (SELECT IdxByliny FROM %1 WHERE "
+                                        "%2=%3) AND Idx=ANY (SELECT "
+                                        "IdxByliny FROM %1 WHERE %2=%4) ORDER BY Nazev")
+                             .arg(link, key, item, other),
+                         QStringLiteral("Nazev"));
         EXPECT_FALSE(both.isEmpty());
         for (const QString& h : both)
             EXPECT_TRUE(herbs.contains(h));
@@ -189,14 +203,18 @@ TEST_F(SampleDbTest, CategoryQueriesOfEveryFamily) {
 
 TEST_F(SampleDbTest, FamiliesLiteratureCalendarAndTexts) {
     const QString family = firstId(QStringLiteral("SELECT * FROM Celedi ORDER BY Nazev"));
-    sortedColumn(QStringLiteral("SELECT Nazev FROM Byliny WHERE IdxCeled = ") + family + QStringLiteral(" ORDER BY Nazev"),
+    sortedColumn(QStringLiteral("SELECT Nazev FROM Byliny WHERE IdxCeled = ") + family +
+                     QStringLiteral(" ORDER BY Nazev"),
                  QStringLiteral("Nazev"));
     sortedColumn(QStringLiteral("SELECT * FROM Literatura ORDER BY Autor"), QStringLiteral("Autor"));
-    EXPECT_FALSE(sortedColumn(QStringLiteral("SELECT DISTINCT Nazev, Idx FROM Byliny WHERE Idx = ANY (SELECT IdxByliny "
-                                             "FROM Sber WHERE Mesic=6) ORDER BY Nazev"),
+    EXPECT_FALSE(sortedColumn(QStringLiteral(
+                                  "SELECT DISTINCT Nazev, Idx FROM Byliny WHERE Idx = ANY (SELECT IdxByliny "
+                                  "FROM Sber WHERE Mesic=6) ORDER BY Nazev"),
                               QStringLiteral("Nazev"))
                      .isEmpty());
-    EXPECT_GT(run(QStringLiteral("SELECT * FROM LangRes WHERE ID=201 AND IdxLang=1 ORDER BY Idx")).recordCount(), 0);
+    EXPECT_GT(
+        run(QStringLiteral("SELECT * FROM LangRes WHERE ID=201 AND IdxLang=1 ORDER BY Idx")).recordCount(),
+        0);
     db::Recordset texts = run(QStringLiteral("SELECT * FROM Texty WHERE IdxTyp=1 ORDER BY IdxByliny"));
     EXPECT_GT(texts.recordCount(), 0);
 }

@@ -1,5 +1,5 @@
-#include "core/AppContext.h"
 #include "core/HerbDb.h"
+#include "core/AppContext.h"
 #include "library/CKelErr.h"
 #include "library/ErrMain.h"
 #include "platform/db/Connection.h"
@@ -60,7 +60,8 @@ TEST_F(HerbDbTest, OpensTheSettingsLocationReadOnly) {
 
 TEST_F(HerbDbTest, FailedOpenIsReportedAsErrorOne) {
     const QString text = dir.file(QStringLiteral("Text.mdb"));
-    dir.write(QStringLiteral("Text.mdb"), QByteArray("[Main]\r\nDatabaseLocation=C:\\Lumo\r\n").repeated(100));
+    dir.write(QStringLiteral("Text.mdb"),
+              QByteArray("[Main]\r\nDatabaseLocation=C:\\Lumo\r\n").repeated(100));
     const QString otherKey = dir.file(QStringLiteral("Other.mdb"));
     test::WriteDatabase(otherKey, QStringLiteral("jiné heslo"), test::HerbFixture());
 
@@ -103,7 +104,8 @@ TEST_F(HerbDbTest, UnreadableVersionKeepsTheOldValuesSilently) {
         const char* name;
         QStringList statements;
     } cases[] = {
-        {"empty", {QStringLiteral("CREATE TABLE Verze (Idx INTEGER, FromDate TEXT, Verze INTEGER, Edice TEXT)")}},
+        {"empty",
+         {QStringLiteral("CREATE TABLE Verze (Idx INTEGER, FromDate TEXT, Verze INTEGER, Edice TEXT)")}},
         {"missing", {QStringLiteral("CREATE TABLE Byliny (Idx INTEGER)")}},
         {"bad date",
          {QStringLiteral("CREATE TABLE Verze (Idx INTEGER, FromDate TEXT, Verze INTEGER, Edice TEXT)"),

@@ -1,5 +1,5 @@
-#include "core/AppContext.h"
 #include "core/LangText.h"
+#include "core/AppContext.h"
 #include "library/CKelErr.h"
 #include "platform/ui/DialogPresenter.h"
 
@@ -21,12 +21,13 @@ class LangTextTest : public ::testing::Test {
 protected:
     void SetUp() override {
         App().ErrObj = std::make_unique<CKelErr>();
-        test::WriteDatabase(m_dir.file(QStringLiteral("Lumo.mdb")), QString(),
-                            {QStringLiteral("CREATE TABLE LangRes (ID INTEGER, IdxLang INTEGER, Idx INTEGER, Popis TEXT)"),
-                             QStringLiteral("INSERT INTO LangRes VALUES (201, 2, 3, 'c  '), (201, 2, 1, 'a '), "
-                                            "(201, 2, 2, 'b'), (201, 1, 1, 'Soubor'), (202, 2, 1, 'p'), "
-                                            "(202, 2, 2, NULL), (202, 2, 3, ' q'), (203, 2, 1, '   '), "
-                                            "(204, 2, 2, 'druhý'), (204, 2, 1, 'první  ' || char(13, 10))")});
+        test::WriteDatabase(
+            m_dir.file(QStringLiteral("Lumo.mdb")), QString(),
+            {QStringLiteral("CREATE TABLE LangRes (ID INTEGER, IdxLang INTEGER, Idx INTEGER, Popis TEXT)"),
+             QStringLiteral("INSERT INTO LangRes VALUES (201, 2, 3, 'c  '), (201, 2, 1, 'a '), "
+                            "(201, 2, 2, 'b'), (201, 1, 1, 'Soubor'), (202, 2, 1, 'p'), "
+                            "(202, 2, 2, NULL), (202, 2, 3, ' q'), (203, 2, 1, '   '), "
+                            "(204, 2, 2, 'druhý'), (204, 2, 1, 'první  ' || char(13, 10))")});
         m_connection.open(m_dir.file(QStringLiteral("Lumo.mdb")), QString());
     }
     void TearDown() override { App().ErrObj.reset(); }
@@ -64,7 +65,8 @@ TEST_F(LangTextTest, MissingTextIsReportedEachTimeItIsAskedFor) {
     EXPECT_EQ(GetLangText(&m_connection, 2, 999), QString());
     EXPECT_EQ(m_titles.size(), 3);
     const QByteArray entries = log();
-    EXPECT_TRUE(entries.contains("\r\nChyba: 53" + QByteArray(28, ' ') + "[Nelze zjistit text]\r\n"
+    EXPECT_TRUE(entries.contains("\r\nChyba: 53" + QByteArray(28, ' ') +
+                                 "[Nelze zjistit text]\r\n"
                                  "Zdroj: LUMO-LumoMain-GetLangText\r\n"
                                  "Popis: Nenalezen text ID 999 pro jazyk ID 2\r\n*\r\n"));
     EXPECT_TRUE(entries.contains("Popis: Nenalezen text ID 202 pro jazyk ID 1\r\n"));

@@ -1,6 +1,6 @@
+#include "core/Settings.h"
 #include "core/AppContext.h"
 #include "core/ScreenProfile.h"
-#include "core/Settings.h"
 #include "library/CKelErr.h"
 #include "library/CKelSrv.h"
 #include "platform/text/AnsiText.h"
@@ -53,9 +53,7 @@ protected:
     }
 
     ProgramSettings& settings() { return App().Settings; }
-    void load(bool onlyProfile = false) {
-        LoadSettings(App().Settings, App().IniFile, onlyProfile, kScreen);
-    }
+    void load(bool onlyProfile = false) { LoadSettings(App().Settings, App().IniFile, onlyProfile, kScreen); }
 
     test::TempProgramDir m_dir;
     QStringList m_dialogs;
@@ -75,23 +73,24 @@ TEST_F(SettingsTest, FreshSettingsFileIsWrittenKeyByKeyInItsOrder) {
     settings().LeftMargin = 12.5f;
     ASSERT_TRUE(SaveSettings(false));
 
-    QString expected = QStringLiteral(
-                           "[Main]\nDatabaseLocation=%1/Lumo.mdb\nAISLPCmd=\nSyncAISLP=False\nEscEnabled=True\n"
-                           "InsertLine=False\nProfilNumber=2\nMultipleRun=False\n"
-                           "EnableSegmentDef=True\nFontName=Arial CE\nSafeText=False\nLanguage=1\nNamesLang=1\n"
-                           "DisableSegmentSel=False\nLogLevel=0\nUpdateProfil=False\n"
-                           "[MainWindow]\nLeft=0\nTop=0\nWidth=15360\nHeight=11520\nLeftSplit=0\n"
-                           "[Page]\nLeftMargin=12,5\nTopMargin=10\nRightMargin=10\nBottomMargin=10\n"
-                           "[Print]\nDisableColors=True\n[Profiles]\n")
-                           .arg(m_dir.path());
+    QString expected =
+        QStringLiteral("[Main]\nDatabaseLocation=%1/Lumo.mdb\nAISLPCmd=\nSyncAISLP=False\nEscEnabled=True\n"
+                       "InsertLine=False\nProfilNumber=2\nMultipleRun=False\n"
+                       "EnableSegmentDef=True\nFontName=Arial CE\nSafeText=False\nLanguage=1\nNamesLang=1\n"
+                       "DisableSegmentSel=False\nLogLevel=0\nUpdateProfil=False\n"
+                       "[MainWindow]\nLeft=0\nTop=0\nWidth=15360\nHeight=11520\nLeftSplit=0\n"
+                       "[Page]\nLeftMargin=12,5\nTopMargin=10\nRightMargin=10\nBottomMargin=10\n"
+                       "[Print]\nDisableColors=True\n[Profiles]\n")
+            .arg(m_dir.path());
     for (int n = 1; n <= 9; ++n)
         expected += QStringLiteral("Name%1=Profil %1\n").arg(n);
     expected += QStringLiteral("[Segment]\n");
     for (int i = 1; i <= 22; ++i)
-        expected += QStringLiteral("Enabled%1=True\nIndex%1=%1\nTitleSize%1=12\nTitleColor%1=3\nTextSize%1=10\n"
-                                   "TextColor%1=0\nLeftIndent%1=240\nKeyName%1=%2\n")
-                        .arg(i)
-                        .arg(settings().SegmentTitles[i]);
+        expected +=
+            QStringLiteral("Enabled%1=True\nIndex%1=%1\nTitleSize%1=12\nTitleColor%1=3\nTextSize%1=10\n"
+                           "TextColor%1=0\nLeftIndent%1=240\nKeyName%1=%2\n")
+                .arg(i)
+                .arg(settings().SegmentTitles[i]);
     expected += QStringLiteral("[Names]\nTitleSize=20\nTitleColor=4\nSubTitleSize=12\nSubTitleColor=1\n"
                                "NameSize=12\nNameColor=0\nLeftIndent=240\n");
 
@@ -104,19 +103,22 @@ TEST_F(SettingsTest, FreshSettingsFileIsWrittenKeyByKeyInItsOrder) {
 
 TEST_F(SettingsTest, RoundTripKeepsEveryValueAndEveryForeignLine) {
     QLocale::setDefault(QLocale(QLocale::Czech));
-    const QString longPath = QStringLiteral("/data/") + QString(70, u'ž') + QStringLiteral("/Léčivé byliny ") +
-                             QString(60, u'x') + QStringLiteral("/Lumo.mdb");
+    const QString longPath = QStringLiteral("/data/") + QString(70, u'ž') +
+                             QStringLiteral("/Léčivé byliny ") + QString(60, u'x') +
+                             QStringLiteral("/Lumo.mdb");
     ASSERT_GT(longPath.size(), 150);
-    m_dir.write(QStringLiteral("Lumo.ini"), crlf(QStringLiteral("; kept comment\n[Main]\nFoo=1\nSyncAISLP=true\n"
-                                                                "ProfilNumber=4\n[About]\nZvuk=beep.wav\n"
-                                                                "[Segment]\nKeyName5=Protiindikace   \n")));
+    m_dir.write(QStringLiteral("Lumo.ini"),
+                crlf(QStringLiteral("; kept comment\n[Main]\nFoo=1\nSyncAISLP=true\n"
+                                    "ProfilNumber=4\n[About]\nZvuk=beep.wav\n"
+                                    "[Segment]\nKeyName5=Protiindikace   \n")));
     load();
     // Every value away from its default, so nothing passes by accident.
     ProgramSettings& s = settings();
     s.DatabaseLocation = longPath;
     s.AISLPCmd = QStringLiteral("/opt/aislp/MVAW.exe");
     s.EscEnabled = false;
-    s.MultipleRun = s.InsertLine = s.DisableSegmentSel = s.EnableSegmentDef = s.SafeText = s.UpdateProfil = true;
+    s.MultipleRun = s.InsertLine = s.DisableSegmentSel = s.EnableSegmentDef = s.SafeText = s.UpdateProfil =
+        true;
     s.DisableColors = false;
     s.Left = -120;
     s.Top = 75;
@@ -132,8 +134,8 @@ TEST_F(SettingsTest, RoundTripKeepsEveryValueAndEveryForeignLine) {
     s.NamesLang = 9;
     s.LogLevel = 2;
     for (int i = 1; i <= 22; ++i)
-        s.Segments[i] = SegmentSettings{i % 2 == 0, qint16(23 - i), qint16(i), i % 16, qint16(i + 1), 15 - i % 16,
-                                        i * 10, QString()};
+        s.Segments[i] = SegmentSettings{i % 2 == 0,    qint16(23 - i), qint16(i), i % 16,
+                                        qint16(i + 1), 15 - i % 16,    i * 10,    QString()};
     s.Names = NamesStyle{41, 5, 25, 2, 23, 6, 100};
     const ProgramSettings before = s;
     ASSERT_TRUE(SaveSettings(false));
@@ -157,11 +159,12 @@ TEST_F(SettingsTest, RoundTripKeepsEveryValueAndEveryForeignLine) {
 }
 
 TEST_F(SettingsTest, ValuesThatDoNotConvertFallBackToTheirDefaultsAndAreLogged) {
-    m_dir.write(QStringLiteral("Lumo.ini"),
-                crlf(QStringLiteral("[Main]\nSyncAISLP=abc\nEscEnabled=nie\nProfilNumber=99999\nLanguage=sk\n"
-                                    "FontName=Tahoma\n[MainWindow]\nLeft=12x\nTop=300\n[Page]\nLeftMargin=1.2.3\n"
-                                    "TopMargin=15,5\n[Segment]\nTitleSize5=big\nTitleSize6=18\n[Names]\n"
-                                    "LeftIndent=\n")));
+    m_dir.write(
+        QStringLiteral("Lumo.ini"),
+        crlf(QStringLiteral("[Main]\nSyncAISLP=abc\nEscEnabled=nie\nProfilNumber=99999\nLanguage=sk\n"
+                            "FontName=Tahoma\n[MainWindow]\nLeft=12x\nTop=300\n[Page]\nLeftMargin=1.2.3\n"
+                            "TopMargin=15,5\n[Segment]\nTitleSize5=big\nTitleSize6=18\n[Names]\n"
+                            "LeftIndent=\n")));
     load();
     const ProgramSettings& s = settings();
     EXPECT_FALSE(s.SyncAISLP);
@@ -181,16 +184,19 @@ TEST_F(SettingsTest, ValuesThatDoNotConvertFallBackToTheirDefaultsAndAreLogged) 
     const QByteArray log = m_dir.read(QStringLiteral("Errors.txt"));
     EXPECT_EQ(countOf(log, "Chyba: 55"), 7);
     EXPECT_EQ(countOf(log, "Zdroj: LUMO-LumoMain-LoadSettings-\r\n"), 7);
-    EXPECT_TRUE(log.contains("Popis: Neplatn\xE1 hodnota \"abc\" kl\xED\xE8" "e SyncAISLP v sekci Main"));
+    EXPECT_TRUE(log.contains("Popis: Neplatn\xE1 hodnota \"abc\" kl\xED\xE8"
+                             "e SyncAISLP v sekci Main"));
     EXPECT_TRUE(m_dialogs.isEmpty());
 }
 
 TEST_F(SettingsTest, ProfileFileLoadsOnlyTheProfilePartAndIsFoundInAnyCase) {
-    m_dir.write(QStringLiteral("Lumo.ini"),
-                crlf(QStringLiteral("[Main]\nDatabaseLocation=/db/Lumo.mdb\nProfilNumber=1\n[MainWindow]\nLeft=500\n"
-                                    "[Page]\nLeftMargin=20\n[Profiles]\nName3=Tisk\n")));
-    m_dir.write(QStringLiteral("LUMO3.INI"),
-                crlf(QStringLiteral("[Segment]\nTitleSize5=20\n[Main]\nLanguage=2\nDatabaseLocation=/other.mdb\n")));
+    m_dir.write(
+        QStringLiteral("Lumo.ini"),
+        crlf(QStringLiteral("[Main]\nDatabaseLocation=/db/Lumo.mdb\nProfilNumber=1\n[MainWindow]\nLeft=500\n"
+                            "[Page]\nLeftMargin=20\n[Profiles]\nName3=Tisk\n")));
+    m_dir.write(
+        QStringLiteral("LUMO3.INI"),
+        crlf(QStringLiteral("[Segment]\nTitleSize5=20\n[Main]\nLanguage=2\nDatabaseLocation=/other.mdb\n")));
     load();
     const ProgramSettings mainPart = settings();
 
@@ -218,7 +224,8 @@ TEST_F(SettingsTest, ProfileFileLoadsOnlyTheProfilePartAndIsFoundInAnyCase) {
     EXPECT_TRUE(profile.contains("TextSize1=9\r\n"));
     EXPECT_TRUE(profile.contains("UpdateProfil=True\r\n"));
     EXPECT_TRUE(profile.contains("DatabaseLocation=/other.mdb\r\n")); // foreign to a profile, left alone
-    for (const char* mainOnly : {"[MainWindow]", "[Page]", "[Print]", "[Profiles]", "ProfilNumber", "AISLPCmd"})
+    for (const char* mainOnly :
+         {"[MainWindow]", "[Page]", "[Print]", "[Profiles]", "ProfilNumber", "AISLPCmd"})
         EXPECT_FALSE(profile.contains(mainOnly)) << mainOnly;
     EXPECT_EQ(countOf(profile, "KeyName"), 22);
 }

@@ -1,5 +1,5 @@
-#include "core/IndexedArray.h"
 #include "core/SettingsText.h"
+#include "core/IndexedArray.h"
 
 #include <QLocale>
 
@@ -12,7 +12,9 @@ namespace {
 // Runs a test body under a given default locale and puts the previous one back.
 class LocaleScope {
 public:
-    explicit LocaleScope(QLocale::Language language) : m_previous(QLocale()) { QLocale::setDefault(QLocale(language)); }
+    explicit LocaleScope(QLocale::Language language) : m_previous(QLocale()) {
+        QLocale::setDefault(QLocale(language));
+    }
     ~LocaleScope() { QLocale::setDefault(m_previous); }
 
 private:
@@ -26,9 +28,9 @@ TEST(SettingsText, Booleans) {
         const char* text;
         std::optional<bool> expected;
     } cases[] = {
-        {"True", true},  {"TRUE", true},   {"true", true},     {" false ", false}, {"False", false},
-        {"1", true},     {"-1", true},     {"0", false},       {"0,0", false},     {"2.5", true},
-        {"abc", {}},     {"", {}},         {"Truex", {}},      {"yes", {}},
+        {"True", true}, {"TRUE", true}, {"true", true}, {" false ", false}, {"False", false},
+        {"1", true},    {"-1", true},   {"0", false},   {"0,0", false},     {"2.5", true},
+        {"abc", {}},    {"", {}},       {"Truex", {}},  {"yes", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -44,18 +46,10 @@ TEST(SettingsText, WholeNumbersRoundHalfToEvenAndKeepTheirRange) {
         std::optional<qint16> integer;
         std::optional<qint32> longValue;
     } cases[] = {
-        {"0", 0, 0},
-        {" 240 ", 240, 240},
-        {"-15", -15, -15},
-        {"12.5", 12, 12},
-        {"13,5", 14, 14},
-        {"32767", 32767, 32767},
-        {"32768", {}, 32768},
-        {"-32769", {}, -32769},
-        {"2147483648", {}, {}},
-        {"12x", {}, {}},
-        {"", {}, {}},
-        {"inf", {}, {}},
+        {"0", 0, 0},          {" 240 ", 240, 240},    {"-15", -15, -15},
+        {"12.5", 12, 12},     {"13,5", 14, 14},       {"32767", 32767, 32767},
+        {"32768", {}, 32768}, {"-32769", {}, -32769}, {"2147483648", {}, {}},
+        {"12x", {}, {}},      {"", {}, {}},           {"inf", {}, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

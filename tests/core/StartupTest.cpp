@@ -80,8 +80,8 @@ TEST_F(StartupTest, NormalStartWalksEveryStepAndShowsTheEdition) {
     EXPECT_TRUE(mainWindowLoaded);
     EXPECT_EQ(Splash(), nullptr);
     const DbVersionRecord& v = App().DbVersion;
-    EXPECT_EQ(edition, v.Edice.trimmed() + QStringLiteral(" (") + v.FromDate.toString(QStringLiteral("d.M.yyyy")) +
-                           QStringLiteral(")"));
+    EXPECT_EQ(edition, v.Edice.trimmed() + QStringLiteral(" (") +
+                           v.FromDate.toString(QStringLiteral("d.M.yyyy")) + QStringLiteral(")"));
     EXPECT_EQ(App().MonthNames[3], QStringLiteral("Březen"));
     EXPECT_TRUE(errorLog().isEmpty());
     EXPECT_EQ(ExitCodeOf(StartOutcome::Started), 0);
@@ -118,7 +118,8 @@ TEST_F(StartupTest, MissingDatabaseOffersTheSettingsDialogOnce) {
     EXPECT_EQ(settingsDialogShown, 1);
     EXPECT_FALSE(mainWindowLoaded);
     EXPECT_FALSE(QFile::exists(QStringLiteral("/nonexistent/Lumo.mdb")));
-    EXPECT_EQ(errorLog().count(QStringLiteral("Nelze připojit databázi")) >= 2, true) << errorLog().toStdString();
+    EXPECT_EQ(errorLog().count(QStringLiteral("Nelze připojit databázi")) >= 2, true)
+        << errorLog().toStdString();
 }
 
 TEST_F(StartupTest, CorrectedLocationInTheDialogStarts) {
@@ -139,7 +140,8 @@ TEST_F(StartupTest, MalformedValueFallsBackInsteadOfEndingStartUp) {
 TEST_F(StartupTest, UnexpectedErrorEndsInTheFatalMessage) {
     hooks.loadMainWindow = [] { throw std::runtime_error("okno"); };
     EXPECT_EQ(Main(hooks), StartOutcome::Fatal);
-    EXPECT_TRUE(fatal.startsWith(QStringLiteral("Při startu aplikace Zefirak došlo k závažné chybě číslo 5 (okno)")))
+    EXPECT_TRUE(
+        fatal.startsWith(QStringLiteral("Při startu aplikace Zefirak došlo k závažné chybě číslo 5 (okno)")))
         << fatal.toStdString();
     EXPECT_TRUE(fatal.endsWith(QStringLiteral(". Aplikace bude nyní ukončena")));
     EXPECT_EQ(ExitCodeOf(StartOutcome::Fatal), 1);

@@ -25,7 +25,8 @@ protected:
 TEST_F(SrvRtf, HeaderIsTheRecordHeaderWithBlueAppended) {
     const QString header = srv.rtfHeader();
     EXPECT_EQ(header.size(), 835);
-    EXPECT_TRUE(header.startsWith(QStringLiteral("{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1029{\\fonttbl {\\f0")));
+    EXPECT_TRUE(
+        header.startsWith(QStringLiteral("{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1029{\\fonttbl {\\f0")));
     EXPECT_TRUE(header.endsWith(QStringLiteral("\\red255\\green255\\blue255;\\red0\\green0\\blue255;}")));
     EXPECT_EQ(header.count(QStringLiteral("}\r\n{\\colortbl ;")), 1);
     // Without entry 16 it is byte for byte the header the stored records were made with.
@@ -60,18 +61,20 @@ TEST_P(RunCases, BuildsTheRun) {
 
 INSTANTIATE_TEST_SUITE_P(
     Runs, RunCases,
-    ::testing::Values(RunCase{"Mata", "Máta", true, false, 5, 24, 3, true, "\\cf4\\b\\i0\\f5\\fs24 Máta \\par "},
-                      RunCase{"Empty", "", false, false, 0, 20, 0, false, "\\cf1\\b0\\i0\\f0\\fs20 "},
-                      RunCase{"Escapes", "a\\b{c}", false, true, 2, 20, 8, false, "\\cf9\\b0\\i\\f2\\fs20 a\\\\b\\{c\\}"},
-                      // Palette numbers: 9 is blue (entry 16), 10 to 15 keep their entries.
-                      RunCase{"Blue", "x", false, false, 2, 20, 9, false, "\\cf16\\b0\\i0\\f2\\fs20 x"},
-                      RunCase{"Lime", "x", false, false, 2, 20, 10, false, "\\cf10\\b0\\i0\\f2\\fs20 x"},
-                      RunCase{"Yellow", "x", false, false, 2, 20, 14, false, "\\cf14\\b0\\i0\\f2\\fs20 x"},
-                      RunCase{"White", "x", false, false, 2, 20, 15, false, "\\cf15\\b0\\i0\\f2\\fs20 x"},
-                      // Outside Windows-1250: \uN? with N signed 16-bit.
-                      RunCase{"Cyrillic", "Жук Šťovík", false, false, 4, 20, 0, false,
-                              "\\cf1\\b0\\i0\\f4\\fs20 \\u1046?\\u1091?\\u1082? Šťovík"},
-                      RunCase{"Fullwidth", "\xef\xbc\x81", false, false, 4, 20, 0, false, "\\cf1\\b0\\i0\\f4\\fs20 \\u-255?"}));
+    ::testing::Values(
+        RunCase{"Mata", "Máta", true, false, 5, 24, 3, true, "\\cf4\\b\\i0\\f5\\fs24 Máta \\par "},
+        RunCase{"Empty", "", false, false, 0, 20, 0, false, "\\cf1\\b0\\i0\\f0\\fs20 "},
+        RunCase{"Escapes", "a\\b{c}", false, true, 2, 20, 8, false, "\\cf9\\b0\\i\\f2\\fs20 a\\\\b\\{c\\}"},
+        // Palette numbers: 9 is blue (entry 16), 10 to 15 keep their entries.
+        RunCase{"Blue", "x", false, false, 2, 20, 9, false, "\\cf16\\b0\\i0\\f2\\fs20 x"},
+        RunCase{"Lime", "x", false, false, 2, 20, 10, false, "\\cf10\\b0\\i0\\f2\\fs20 x"},
+        RunCase{"Yellow", "x", false, false, 2, 20, 14, false, "\\cf14\\b0\\i0\\f2\\fs20 x"},
+        RunCase{"White", "x", false, false, 2, 20, 15, false, "\\cf15\\b0\\i0\\f2\\fs20 x"},
+        // Outside Windows-1250: \uN? with N signed 16-bit.
+        RunCase{"Cyrillic", "Жук Šťovík", false, false, 4, 20, 0, false,
+                "\\cf1\\b0\\i0\\f4\\fs20 \\u1046?\\u1091?\\u1082? Šťovík"},
+        RunCase{"Fullwidth", "\xef\xbc\x81", false, false, 4, 20, 0, false,
+                "\\cf1\\b0\\i0\\f4\\fs20 \\u-255?"}));
 
 TEST_F(SrvRtf, LongTextsHaveNoLimit) {
     const QString text(40000, u'a');
@@ -102,10 +105,10 @@ TEST_F(SrvRtf, RunLoadsWithItsFormatsAndSurvivesARoundTrip) {
 }
 
 TEST_F(SrvRtf, EveryPaletteNumberShowsItsColour) {
-    const QColor palette[16] = {{0, 0, 0},     {0, 0, 128},     {0, 128, 0},   {0, 128, 128},
-                                {128, 0, 0},   {128, 0, 128},   {128, 128, 0}, {192, 192, 192},
+    const QColor palette[16] = {{0, 0, 0},       {0, 0, 128},   {0, 128, 0},   {0, 128, 128},
+                                {128, 0, 0},     {128, 0, 128}, {128, 128, 0}, {192, 192, 192},
                                 {128, 128, 128}, {0, 0, 255},   {0, 255, 0},   {0, 255, 255},
-                                {255, 0, 0},   {255, 0, 255},   {255, 255, 0}, {255, 255, 255}};
+                                {255, 0, 0},     {255, 0, 255}, {255, 255, 0}, {255, 255, 255}};
     QString rtf = srv.rtfHeader();
     for (int c = 0; c < 16; ++c)
         rtf += srv.RTFKod(QStringLiteral("x"), false, false, 2, 20, c);
@@ -130,8 +133,12 @@ TEST_F(SrvRtf, TextOverGivesTheLinkUnderTheCaret) {
     struct {
         int caret;
         const char* expected;
-    } cases[] = {{19, "Máta peprná"}, {14, "Máta peprná"}, {24, "Máta peprná"},
-                 {27, "Šalvěj"},      {3, ""},            {0, ""},
+    } cases[] = {{19, "Máta peprná"},
+                 {14, "Máta peprná"},
+                 {24, "Máta peprná"},
+                 {27, "Šalvěj"},
+                 {3, ""},
+                 {0, ""},
                  {25, ""}};
     for (const auto& c : cases) {
         box.select(c.caret, 0);
@@ -299,13 +306,15 @@ TEST_F(SrvRtf, NamesBlockLoadsCentredTitleThenIndentedLines) {
                         srv.RTFKod(QStringLiteral("Máta {peprná}"), true, false, 2, 28, 1, true) +
                         QStringLiteral("\\li720\\ql\\par ") +
                         srv.RTFKod(QStringLiteral("Český název: "), true, false, 2, 20, 2) +
-                        srv.RTFKod(QStringLiteral("Máta"), false, false, 2, 20, 0, true) + QStringLiteral("\\par} ");
+                        srv.RTFKod(QStringLiteral("Máta"), false, false, 2, 20, 0, true) +
+                        QStringLiteral("\\par} ");
     RichTextBox box;
     const auto result = box.setTextRTF(rtf);
     EXPECT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_EQ(box.Text(), QStringLiteral("Máta {peprná} \r\n\r\nČeský název: Máta \r\n\r\n"));
     RichTextBox other;
-    other.setTextRTF(srv.rtfHeader() + srv.RTFKod(QStringLiteral("Жук\\Šťovík"), false, false, 4, 20, 0) + u'}');
+    other.setTextRTF(srv.rtfHeader() + srv.RTFKod(QStringLiteral("Жук\\Šťovík"), false, false, 4, 20, 0) +
+                     u'}');
     EXPECT_EQ(other.Text(), QStringLiteral("Жук\\Šťovík"));
     box.setSelStart(0);
     EXPECT_EQ(box.SelAlignment(), std::optional<int>(lumo::ui::AlignCenter));

@@ -61,7 +61,8 @@ TEST(CKelSrvCore, ReadIniReturnsWholeValuesAndDefaults) {
               QVariant(QStringLiteral("x")));
     EXPECT_EQ(srv.ReadINI(QString(), QStringLiteral("Main"), QStringLiteral("Count"), QStringLiteral("d")),
               QVariant(QStringLiteral("d")));
-    EXPECT_EQ(srv.ReadINI(ini, QStringLiteral("Main"), QStringLiteral("Missing"), true), QVariant(QStringLiteral("True")));
+    EXPECT_EQ(srv.ReadINI(ini, QStringLiteral("Main"), QStringLiteral("Missing"), true),
+              QVariant(QStringLiteral("True")));
 
     EXPECT_EQ(srv.ReadINI(ini, QStringLiteral("Main"), QStringLiteral("Count"), 0, true).toLongLong(), 12);
     EXPECT_EQ(srv.ReadINI(ini, QStringLiteral("Main"), QStringLiteral("Missing"), QStringLiteral("7"), true)

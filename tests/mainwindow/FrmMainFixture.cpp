@@ -105,4 +105,3 @@ void FrmMainFixture::type(const QString& text) {
 }
 
 } // namespace lumo::test
-

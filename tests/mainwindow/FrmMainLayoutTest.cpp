@@ -183,7 +183,7 @@ TEST(FrmMainKeys, DigitRowKeysOfOtherLayoutsKeepTheirDigitCodes) {
     };
     const Case cases[] = {
         {Qt::Key_Plus, 10, '1'}, {0x11A /* Ě */, 11, '2'}, {0x10C /* Č */, 12, '3'},
-        {0xC9 /* É */, 19, '0'}, {Qt::Key_3, 99, '3'},      {Qt::Key_Return, 11, vbKeyReturn},
+        {0xC9 /* É */, 19, '0'}, {Qt::Key_3, 99, '3'},     {Qt::Key_Return, 11, vbKeyReturn},
         {Qt::Key_Plus, 0, 0},    {0x11A, 20, 0},
     };
     for (const Case& c : cases)

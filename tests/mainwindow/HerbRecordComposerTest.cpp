@@ -195,7 +195,8 @@ TEST_F(Composer, PlainTextSectionsTakeTheProfileColours) {
     }
     // A herb without a section's text adds no empty heading for it.
     compose(2, QStringLiteral("Heřmánek pravý"));
-    QStringList sections = lines().mid(lineOf(QStringLiteral("Lidově: Čeleď: hvězdnicovité (Asteraceae)")) + 1);
+    QStringList sections =
+        lines().mid(lineOf(QStringLiteral("Lidově: Čeleď: hvězdnicovité (Asteraceae)")) + 1);
     sections.removeAll(QString());
     EXPECT_EQ(sections, (QStringList{QStringLiteral("Indikační skupina:"), QStringLiteral("Trávení.")}));
 }
@@ -299,8 +300,8 @@ TEST_F(Composer, SupersededCompositionStopsAtTheNextProbe) {
 }
 
 TEST(PaletteColor, SixteenColoursAndBlackOutside) {
-    const std::pair<long, long> cases[] = {{0, 0x000000}, {1, 0x800000}, {2, 0x008000}, {4, 0x000080},
-                                           {7, 0xC0C0C0}, {9, 0xFF0000}, {12, 0x0000FF}, {14, 0x00FFFF},
+    const std::pair<long, long> cases[] = {{0, 0x000000},  {1, 0x800000}, {2, 0x008000},  {4, 0x000080},
+                                           {7, 0xC0C0C0},  {9, 0xFF0000}, {12, 0x0000FF}, {14, 0x00FFFF},
                                            {15, 0xFFFFFF}, {16, 0},       {-1, 0}};
     for (const auto& [number, colour] : cases)
         EXPECT_EQ(PaletteColor(number), colour) << number;

@@ -23,8 +23,8 @@ QStringList RecordDatabase() {
     QStringList texts;
     for (int i = 0; i < headings.size(); ++i)
         texts << QStringLiteral("(1,%1,'%2')").arg(i + 1).arg(SectionRtf(headings[i], longBody));
-    texts << QStringLiteral("(1,6,'%1')").arg(
-        QStringLiteral("{\\rtf1\\ansi\\fs20 Bez dvojtečky\\par Druhý řádek\\par}"));
+    texts << QStringLiteral("(1,6,'%1')")
+                 .arg(QStringLiteral("{\\rtf1\\ansi\\fs20 Bez dvojtečky\\par Druhý řádek\\par}"));
     texts << QStringLiteral("(2,1,'%1')").arg(SectionRtf(headings[0], QStringLiteral("Trávení.")));
     return {
         QStringLiteral(
@@ -32,11 +32,13 @@ QStringList RecordDatabase() {
         QStringLiteral(
             "CREATE TABLE Nazvy (Idx INTEGER PRIMARY KEY, IdxByliny INTEGER, IdxJazyk INTEGER, Nazev TEXT)"),
         QStringLiteral("CREATE TABLE Jazyk (Idx INTEGER PRIMARY KEY, Nazev TEXT)"),
-        QStringLiteral("CREATE TABLE Celedi (Idx INTEGER PRIMARY KEY, Nazev TEXT, Latinsky TEXT, Popis TEXT)"),
+        QStringLiteral(
+            "CREATE TABLE Celedi (Idx INTEGER PRIMARY KEY, Nazev TEXT, Latinsky TEXT, Popis TEXT)"),
         QStringLiteral("CREATE TABLE Clanky (IdxByliny INTEGER, Clanek TEXT)"),
         QStringLiteral("CREATE TABLE Texty (IdxByliny INTEGER, IdxTyp INTEGER, Clanek TEXT)"),
-        QStringLiteral("INSERT INTO Byliny VALUES (1,'Máta peprná','Máta',2),(2,'Heřmánek pravý','Heřmánek',1),"
-                       "(3,NULL,NULL,NULL),(4,'Šalvěj {lékařská}','Šalvěj',99),(5,'Vadná','Vadná','x')"),
+        QStringLiteral(
+            "INSERT INTO Byliny VALUES (1,'Máta peprná','Máta',2),(2,'Heřmánek pravý','Heřmánek',1),"
+            "(3,NULL,NULL,NULL),(4,'Šalvěj {lékařská}','Šalvěj',99),(5,'Vadná','Vadná','x')"),
         QStringLiteral("INSERT INTO Nazvy VALUES (1,1,3,'Mäta pieporná'),(2,1,9,'peprmintka'),"
                        "(3,1,2,'Mentha piperita'),(4,1,9,'máta'),(5,1,12,'mimo jazyky'),(6,1,1,'Máta'),"
                        "(7,4,2,'Salvia officinalis'),(8,4,8,'Шалфей')"),

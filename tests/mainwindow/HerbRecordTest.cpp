@@ -142,7 +142,8 @@ TEST_F(HerbRecordView, MarkedHerbInADescriptionSelectsIt) {
 
 TEST_F(HerbRecordView, DescriptionPartAtTheCaret) {
     ui::RichTextBox box;
-    box.setText(QStringLiteral("Popis\r\nŠirší indikace\r\nA\r\nSouvisející indikace\r\nB\r\nSeznam bylin\r\nC"));
+    box.setText(
+        QStringLiteral("Popis\r\nŠirší indikace\r\nA\r\nSouvisející indikace\r\nB\r\nSeznam bylin\r\nC"));
     const QString text = box.Text();
     const std::pair<QString, int> cases[] = {{QStringLiteral("Popis"), -1},
                                              {QStringLiteral("A"), 0},
@@ -166,7 +167,8 @@ TEST_F(HerbRecordView, TimingLineOnlyAtLogLevelTwo) {
             EXPECT_TRUE(log.isEmpty()) << level;
             continue;
         }
-        static const QRegularExpression line(QStringLiteral("^Výběr byliny Máta peprná - \\d+([.,]\\d+)?sec\r\n$"));
+        static const QRegularExpression line(
+            QStringLiteral("^Výběr byliny Máta peprná - \\d+([.,]\\d+)?sec\r\n$"));
         EXPECT_TRUE(line.match(log).hasMatch()) << log.toStdString();
         EXPECT_TRUE(dir.read(QStringLiteral("Lumo.log")).contains("V\xfd\x62\xecr")); // Windows-1250
     }

@@ -86,7 +86,8 @@ TEST(RecordStartup, ChamomileFromTheSearchBoxToTheSavedSettings) {
     EXPECT_EQ(ui::ColorToOle(title.foreground().color()), PaletteColor(s.Names.TitleColor));
     const int label = static_cast<int>(record.Text().indexOf(QStringLiteral("Latinsky:")));
     EXPECT_EQ(record.charFormatAt(label).fontPointSize(), s.Names.SubTitleSize);
-    EXPECT_EQ(ui::ColorToOle(record.charFormatAt(label).foreground().color()), PaletteColor(s.Names.SubTitleColor));
+    EXPECT_EQ(ui::ColorToOle(record.charFormatAt(label).foreground().color()),
+              PaletteColor(s.Names.SubTitleColor));
     const int heading = static_cast<int>(record.Text().indexOf(QStringLiteral("Indikační skupina:")));
     ASSERT_GT(heading, label);
     EXPECT_EQ(ui::ColorToOle(record.charFormatAt(heading).foreground().color()), 0x8000);

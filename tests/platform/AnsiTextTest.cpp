@@ -31,7 +31,8 @@ TEST(AnsiText, LineEnds) {
 TEST(AnsiText, FilesAreAnsiWithCrLf) {
     lumo::test::TempProgramDir dir;
     ASSERT_TRUE(writeAnsiFile(dir.file("a.txt"), QStringLiteral("Čáp\nřeka\n")));
-    EXPECT_EQ(dir.read("a.txt"), QByteArray("\xc8\xe1p\r\n\xf8" "eka\r\n"));
+    EXPECT_EQ(dir.read("a.txt"), QByteArray("\xc8\xe1p\r\n\xf8"
+                                            "eka\r\n"));
     ASSERT_TRUE(appendAnsiFile(dir.file("a.txt"), QStringLiteral("x\n")));
     QString text;
     ASSERT_TRUE(readAnsiFile(dir.file("a.txt"), text));

@@ -1,5 +1,5 @@
-#include "platform/DbFixture.h"
 #include "platform/db/Connection.h"
+#include "platform/DbFixture.h"
 #include "platform/db/DbError.h"
 #include "platform/db/JetSql.h"
 #include "platform/err/RunTimeErrors.h"
@@ -16,8 +16,7 @@ namespace {
 const QString kKey = QStringLiteral("klíč-Qm48");
 
 // Runs f and returns the number of the VbError it raises (0 when none).
-template <typename F>
-long errorNumber(F&& f) {
+template <typename F> long errorNumber(F&& f) {
     try {
         f();
     } catch (const err::VbError& e) {
@@ -68,7 +67,7 @@ TEST_F(ConnectionTest, FailedOpensRaiseAtOpenAndCreateNothing) {
         QString key;
         long number;
     } cases[] = {
-        {missing, kKey, dbFileNotFound},     {missingHere, kKey, dbFileNotFound},
+        {missing, kKey, dbFileNotFound},      {missingHere, kKey, dbFileNotFound},
         {m_dir.path(), kKey, dbFileNotFound}, {text, kKey, dbNotDatabase},
         {empty, kKey, dbNotDatabase},         {m_path, QStringLiteral("špatný"), dbNotDatabase},
         {m_path, QString(), dbNotDatabase},   {plain, kKey, dbNotDatabase},
@@ -103,8 +102,8 @@ TEST_F(ConnectionTest, FileKeepsItsBytes) {
 }
 
 TEST_F(ConnectionTest, JoinedColumnsAreNamedByAlias) {
-    Recordset rs = m_db.execute(QStringLiteral(
-        "SELECT * FROM Byliny AS b, Nazvy AS n WHERE IdxByliny=b.Idx AND IdxJazyk=2 AND Len(Trim(n.Nazev))>0 ORDER BY n.Nazev"));
+    Recordset rs = m_db.execute(QStringLiteral("SELECT * FROM Byliny AS b, Nazvy AS n WHERE IdxByliny=b.Idx "
+                                               "AND IdxJazyk=2 AND Len(Trim(n.Nazev))>0 ORDER BY n.Nazev"));
     EXPECT_EQ(rs.fieldNames(), (QStringList{"b.Idx", "b.Nazev", "KratkyNaz", "IdxCeled", "n.Idx", "IdxByliny",
                                             "IdxJazyk", "n.Nazev"}));
     // Blank and Null names are left out; a herb with two names is listed twice.
@@ -113,46 +112,57 @@ TEST_F(ConnectionTest, JoinedColumnsAreNamedByAlias) {
     EXPECT_EQ(column(rs, QStringLiteral("B.IDX")), (QStringList{"4", "3", "4", "1", "5"}));
     EXPECT_EQ(errorNumber([&] { rs.field(QStringLiteral("Nazev")); }), dbItemNotFound);
 
-    Recordset ind = m_db.execute(QStringLiteral("SELECT * FROM Indikace AS u, IndikaceByliny AS b WHERE IdxByliny=7 AND "
-                                                "b.IdxIndikace=Idx AND u.IdxIndikace=0 ORDER BY Nazev"));
+    Recordset ind =
+        m_db.execute(QStringLiteral("SELECT * FROM Indikace AS u, IndikaceByliny AS b WHERE IdxByliny=7 AND "
+                                    "b.IdxIndikace=Idx AND u.IdxIndikace=0 ORDER BY Nazev"));
     EXPECT_TRUE(ind.hasField(QStringLiteral("u.IdxIndikace")));
     EXPECT_EQ(column(ind, QStringLiteral("Nazev")), (QStringList{"Kašel", "Trávení"}));
     EXPECT_EQ(column(ind, QStringLiteral("b.IdxIndikace")), (QStringList{"40", "5"}));
 
     // A column named in the select list is read by its own name.
     Recordset names = m_db.execute(QStringLiteral(
-        "SELECT n.Nazev FROM Byliny AS b, Nazvy AS n WHERE IdxByliny = b.Idx AND IdxJazyk = 3 AND Len(Trim(n.Nazev)) > 0 "
+        "SELECT n.Nazev FROM Byliny AS b, Nazvy AS n WHERE IdxByliny = b.Idx AND IdxJazyk = 3 AND "
+        "Len(Trim(n.Nazev)) > 0 "
         "AND b.Idx = ANY(SELECT IdxByliny FROM UcLatkyByliny WHERE IdxUcLatky=1) ORDER BY n.Nazev"));
     EXPECT_EQ(column(names, QStringLiteral("Nazev")), QStringList{"Salbei"});
 }
 
 TEST_F(ConnectionTest, TextSortsByCzechRules) {
-    EXPECT_EQ(column(m_db.execute(QStringLiteral("SELECT * FROM Byliny ORDER BY Nazev")), QStringLiteral("Nazev")),
-              (QStringList{"Cermák", "Cibule", "Černucha", "čertkus", "Heřmánek", "Chmel", "Šalvěj", "Zázvor"}));
-    EXPECT_EQ(column(m_db.execute(QStringLiteral("SELECT * FROM Verze ORDER BY Idx DESC")), QStringLiteral("Idx")),
-              (QStringList{"3", "2", "1"}));
+    EXPECT_EQ(
+        column(m_db.execute(QStringLiteral("SELECT * FROM Byliny ORDER BY Nazev")), QStringLiteral("Nazev")),
+        (QStringList{"Cermák", "Cibule", "Černucha", "čertkus", "Heřmánek", "Chmel", "Šalvěj", "Zázvor"}));
+    EXPECT_EQ(
+        column(m_db.execute(QStringLiteral("SELECT * FROM Verze ORDER BY Idx DESC")), QStringLiteral("Idx")),
+        (QStringList{"3", "2", "1"}));
 }
 
 TEST_F(ConnectionTest, JetQueriesOfTheReaders) {
-    EXPECT_EQ(column(m_db.execute(QStringLiteral(
-                         "SELECT * FROM Byliny WHERE Idx=ANY (SELECT IdxByliny FROM IndikaceByliny WHERE IdxIndikace=5) "
-                         "AND Idx=ANY (SELECT IdxByliny FROM IndikaceByliny WHERE IdxIndikace=12)AND Idx=ANY (SELECT "
-                         "IdxByliny FROM IndikaceByliny WHERE IdxIndikace=40) ORDER BY Nazev")),
-                     QStringLiteral("Nazev")),
-              (QStringList{"Heřmánek", "Šalvěj"}));
-    Recordset herbs = m_db.execute(QStringLiteral("SELECT DISTINCT b.* FROM Byliny AS b, IndikaceByliny AS u WHERE "
-                                                  "Idx=IdxByliny AND IdxIndikace=5 ORDER BY Nazev"));
+    EXPECT_EQ(
+        column(
+            m_db.execute(QStringLiteral(
+                "SELECT * FROM Byliny WHERE Idx=ANY (SELECT IdxByliny FROM IndikaceByliny WHERE "
+                "IdxIndikace=5) "
+                "AND Idx=ANY (SELECT IdxByliny FROM IndikaceByliny WHERE IdxIndikace=12)AND Idx=ANY (SELECT "
+                "IdxByliny FROM IndikaceByliny WHERE IdxIndikace=40) ORDER BY Nazev")),
+            QStringLiteral("Nazev")),
+        (QStringList{"Heřmánek", "Šalvěj"}));
+    Recordset herbs =
+        m_db.execute(QStringLiteral("SELECT DISTINCT b.* FROM Byliny AS b, IndikaceByliny AS u WHERE "
+                                    "Idx=IdxByliny AND IdxIndikace=5 ORDER BY Nazev"));
     EXPECT_EQ(herbs.fieldNames(), (QStringList{"Idx", "Nazev", "KratkyNaz", "IdxCeled"}));
     EXPECT_EQ(column(herbs, QStringLiteral("Nazev")), (QStringList{"Cibule", "Heřmánek", "Chmel", "Šalvěj"}));
-    EXPECT_EQ(column(m_db.execute(QStringLiteral("SELECT TOP 1 Idx FROM Byliny ORDER BY Idx DESC")), QStringLiteral("Idx")),
+    EXPECT_EQ(column(m_db.execute(QStringLiteral("SELECT TOP 1 Idx FROM Byliny ORDER BY Idx DESC")),
+                     QStringLiteral("Idx")),
               QStringList{"8"});
-    EXPECT_EQ(column(m_db.execute(QStringLiteral("SELECT * FROM Byliny WHERE Nazev LIKE 'čer%' ORDER BY Nazev")),
-                     QStringLiteral("Nazev")),
-              (QStringList{"Černucha", "čertkus"}));
+    EXPECT_EQ(
+        column(m_db.execute(QStringLiteral("SELECT * FROM Byliny WHERE Nazev LIKE 'čer%' ORDER BY Nazev")),
+               QStringLiteral("Nazev")),
+        (QStringList{"Černucha", "čertkus"}));
 }
 
 TEST_F(ConnectionTest, TypedTextNeverAltersTheStatement) {
-    const QString byParameter = QStringLiteral("SELECT * FROM Nazvy WHERE Nazev LIKE ? ESCAPE '\\' ORDER BY Nazev");
+    const QString byParameter =
+        QStringLiteral("SELECT * FROM Nazvy WHERE Nazev LIKE ? ESCAPE '\\' ORDER BY Nazev");
     const auto find = [&](const QString& typed) {
         return column(m_db.execute(byParameter, {LikeEscape(typed) + u'%'}), QStringLiteral("Nazev"));
     };
@@ -168,7 +178,8 @@ TEST_F(ConnectionTest, TypedTextNeverAltersTheStatement) {
     EXPECT_EQ(column(m_db.execute(quoted), QStringLiteral("IdxByliny")), QStringList{"5"});
     // Pasted in raw, the quote breaks the statement: an error, never a crash.
     EXPECT_EQ(errorNumber([&] {
-                  m_db.execute(QStringLiteral("SELECT * FROM Nazvy WHERE Nazev LIKE 'O'Brien%' ORDER BY Nazev"));
+                  m_db.execute(
+                      QStringLiteral("SELECT * FROM Nazvy WHERE Nazev LIKE 'O'Brien%' ORDER BY Nazev"));
               }),
               dbCommandError);
     EXPECT_EQ(m_db.execute(QStringLiteral("SELECT * FROM Byliny")).recordCount(), 8);
@@ -204,7 +215,8 @@ TEST_F(ConnectionTest, RecordsetNavigation) {
 
 TEST_F(ConnectionTest, FieldConversions) {
     Recordset rs = m_db.execute(QStringLiteral(
-        "SELECT NULL AS n, ' 12 ' AS t, 'abc' AS bad, 3000000000 AS big, 40000 AS mid, 2.5 AS half, 3.5 AS half2, "
+        "SELECT NULL AS n, ' 12 ' AS t, 'abc' AS bad, 3000000000 AS big, 40000 AS mid, 2.5 AS half, 3.5 AS "
+        "half2, "
         "'2005-10-31' AS d, '2005-10-31 08:30:00' AS dt, 38656 AS serial, X'00FF' AS bin, '1,5' AS comma"));
     const auto f = [&](const char* name) { return rs.field(QString::fromLatin1(name)); };
     EXPECT_EQ(f("n").str(), QString());
@@ -242,7 +254,8 @@ TEST_F(ConnectionTest, StatementsRunAgainWithFreshValues) {
     EXPECT_TRUE(err::CurrentError().Description.contains(QStringLiteral("no such table")));
     // More distinct statements than the cache holds.
     for (int i = 1; i <= 100; ++i) {
-        Recordset rs = m_db.execute(QStringLiteral("SELECT Idx FROM Byliny WHERE Idx=") + QString::number(i % 9));
+        Recordset rs =
+            m_db.execute(QStringLiteral("SELECT Idx FROM Byliny WHERE Idx=") + QString::number(i % 9));
         EXPECT_EQ(rs.recordCount(), i % 9 == 0 ? 0 : 1);
     }
     EXPECT_EQ(column(m_db.execute(sql, {8}), QStringLiteral("Nazev")), QStringList{"Zázvor"});

@@ -28,19 +28,24 @@ void WriteDatabase(const QString& path, const QString& key, const QStringList& s
 
 QStringList HerbFixture() {
     return {
-        QStringLiteral("CREATE TABLE Byliny (Idx INTEGER PRIMARY KEY, Nazev TEXT, KratkyNaz TEXT, IdxCeled INTEGER)"),
-        QStringLiteral("CREATE TABLE Nazvy (Idx INTEGER PRIMARY KEY, IdxByliny INTEGER, IdxJazyk INTEGER, Nazev TEXT)"),
-        QStringLiteral("CREATE TABLE Indikace (Idx INTEGER PRIMARY KEY, Nazev TEXT, Popis TEXT, IdxIndikace INTEGER)"),
+        QStringLiteral(
+            "CREATE TABLE Byliny (Idx INTEGER PRIMARY KEY, Nazev TEXT, KratkyNaz TEXT, IdxCeled INTEGER)"),
+        QStringLiteral(
+            "CREATE TABLE Nazvy (Idx INTEGER PRIMARY KEY, IdxByliny INTEGER, IdxJazyk INTEGER, Nazev TEXT)"),
+        QStringLiteral(
+            "CREATE TABLE Indikace (Idx INTEGER PRIMARY KEY, Nazev TEXT, Popis TEXT, IdxIndikace INTEGER)"),
         QStringLiteral("CREATE TABLE IndikaceByliny (IdxByliny INTEGER, IdxIndikace INTEGER)"),
         QStringLiteral("CREATE TABLE UcinneLatky (Idx INTEGER PRIMARY KEY, Nazev TEXT, Popis TEXT)"),
         QStringLiteral("CREATE TABLE UcLatkyByliny (IdxByliny INTEGER, IdxUcLatky INTEGER)"),
-        QStringLiteral("CREATE TABLE Obrazky (Idx INTEGER PRIMARY KEY, IdxByliny INTEGER, Nazev TEXT, DataObr BLOB)"),
+        QStringLiteral(
+            "CREATE TABLE Obrazky (Idx INTEGER PRIMARY KEY, IdxByliny INTEGER, Nazev TEXT, DataObr BLOB)"),
         QStringLiteral("CREATE TABLE Verze (Idx INTEGER, FromDate TEXT, Verze INTEGER, Edice TEXT)"),
         QStringLiteral("INSERT INTO Byliny VALUES (1,'Heřmánek','Heř',1),(2,'Chmel','Chm',2),"
                        "(3,'Cibule','Cib',NULL),(4,'Černucha','Čer',1),(5,'čertkus','čer',1),"
                        "(6,'Cermák','Cer',2),(7,'Šalvěj','Šal',3),(8,'Zázvor','Záz',3)"),
-        QStringLiteral("INSERT INTO Nazvy VALUES (1,1,2,'Harmanček'),(2,2,2,'   '),(3,3,2,'Cibuľa'),"
-                       "(4,4,2,'Čiernucha'),(5,4,2,'Ajvas'),(6,7,3,'Salbei'),(7,8,2,NULL),(8,5,2,'O''Brien')"),
+        QStringLiteral(
+            "INSERT INTO Nazvy VALUES (1,1,2,'Harmanček'),(2,2,2,'   '),(3,3,2,'Cibuľa'),"
+            "(4,4,2,'Čiernucha'),(5,4,2,'Ajvas'),(6,7,3,'Salbei'),(7,8,2,NULL),(8,5,2,'O''Brien')"),
         QStringLiteral("INSERT INTO Indikace VALUES (5,'Trávení','',0),(12,'Nadýmání',NULL,5),"
                        "(40,'Kašel','',0),(41,'Suchý kašel','',40)"),
         QStringLiteral("INSERT INTO IndikaceByliny VALUES (1,5),(1,12),(1,40),(2,5),(2,12),(3,5),(3,40),"

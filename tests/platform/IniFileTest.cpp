@@ -133,8 +133,9 @@ TEST(IniFile, Utf8FileWithByteOrderMarkKeepsItsFirstSection) {
     dir.write("b.ini", "\xEF\xBB\xBF[Names]\r\nName8=\xD0\x9C\xD1\x8F\xD1\x82\xD0\xB0\r\n");
     ASSERT_TRUE(WriteValue(dir.file("b.ini"), QStringLiteral("Names"), QStringLiteral("Name1"),
                            QStringLiteral("Máta")));
-    EXPECT_EQ(dir.read("b.ini"), QByteArray("\xEF\xBB\xBF[Names]\r\nName8=\xD0\x9C\xD1\x8F\xD1\x82\xD0\xB0\r\n"
-                                            "Name1=M\xC3\xA1ta\r\n"));
+    EXPECT_EQ(dir.read("b.ini"),
+              QByteArray("\xEF\xBB\xBF[Names]\r\nName8=\xD0\x9C\xD1\x8F\xD1\x82\xD0\xB0\r\n"
+                         "Name1=M\xC3\xA1ta\r\n"));
 }
 
 TEST(IniFile, RejectsWhatCannotBeOneLine) {

@@ -13,50 +13,67 @@ struct Translation {
 class TranslateJetSqlTest : public ::testing::TestWithParam<Translation> {};
 
 TEST_P(TranslateJetSqlTest, RewritesJetForms) {
-    EXPECT_EQ(TranslateJetSql(QString::fromUtf8(GetParam().jet)).toStdString(), std::string(GetParam().sqlite));
+    EXPECT_EQ(TranslateJetSql(QString::fromUtf8(GetParam().jet)).toStdString(),
+              std::string(GetParam().sqlite));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Statements, TranslateJetSqlTest,
     ::testing::Values(
         // Nothing to change.
-        Translation{"SELECT * FROM Texty WHERE IdxByliny=3 AND IdxTyp=7", "SELECT * FROM Texty WHERE IdxByliny=3 AND IdxTyp=7"},
+        Translation{"SELECT * FROM Texty WHERE IdxByliny=3 AND IdxTyp=7",
+                    "SELECT * FROM Texty WHERE IdxByliny=3 AND IdxTyp=7"},
         // ORDER BY terms sort by Czech rules, before ASC/DESC, each term of a list.
         Translation{"SELECT * FROM Byliny ORDER BY Nazev", "SELECT * FROM Byliny ORDER BY Nazev COLLATE CS"},
-        Translation{"SELECT * FROM Verze ORDER BY Idx DESC", "SELECT * FROM Verze ORDER BY Idx COLLATE CS DESC"},
+        Translation{"SELECT * FROM Verze ORDER BY Idx DESC",
+                    "SELECT * FROM Verze ORDER BY Idx COLLATE CS DESC"},
         Translation{"SELECT * FROM Literatura ORDER BY Autor asc, Nazev",
                     "SELECT * FROM Literatura ORDER BY Autor COLLATE CS asc, Nazev COLLATE CS"},
-        Translation{"SELECT * FROM Byliny AS b, Nazvy AS n WHERE IdxByliny=b.Idx AND IdxJazyk=2 AND Len(Trim(n.Nazev))>0 ORDER BY n.Nazev",
-                    "SELECT * FROM Byliny AS b, Nazvy AS n WHERE IdxByliny=b.Idx AND IdxJazyk=2 AND Len(Trim(n.Nazev))>0 ORDER BY n.Nazev COLLATE CS"},
-        Translation{"SELECT * FROM Byliny ORDER BY Nazev COLLATE NOCASE", "SELECT * FROM Byliny ORDER BY Nazev COLLATE NOCASE"},
+        Translation{"SELECT * FROM Byliny AS b, Nazvy AS n WHERE IdxByliny=b.Idx AND IdxJazyk=2 AND "
+                    "Len(Trim(n.Nazev))>0 ORDER BY n.Nazev",
+                    "SELECT * FROM Byliny AS b, Nazvy AS n WHERE IdxByliny=b.Idx AND IdxJazyk=2 AND "
+                    "Len(Trim(n.Nazev))>0 ORDER BY n.Nazev COLLATE CS"},
+        Translation{"SELECT * FROM Byliny ORDER BY Nazev COLLATE NOCASE",
+                    "SELECT * FROM Byliny ORDER BY Nazev COLLATE NOCASE"},
         Translation{"SELECT * FROM T ORDER BY Len(Nazev), Trim(Nazev) DESC",
                     "SELECT * FROM T ORDER BY Len(Nazev) COLLATE CS, Trim(Nazev) COLLATE CS DESC"},
         // Quantified subqueries, with and without blanks, chained by ")AND".
-        Translation{"SELECT * FROM Byliny WHERE Idx=ANY (SELECT IdxByliny FROM IndikaceByliny WHERE IdxIndikace=5) AND "
-                    "Idx=ANY (SELECT IdxByliny FROM IndikaceByliny WHERE IdxIndikace=12)AND Idx=ANY (SELECT IdxByliny FROM "
+        Translation{"SELECT * FROM Byliny WHERE Idx=ANY (SELECT IdxByliny FROM IndikaceByliny WHERE "
+                    "IdxIndikace=5) AND "
+                    "Idx=ANY (SELECT IdxByliny FROM IndikaceByliny WHERE IdxIndikace=12)AND Idx=ANY (SELECT "
+                    "IdxByliny FROM "
                     "IndikaceByliny WHERE IdxIndikace=40) ORDER BY Nazev",
-                    "SELECT * FROM Byliny WHERE Idx IN (SELECT IdxByliny FROM IndikaceByliny WHERE IdxIndikace=5) AND "
-                    "Idx IN (SELECT IdxByliny FROM IndikaceByliny WHERE IdxIndikace=12)AND Idx IN (SELECT IdxByliny FROM "
+                    "SELECT * FROM Byliny WHERE Idx IN (SELECT IdxByliny FROM IndikaceByliny WHERE "
+                    "IdxIndikace=5) AND "
+                    "Idx IN (SELECT IdxByliny FROM IndikaceByliny WHERE IdxIndikace=12)AND Idx IN (SELECT "
+                    "IdxByliny FROM "
                     "IndikaceByliny WHERE IdxIndikace=40) ORDER BY Nazev COLLATE CS"},
-        Translation{"SELECT Nazev FROM Byliny WHERE Idx = ANY (SELECT IdxByliny FROM UcLatkyByliny WHERE IdxUcLatky=3) ORDER BY Nazev",
-                    "SELECT Nazev FROM Byliny WHERE Idx IN (SELECT IdxByliny FROM UcLatkyByliny WHERE IdxUcLatky=3) ORDER BY Nazev COLLATE CS"},
-        Translation{"SELECT n.Nazev FROM Byliny AS b, Nazvy AS n WHERE b.Idx = ANY(SELECT IdxByliny FROM L WHERE K=1) ORDER BY n.Nazev",
-                    "SELECT n.Nazev FROM Byliny AS b, Nazvy AS n WHERE b.Idx IN (SELECT IdxByliny FROM L WHERE K=1) ORDER BY n.Nazev COLLATE CS"},
+        Translation{"SELECT Nazev FROM Byliny WHERE Idx = ANY (SELECT IdxByliny FROM UcLatkyByliny WHERE "
+                    "IdxUcLatky=3) ORDER BY Nazev",
+                    "SELECT Nazev FROM Byliny WHERE Idx IN (SELECT IdxByliny FROM UcLatkyByliny WHERE "
+                    "IdxUcLatky=3) ORDER BY Nazev COLLATE CS"},
+        Translation{"SELECT n.Nazev FROM Byliny AS b, Nazvy AS n WHERE b.Idx = ANY(SELECT IdxByliny FROM L "
+                    "WHERE K=1) ORDER BY n.Nazev",
+                    "SELECT n.Nazev FROM Byliny AS b, Nazvy AS n WHERE b.Idx IN (SELECT IdxByliny FROM L "
+                    "WHERE K=1) ORDER BY n.Nazev COLLATE CS"},
         Translation{"SELECT * FROM T WHERE Idx=some (SELECT 1) OR Idx <> ALL (SELECT 2)",
                     "SELECT * FROM T WHERE Idx IN (SELECT 1) OR Idx NOT IN (SELECT 2)"},
         // An ORDER BY inside a subquery ends at its parenthesis.
         Translation{"SELECT * FROM T WHERE Idx IN (SELECT Idx FROM U ORDER BY Nazev) ORDER BY Idx",
-                    "SELECT * FROM T WHERE Idx IN (SELECT Idx FROM U ORDER BY Nazev COLLATE CS) ORDER BY Idx COLLATE CS"},
+                    "SELECT * FROM T WHERE Idx IN (SELECT Idx FROM U ORDER BY Nazev COLLATE CS) ORDER BY Idx "
+                    "COLLATE CS"},
         // TOP n becomes LIMIT n at the end of its own SELECT.
-        Translation{"SELECT TOP 1 Idx FROM Byliny ORDER BY Idx DESC", "SELECT Idx FROM Byliny ORDER BY Idx COLLATE CS DESC LIMIT 1"},
+        Translation{"SELECT TOP 1 Idx FROM Byliny ORDER BY Idx DESC",
+                    "SELECT Idx FROM Byliny ORDER BY Idx COLLATE CS DESC LIMIT 1"},
         Translation{"SELECT DISTINCT TOP 5 Nazev FROM Byliny", "SELECT DISTINCT Nazev FROM Byliny LIMIT 5"},
         Translation{"SELECT * FROM T WHERE Idx IN (SELECT TOP 2 Idx FROM U) AND A=1",
                     "SELECT * FROM T WHERE Idx IN (SELECT Idx FROM U LIMIT 2) AND A=1"},
         Translation{"SELECT DISTINCTROW b.* FROM Byliny AS b", "SELECT DISTINCT b.* FROM Byliny AS b"},
         Translation{"SELECT * FROM T WHERE Nazev = \"a'b\"\"c\"", "SELECT * FROM T WHERE Nazev = 'a''b\"c'"},
         // Literals are never touched, whatever they hold.
-        Translation{"SELECT * FROM Nazvy WHERE Nazev LIKE 'x=ANY (ORDER BY TOP 1''%' ORDER BY Nazev",
-                    "SELECT * FROM Nazvy WHERE Nazev LIKE 'x=ANY (ORDER BY TOP 1''%' ORDER BY Nazev COLLATE CS"},
+        Translation{
+            "SELECT * FROM Nazvy WHERE Nazev LIKE 'x=ANY (ORDER BY TOP 1''%' ORDER BY Nazev",
+            "SELECT * FROM Nazvy WHERE Nazev LIKE 'x=ANY (ORDER BY TOP 1''%' ORDER BY Nazev COLLATE CS"},
         Translation{"SELECT * FROM Nazvy WHERE Nazev LIKE ? ESCAPE '\\' ORDER BY Nazev",
                     "SELECT * FROM Nazvy WHERE Nazev LIKE ? ESCAPE '\\' ORDER BY Nazev COLLATE CS"},
         // An unclosed literal is left for the engine to refuse.
@@ -64,16 +81,16 @@ INSTANTIATE_TEST_SUITE_P(
                     "SELECT * FROM Nazvy WHERE Nazev LIKE 'O'Brien%' ORDER BY Nazev"}));
 
 TEST(FromAliasesTest, ReadsTheOutermostFromList) {
-    const QHash<QString, QString> a =
-        FromAliases(QStringLiteral("SELECT * FROM Byliny AS b, [Nazvy] n, Jazyk WHERE x IN (SELECT y FROM Sber AS s)"));
+    const QHash<QString, QString> a = FromAliases(
+        QStringLiteral("SELECT * FROM Byliny AS b, [Nazvy] n, Jazyk WHERE x IN (SELECT y FROM Sber AS s)"));
     EXPECT_EQ(a.value(QStringLiteral("byliny")), QStringLiteral("b"));
     EXPECT_EQ(a.value(QStringLiteral("nazvy")), QStringLiteral("n"));
     EXPECT_EQ(a.value(QStringLiteral("jazyk")), QStringLiteral("Jazyk"));
     EXPECT_FALSE(a.contains(QStringLiteral("sber")));
     EXPECT_EQ(a.size(), 3);
 
-    const QHash<QString, QString> j =
-        FromAliases(QStringLiteral("SELECT * FROM Indikace AS u INNER JOIN IndikaceByliny AS b ON b.IdxIndikace=u.Idx ORDER BY Nazev"));
+    const QHash<QString, QString> j = FromAliases(QStringLiteral(
+        "SELECT * FROM Indikace AS u INNER JOIN IndikaceByliny AS b ON b.IdxIndikace=u.Idx ORDER BY Nazev"));
     EXPECT_EQ(j.value(QStringLiteral("indikace")), QStringLiteral("u"));
     EXPECT_EQ(j.value(QStringLiteral("indikaceByliny").toLower()), QStringLiteral("b"));
 }

@@ -87,7 +87,8 @@ TEST(RichTextBoxRtf, InsertedParagraphFormatWhereTheTargetIsEmpty) {
 
 TEST(RichTextBoxRtf, TextRtfRoundTripKeepsTextAndFormats) {
     RichTextBox box;
-    box.setTextRTF(doc(QStringLiteral("\\b tučně\\b0  \\i kurzíva\\i0\\par \\ul odkaz\\ulnone\\par Жук \\strike x\\strike0")));
+    box.setTextRTF(doc(QStringLiteral(
+        "\\b tučně\\b0  \\i kurzíva\\i0\\par \\ul odkaz\\ulnone\\par Жук \\strike x\\strike0")));
     const QString text = box.Text();
     EXPECT_EQ(text, QStringLiteral("tučně kurzíva\r\nodkaz\r\nЖук x"));
     RichTextBox again;

@@ -193,11 +193,13 @@ TEST_P(FindCases, FindsLikeTheRichEditBox) {
 
 INSTANTIATE_TEST_SUITE_P(
     Options, FindCases,
-    ::testing::Values(FindCase{"IgnoresCase", "šalvěj", 0, -1, 0, 0}, FindCase{"FromStart", "ŠALVĚJ", 1, -1, 0, 17},
+    ::testing::Values(FindCase{"IgnoresCase", "šalvěj", 0, -1, 0, 0},
+                      FindCase{"FromStart", "ŠALVĚJ", 1, -1, 0, 17},
                       FindCase{"MatchCase", "šalvěj", 1, -1, lumo::ui::FindMatchCase, 17},
                       FindCase{"WholeWord", "šalvěj", 1, -1, lumo::ui::FindWholeWord, 32},
-                      FindCase{"NoHighlight", "čaj", 0, -1, lumo::ui::FindNoHighlight, 27}, FindCase{"PastEnd", "čaj", 0, 29, 0, -1},
-                      FindCase{"Missing", "heřmánek", 0, -1, 0, -1}, FindCase{"Empty", "", 0, -1, 0, -1},
+                      FindCase{"NoHighlight", "čaj", 0, -1, lumo::ui::FindNoHighlight, 27},
+                      FindCase{"PastEnd", "čaj", 0, 29, 0, -1}, FindCase{"Missing", "heřmánek", 0, -1, 0, -1},
+                      FindCase{"Empty", "", 0, -1, 0, -1},
                       FindCase{"OverLineBreak", "lékařská\r\nšal", 0, -1, 0, 7}));
 
 TEST_F(Box, DisplayLinesCoverTheText) {

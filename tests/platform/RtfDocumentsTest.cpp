@@ -1,6 +1,6 @@
+#include "RtfTestSupport.h"
 #include "platform/rtf/RtfReader.h"
 #include "platform/text/AnsiText.h"
-#include "RtfTestSupport.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -54,31 +54,35 @@ QString libreOfficeEscaped(const QString& text) {
         if (c.unicode() < 0x80)
             out += c;
         else
-            out += QStringLiteral("\\u%1\\'%2").arg(c.unicode()).arg(c.unicode() < 0x100 ? c.unicode() : 0x3f, 2, 16,
-                                                                   QLatin1Char('0'));
+            out += QStringLiteral("\\u%1\\'%2")
+                       .arg(c.unicode())
+                       .arg(c.unicode() < 0x100 ? c.unicode() : 0x3f, 2, 16, QLatin1Char('0'));
     }
     return out;
 }
 
 const char* const kWords[] = {
-    "Máta", "peprná", "heřmánek", "pravý", "šalvěj", "lékařská", "třezalka", "tečkovaná", "řepík",
-    "lékařský", "jitrocel", "kopinatý", "kozlík", "lékařský", "Мята", "перечная", "ромашка",
-    "аптечная", "зверобой", "продырявленный", "листy", "květ", "nať", "kořen", "čaj", "odvar",
-    "nálev", "Šípek", "Ďáblík", "bahenní", "Žindava", "úžlabina", "ústí", "Ťuhýk", "(folium)",
+    "Máta",      "peprná",   "heřmánek", "pravý",    "šalvěj",   "lékařská",       "třezalka",
+    "tečkovaná", "řepík",    "lékařský", "jitrocel", "kopinatý", "kozlík",         "lékařský",
+    "Мята",      "перечная", "ромашка",  "аптечная", "зверобой", "продырявленный", "листy",
+    "květ",      "nať",      "kořen",    "čaj",      "odvar",    "nálev",          "Šípek",
+    "Ďáblík",    "bahenní",  "Žindava",  "úžlabina", "ústí",     "Ťuhýk",          "(folium)",
 };
 
 // A LibreOffice document: the fixture's head and paragraphs, then generated paragraphs with
 // the styles LibreOffice writes, up to the given size.
 QString makeLibreOfficeDocument(int size, QStringList& expected) {
     QString rtf = readRtfFixture(QStringLiteral("libreoffice-cs.rtf")).trimmed();
-    rtf.chop(1);  // the closing brace
+    rtf.chop(1); // the closing brace
     expected = words(readUtf8(QStringLiteral("libreoffice-cs.txt")));
     const QString par = QStringLiteral(
         "\\par \\pard\\plain \\s16\\rtlch\\af6\\afs24\\alang1081\\ltrch\\hich\\af3\\loch\\sl276\\slmult1"
-        "\\widctlpar\\sb0\\sa140\\hyphpar0\\ltrpar\\aspalpha\\cf0\\loch\\f3\\fs24\\lang1029\\kerning1\\dbch\\af8"
+        "\\widctlpar\\sb0\\sa140\\hyphpar0\\ltrpar\\aspalpha\\cf0\\loch\\f3\\fs24\\lang1029\\kerning1\\dbch\\"
+        "af8"
         "\\langfe2052\\ql\\ltrpar");
-    const char* const runs[] = {"{\\rtlch \\ltrch\\loch\r\n", "{\\b\\rtlch\\ab \\ltrch\\loch\\loch\\f3\\hich\\af3\r\n",
-                                "{\\i\\cf6\\rtlch\\ai \\ltrch\\loch\r\n", "{\\ul\\ulc0\\rtlch \\ltrch\\loch\r\n"};
+    const char* const runs[] = {
+        "{\\rtlch \\ltrch\\loch\r\n", "{\\b\\rtlch\\ab \\ltrch\\loch\\loch\\f3\\hich\\af3\r\n",
+        "{\\i\\cf6\\rtlch\\ai \\ltrch\\loch\r\n", "{\\ul\\ulc0\\rtlch \\ltrch\\loch\r\n"};
     int n = 0;
     while (rtf.size() < size) {
         rtf += par;
@@ -122,8 +126,12 @@ TEST(RtfDocuments, LargeRecordWithLiteralCharactersKeepsEveryWord) {
             for (QChar c : word)
                 text += QStringLiteral("\\u%1?").arg(c.unicode());
         }
-        rtf += QStringLiteral("\\cf%1\\b%2\\i0\\f%3\\fs%4 %5 %6").arg(n % 16 + 1).arg(n % 2 ? QString() : QStringLiteral("0"))
-                   .arg(kTextFonts[n % std::size(kTextFonts)]).arg(16 + n % 10).arg(text, n % 7 == 6 ? QStringLiteral("\\par ") : QString());
+        rtf += QStringLiteral("\\cf%1\\b%2\\i0\\f%3\\fs%4 %5 %6")
+                   .arg(n % 16 + 1)
+                   .arg(n % 2 ? QString() : QStringLiteral("0"))
+                   .arg(kTextFonts[n % std::size(kTextFonts)])
+                   .arg(16 + n % 10)
+                   .arg(text, n % 7 == 6 ? QStringLiteral("\\par ") : QString());
     }
     QTextDocument doc;
     EXPECT_TRUE(ReadRtf(rtf + u'}', doc).ok);

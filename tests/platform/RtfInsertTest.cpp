@@ -1,5 +1,5 @@
-#include "platform/rtf/RtfReader.h"
 #include "RtfTestSupport.h"
+#include "platform/rtf/RtfReader.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -35,7 +35,9 @@ struct InsertCase {
     int cursorAfter;
 };
 
-void PrintTo(const InsertCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const InsertCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RtfInsert : public ::testing::TestWithParam<InsertCase> {};
 
@@ -53,14 +55,16 @@ TEST_P(RtfInsert, MergesWithTheBlocksAtTheCursor) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RtfInsert,
-    ::testing::Values(
-        InsertCase{"inline", QStringLiteral("xy"), 1, QStringLiteral("{\\rtf1 AB}"), QStringLiteral("xABy"), 3},
-        InsertCase{"paragraphs", QStringLiteral("xy"), 1, QStringLiteral("{\\rtf1 A\\par B}"),
-                   QStringLiteral("xA\nBy"), 4},
-        InsertCase{"trailingPar", QStringLiteral("xy"), 2, QStringLiteral("{\\rtf1 A\\par}"),
-                   QStringLiteral("xyA\n"), 4},
-        InsertCase{"atStart", QStringLiteral("xy"), 0, QStringLiteral("{\\rtf1 A\\par }"), QStringLiteral("A\nxy"), 2},
-        InsertCase{"plainText", QStringLiteral("xy"), 1, QStringLiteral("A\r\nB"), QStringLiteral("xA\nBy"), 4}),
+    ::testing::Values(InsertCase{"inline", QStringLiteral("xy"), 1, QStringLiteral("{\\rtf1 AB}"),
+                                 QStringLiteral("xABy"), 3},
+                      InsertCase{"paragraphs", QStringLiteral("xy"), 1, QStringLiteral("{\\rtf1 A\\par B}"),
+                                 QStringLiteral("xA\nBy"), 4},
+                      InsertCase{"trailingPar", QStringLiteral("xy"), 2, QStringLiteral("{\\rtf1 A\\par}"),
+                                 QStringLiteral("xyA\n"), 4},
+                      InsertCase{"atStart", QStringLiteral("xy"), 0, QStringLiteral("{\\rtf1 A\\par }"),
+                                 QStringLiteral("A\nxy"), 2},
+                      InsertCase{"plainText", QStringLiteral("xy"), 1, QStringLiteral("A\r\nB"),
+                                 QStringLiteral("xA\nBy"), 4}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RtfInsert, EmptyHostTakesFragmentParagraphFormats) {

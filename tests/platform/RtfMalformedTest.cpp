@@ -1,7 +1,7 @@
+#include "RtfTestSupport.h"
 #include "platform/rtf/RtfReader.h"
 #include "platform/rtf/RtfWriter.h"
 #include "platform/text/AnsiText.h"
-#include "RtfTestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,10 +19,12 @@ namespace {
 struct BadCase {
     const char* name;
     QString rtf;
-    QString expected;  // the readable text that must survive
+    QString expected; // the readable text that must survive
 };
 
-void PrintTo(const BadCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BadCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RtfMalformed : public ::testing::TestWithParam<BadCase> {};
 
@@ -65,9 +67,10 @@ TEST(RtfMalformed, DeepNestingIsCappedWithoutLosingText) {
 
 TEST(RtfMalformed, HugeNumbersAreClamped) {
     QTextDocument doc;
-    const auto r = ReadRtf(QStringLiteral("{\\rtf1\\uc99999999\\fs99999999999999999999\\li-99999999999\\sa99999999 "
-                                          "\\cf2147483647\\f-2147483648\\u99999999 abc{x}\\uc1\\u-99999999?y}"),
-                           doc);
+    const auto r =
+        ReadRtf(QStringLiteral("{\\rtf1\\uc99999999\\fs99999999999999999999\\li-99999999999\\sa99999999 "
+                               "\\cf2147483647\\f-2147483648\\u99999999 abc{x}\\uc1\\u-99999999?y}"),
+                doc);
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(Paragraphs(doc), QStringLiteral("\uFFFDx\uFFFDy"));
     QTextCursor c(&doc);
@@ -79,8 +82,9 @@ TEST(RtfMalformed, HugeNumbersAreClamped) {
 
 TEST(RtfMalformed, RandomBytesNeverCrash) {
     QRandomGenerator rng(1029);
-    const char* pieces[] = {"{", "}", "\\", "\\'", "\\u", "\\b", "\\par", "\\fonttbl", "\\colortbl",
-                            "\\*", "\\bin", "\\uc", "-", "9", ";", " ", "\\f", "\\'e8", "x"};
+    const char* pieces[] = {"{",         "}",          "\\",  "\\'",   "\\u",  "\\b", "\\par",
+                            "\\fonttbl", "\\colortbl", "\\*", "\\bin", "\\uc", "-",   "9",
+                            ";",         " ",          "\\f", "\\'e8", "x"};
     for (int round = 0; round < 300; ++round) {
         QString rtf = QStringLiteral("{\\rtf1 ");
         const int n = int(rng.bounded(400));

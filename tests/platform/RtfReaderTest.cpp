@@ -1,6 +1,6 @@
-#include "platform/rtf/FontMap.h"
 #include "platform/rtf/RtfReader.h"
 #include "RtfTestSupport.h"
+#include "platform/rtf/FontMap.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -24,7 +24,7 @@ QString read(const QString& rtf, lumo::rtf::ReadResult* result = nullptr) {
 
 QTextCharFormat formatAt(const QTextDocument& doc, int position) {
     QTextCursor c(const_cast<QTextDocument*>(&doc));
-    c.setPosition(position + 1);  // the format of the character before the cursor
+    c.setPosition(position + 1); // the format of the character before the cursor
     return c.charFormat();
 }
 
@@ -39,7 +39,9 @@ struct TextCase {
     QString expected;
 };
 
-void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TextCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RtfText : public ::testing::TestWithParam<TextCase> {};
 
@@ -49,7 +51,8 @@ TEST_P(RtfText, ReadsExpectedParagraphs) {
     EXPECT_TRUE(r.ok) << r.error.toStdString();
 }
 
-const QString kSymbolTable = QStringLiteral("{\\fonttbl{\\f0\\fcharset238 Arial CE;}{\\f1\\fcharset2 Symbol;}}");
+const QString kSymbolTable =
+    QStringLiteral("{\\fonttbl{\\f0\\fcharset238 Arial CE;}{\\f1\\fcharset2 Symbol;}}");
 
 INSTANTIATE_TEST_SUITE_P(
     Snippets, RtfText,
@@ -59,15 +62,19 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"literalAccents", QStringLiteral("{\\rtf1 Máta peprná}"), QStringLiteral("Máta peprná")},
         TextCase{"hexByAnsiCodePage", QStringLiteral("{\\rtf1\\ansi\\ansicpg1250 \\'e8\\'ed\\'9a}"),
                  QStringLiteral("číš")},
-        TextCase{"hexWithoutCodePageIsCzech", QStringLiteral("{\\rtf1\\ansi \\'9e\\'e1}"), QStringLiteral("žá")},
+        TextCase{"hexWithoutCodePageIsCzech", QStringLiteral("{\\rtf1\\ansi \\'9e\\'e1}"),
+                 QStringLiteral("žá")},
         TextCase{"hexByCyrillicFont",
-                 QStringLiteral("{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0\\fcharset204 Arial Cyr;}}\\f0 \\'cc\\'e0\\'f2\\'e0}"),
+                 QStringLiteral("{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0\\fcharset204 Arial Cyr;}}\\f0 "
+                                "\\'cc\\'e0\\'f2\\'e0}"),
                  QStringLiteral("Мата")},
         TextCase{"hexByWesternFont",
-                 QStringLiteral("{\\rtf1\\ansicpg1250{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset238 Arial CE;}}\\f0\\'e8\\f1\\'e8}"),
+                 QStringLiteral("{\\rtf1\\ansicpg1250{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset238 "
+                                "Arial CE;}}\\f0\\'e8\\f1\\'e8}"),
                  QStringLiteral("èč")},
         TextCase{"fontWithoutCharsetUsesCodePage",
-                 QStringLiteral("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\\f0 \\'c0}"), QStringLiteral("А")},
+                 QStringLiteral("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\\f0 \\'c0}"),
+                 QStringLiteral("А")},
         TextCase{"symbolFont", QStringLiteral("{\\rtf1") + kSymbolTable + QStringLiteral("{\\f1 a\\'b7b}x}"),
                  QStringLiteral("α•βx")},
         TextCase{"unicodeSkipsFallback", QStringLiteral("{\\rtf1 \\u269\\'e8eská \\u1052?ята}"),
@@ -76,31 +83,37 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"unicodeSkipNone", QStringLiteral("{\\rtf1\\uc0\\u269 x}"), QStringLiteral("čx")},
         TextCase{"unicodeSurrogates", QStringLiteral("{\\rtf1 \\u-10179?\\u-8704?}"),
                  QString::fromUcs4(U"\U0001F600")},
-        TextCase{"unicodeSkipIsPerGroup", QStringLiteral("{\\rtf1 {\\uc2 \\u269??}\\u345?x}"), QStringLiteral("čřx")},
+        TextCase{"unicodeSkipIsPerGroup", QStringLiteral("{\\rtf1 {\\uc2 \\u269??}\\u345?x}"),
+                 QStringLiteral("čřx")},
         TextCase{"fallbackEndsAtGroup", QStringLiteral("{\\rtf1\\uc3 \\u269?{b}}"), QStringLiteral("čb")},
         TextCase{"skippedDestinations",
-                 QStringLiteral("{\\rtf1{\\*\\generator Foo;}{\\info{\\title T}{\\author A}}{\\stylesheet{\\s0 Normal;}}"
-                                "{\\pict\\pngblip 89504e47}{\\*\\unknown xx{\\b yy}}{\\header H}A}"),
+                 QStringLiteral(
+                     "{\\rtf1{\\*\\generator Foo;}{\\info{\\title T}{\\author A}}{\\stylesheet{\\s0 Normal;}}"
+                     "{\\pict\\pngblip 89504e47}{\\*\\unknown xx{\\b yy}}{\\header H}A}"),
                  QStringLiteral("A")},
         TextCase{"binaryData", QStringLiteral("{\\rtf1 {\\pict\\bin3 a}b}x}"), QStringLiteral("x")},
         TextCase{"specialCharacters",
-                 QStringLiteral("{\\rtf1 a\\~b\\-c\\_d\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote}"),
+                 QStringLiteral(
+                     "{\\rtf1 a\\~b\\-c\\_d\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote}"),
                  QStringLiteral("a\u00A0b\u00ADc\u2011d\u2014\u2013\u2022\u2018\u2019\u201C\u201D")},
-        TextCase{"breaks", QStringLiteral("{\\rtf1 a\\par b\\line c\\tab d}"), QStringLiteral("a\nb\u2028c\td")},
+        TextCase{"breaks", QStringLiteral("{\\rtf1 a\\par b\\line c\\tab d}"),
+                 QStringLiteral("a\nb\u2028c\td")},
         TextCase{"backslashNewlineIsPar", QStringLiteral("{\\rtf1 a\\\r\nb}"), QStringLiteral("a\nb")},
         TextCase{"lineEndsIgnored", QStringLiteral("{\\rtf1 a\r\nb\nc}"), QStringLiteral("abc")},
         TextCase{"trailingParKeepsEmptyBlock", QStringLiteral("{\\rtf1 a\\par }"), QStringLiteral("a\n")},
-        TextCase{"fieldResult", QStringLiteral("{\\rtf1 {\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}}"),
+        TextCase{"fieldResult",
+                 QStringLiteral("{\\rtf1 {\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}}"),
                  QStringLiteral("link")},
-        TextCase{"tableAsTabs", QStringLiteral("{\\rtf1 \\trowd a\\cell b\\cell\\row c}"), QStringLiteral("a\tb\nc")},
+        TextCase{"tableAsTabs", QStringLiteral("{\\rtf1 \\trowd a\\cell b\\cell\\row c}"),
+                 QStringLiteral("a\tb\nc")},
         TextCase{"bulletText",
                  QStringLiteral("{\\rtf1") + kSymbolTable +
                      QStringLiteral("{\\pntext\\f1\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}Item}"),
                  QStringLiteral("•\tItem")},
         TextCase{"pageBreakMidParagraph", QStringLiteral("{\\rtf1 a\\page b}"), QStringLiteral("a\nb")},
         TextCase{"pageBreakAfterPar", QStringLiteral("{\\rtf1 a\\par\\page b}"), QStringLiteral("a\nb")},
-        TextCase{"controlCharactersDropped", QStringLiteral("{\\rtf1 a") + QChar(1) + QChar(0xFFFC) +
-                                                 QStringLiteral("b\\u8233?c}"),
+        TextCase{"controlCharactersDropped",
+                 QStringLiteral("{\\rtf1 a") + QChar(1) + QChar(0xFFFC) + QStringLiteral("b\\u8233?c}"),
                  QStringLiteral("ab\u2028c")},
         TextCase{"empty", QString(), QString()}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -113,9 +126,8 @@ TEST(RtfReader, ProgramHeaderIsTheRecordHeader) {
 
 TEST(RtfReader, RecordRunKeepsItsFormats) {
     QTextDocument doc;
-    const auto r = ReadRtf(ProgramRtfHeader() + QStringLiteral("\\cf4\\b\\i0\\f5\\fs24 Máta \\par ") +
-                               QStringLiteral("}"),
-                           doc);
+    const auto r = ReadRtf(
+        ProgramRtfHeader() + QStringLiteral("\\cf4\\b\\i0\\f5\\fs24 Máta \\par ") + QStringLiteral("}"), doc);
     ASSERT_TRUE(r.ok) << r.error.toStdString();
     EXPECT_EQ(doc.begin().text().trimmed(), QStringLiteral("Máta"));
     const QTextCharFormat f = formatAt(doc, 0);
@@ -130,9 +142,9 @@ TEST(RtfReader, RecordRunKeepsItsFormats) {
 }
 
 TEST(RtfReader, HeaderFontsMapToInstalledFaces) {
-    const char* expected[] = {"DejaVu Sans", "DejaVu Sans", "DejaVu Sans", "DejaVu Sans",
+    const char* expected[] = {"DejaVu Sans",      "DejaVu Sans",     "DejaVu Sans",     "DejaVu Sans",
                               "Liberation Serif", "Liberation Sans", "Liberation Mono", "DejaVu Sans"};
-    const char* faces[] = {"MS Sans Serif", "Symbol", "MS Shell Dlg", "Tahoma",
+    const char* faces[] = {"MS Sans Serif",      "Symbol",   "MS Shell Dlg",   "Tahoma",
                            "Times New Roman CE", "Arial CE", "Courier New CE", "Verdana"};
     QString rtf = ProgramRtfHeader();
     for (int i = 0; i < 8; ++i)
@@ -198,8 +210,9 @@ TEST(RtfReader, ParagraphFormatsInScreenPixels) {
 }
 
 TEST(RtfReader, PageBreakGoesOnTheNextBlock) {
-    for (const QString& rtf : {QStringLiteral("{\\rtf1 a\\page b}"), QStringLiteral("{\\rtf1 a\\par\\page b}"),
-                               QStringLiteral("{\\rtf1 a\\par \\page\\pard b}")}) {
+    for (const QString& rtf :
+         {QStringLiteral("{\\rtf1 a\\page b}"), QStringLiteral("{\\rtf1 a\\par\\page b}"),
+          QStringLiteral("{\\rtf1 a\\par \\page\\pard b}")}) {
         QTextDocument doc;
         ReadRtf(rtf, doc);
         ASSERT_EQ(doc.blockCount(), 2) << rtf.toStdString();
@@ -218,13 +231,15 @@ TEST(RtfReader, FontTableForms) {
     EXPECT_EQ(family(formatAt(doc, 0)), QStringLiteral("Liberation Serif")) << "\\deff";
     EXPECT_EQ(family(formatAt(doc, 1)), QStringLiteral("Liberation Sans"));
     EXPECT_EQ(lumo::rtf::FaceName(formatAt(doc, 2)), QStringLiteral("Písmo"));
-    EXPECT_EQ(family(formatAt(doc, 2)), QStringLiteral("Liberation Mono")) << "unknown face, known alternative";
+    EXPECT_EQ(family(formatAt(doc, 2)), QStringLiteral("Liberation Mono"))
+        << "unknown face, known alternative";
     EXPECT_TRUE(family(formatAt(doc, 3)).isEmpty()) << "a font missing from the table sets none";
 }
 
 TEST(RtfReader, LaterFontTableRedefinesNumbers) {
     QTextDocument doc;
-    ReadRtf(QStringLiteral("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 a{\\fonttbl{\\f0\\fcharset2 Symbol;}}a}"), doc);
+    ReadRtf(QStringLiteral("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 a{\\fonttbl{\\f0\\fcharset2 Symbol;}}a}"),
+            doc);
     EXPECT_EQ(Paragraphs(doc), QStringLiteral("aα"));
     EXPECT_EQ(family(formatAt(doc, 0)), QStringLiteral("Liberation Sans"));
     EXPECT_EQ(lumo::rtf::FaceName(formatAt(doc, 1)), QStringLiteral("Symbol"));

@@ -1,8 +1,8 @@
+#include "platform/rtf/RtfWriter.h"
+#include "RtfTestSupport.h"
 #include "platform/rtf/FontMap.h"
 #include "platform/rtf/RtfReader.h"
-#include "platform/rtf/RtfWriter.h"
 #include "platform/text/AnsiText.h"
-#include "RtfTestSupport.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -101,7 +101,9 @@ void buildEdited(QTextDocument& doc) {
     f.setFontItalic(true);
     f.setFontUnderline(true);
     f.setBackground(QColor(255, 255, 0));
-    c.insertText(QStringLiteral("Ромашка аптечная \U0001F33C") + QChar(QChar::LineSeparator) + QStringLiteral("řádek"), f);
+    c.insertText(QStringLiteral("Ромашка аптечная \U0001F33C") + QChar(QChar::LineSeparator) +
+                     QStringLiteral("řádek"),
+                 f);
     b = QTextBlockFormat();
     b.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     b.setAlignment(Qt::AlignJustify);
@@ -120,9 +122,11 @@ TEST(RtfWriter, EditedDocumentRoundTrips) {
 }
 
 TEST(RtfWriter, FixturesRoundTrip) {
-    for (const char* name : {"richedit-cs.rtf", "wordpad-ru.rtf", "libreoffice-cs.rtf", "libreoffice-real.rtf"}) {
+    for (const char* name :
+         {"richedit-cs.rtf", "wordpad-ru.rtf", "libreoffice-cs.rtf", "libreoffice-real.rtf"}) {
         QString rtf;
-        ASSERT_TRUE(lumo::text::readAnsiFile(lumo::test::RtfDataDir() + u'/' + QString::fromLatin1(name), rtf));
+        ASSERT_TRUE(
+            lumo::text::readAnsiFile(lumo::test::RtfDataDir() + u'/' + QString::fromLatin1(name), rtf));
         QTextDocument doc;
         ReadRtf(rtf, doc);
         SCOPED_TRACE(name);
@@ -132,7 +136,9 @@ TEST(RtfWriter, FixturesRoundTrip) {
 
 TEST(RtfWriter, RecordRoundTripsWithItsFaceNames) {
     QTextDocument doc;
-    ReadRtf(lumo::test::ProgramRtfHeader() + QStringLiteral("\\cf4\\b\\i0\\f5\\fs24 Máta \\par \\cf1\\b0\\f1 a\\f4 b}"), doc);
+    ReadRtf(lumo::test::ProgramRtfHeader() +
+                QStringLiteral("\\cf4\\b\\i0\\f5\\fs24 Máta \\par \\cf1\\b0\\f1 a\\f4 b}"),
+            doc);
     expectRoundTrip(doc);
     const QString rtf = WriteRtf(doc);
     EXPECT_TRUE(rtf.startsWith(QStringLiteral("{\\rtf1\\ansi\\ansicpg1250\\deff0")));
@@ -145,7 +151,9 @@ TEST(RtfWriter, RecordRoundTripsWithItsFaceNames) {
 
 TEST(RtfWriter, SymbolRunsRoundTripTheirCharacters) {
     QTextDocument doc;
-    ReadRtf(QStringLiteral("{\\rtf1{\\fonttbl{\\f0\\fcharset238 Arial CE;}{\\f1\\fcharset2 Symbol;}}\\f1 a\\'b7 1}"), doc);
+    ReadRtf(QStringLiteral(
+                "{\\rtf1{\\fonttbl{\\f0\\fcharset238 Arial CE;}{\\f1\\fcharset2 Symbol;}}\\f1 a\\'b7 1}"),
+            doc);
     ASSERT_EQ(Paragraphs(doc), QStringLiteral("α• 1"));
     // Text typed into the symbol run holds letters the font would show as Greek.
     QTextCursor c(&doc);
@@ -173,7 +181,9 @@ struct EscapeCase {
     QString written;
 };
 
-void PrintTo(const EscapeCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const EscapeCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RtfEscape : public ::testing::TestWithParam<EscapeCase> {};
 
@@ -189,12 +199,14 @@ TEST_P(RtfEscape, WritesSevenBitText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Characters, RtfEscape,
-    ::testing::Values(EscapeCase{"specials", QStringLiteral("a\\b{c}"), QStringLiteral(" a\\\\b\\{c\\}}")},
-                      EscapeCase{"czech", QStringLiteral("čaj Šípek"), QStringLiteral("\\'e8aj \\'8a\\'edpek")},
-                      EscapeCase{"cyrillic", QStringLiteral("Мята"), QStringLiteral("\\u1052?\\u1103?\\u1090?\\u1072?")},
-                      EscapeCase{"surrogates", QString::fromUcs4(U"\U0001F33C"), QStringLiteral("\\u-10180?\\u-8388?")},
-                      EscapeCase{"breaks", QStringLiteral("a\tb\u2028c\u00A0d"), QStringLiteral("a\\tab b\\line c\\~d")},
-                      EscapeCase{"paragraphs", QStringLiteral("a\n\nb"), QStringLiteral("a\\par\r\n\\pard \\par\r\n\\pard b}")}),
+    ::testing::Values(
+        EscapeCase{"specials", QStringLiteral("a\\b{c}"), QStringLiteral(" a\\\\b\\{c\\}}")},
+        EscapeCase{"czech", QStringLiteral("čaj Šípek"), QStringLiteral("\\'e8aj \\'8a\\'edpek")},
+        EscapeCase{"cyrillic", QStringLiteral("Мята"), QStringLiteral("\\u1052?\\u1103?\\u1090?\\u1072?")},
+        EscapeCase{"surrogates", QString::fromUcs4(U"\U0001F33C"), QStringLiteral("\\u-10180?\\u-8388?")},
+        EscapeCase{"breaks", QStringLiteral("a\tb\u2028c\u00A0d"), QStringLiteral("a\\tab b\\line c\\~d")},
+        EscapeCase{"paragraphs", QStringLiteral("a\n\nb"),
+                   QStringLiteral("a\\par\r\n\\pard \\par\r\n\\pard b}")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RtfWriter, RangeWritesOnlyItsCharacters) {
@@ -240,17 +252,20 @@ TEST(RtfWriter, LibreOfficeReadsTheText) {
     ASSERT_TRUE(lumo::text::writeAnsiFile(dir.filePath(QStringLiteral("doc.rtf")), WriteRtf(doc)));
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), dir.path());  // never the real profile
+    env.insert(QStringLiteral("HOME"), dir.path()); // never the real profile
     p.setProcessEnvironment(env);
-    p.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("profile")),
-                      QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("txt:Text (encoded):UTF8"),
-                      QStringLiteral("--outdir"), dir.path(), dir.filePath(QStringLiteral("doc.rtf"))});
+    p.start(soffice,
+            {QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("profile")),
+             QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+             QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("--outdir"), dir.path(),
+             dir.filePath(QStringLiteral("doc.rtf"))});
     ASSERT_TRUE(p.waitForFinished(120000));
     QFile txt(dir.filePath(QStringLiteral("doc.txt")));
     ASSERT_TRUE(txt.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(txt.readAll());
-    for (const QString& word : {QStringLiteral("Heřmánek"), QStringLiteral("pravý"), QStringLiteral("Ромашка"),
-                                QStringLiteral("аптечная"), QStringLiteral("řádek")})
+    for (const QString& word :
+         {QStringLiteral("Heřmánek"), QStringLiteral("pravý"), QStringLiteral("Ромашка"),
+          QStringLiteral("аптечная"), QStringLiteral("řádek")})
         EXPECT_TRUE(text.contains(word)) << word.toStdString() << " in " << text.toStdString();
 }
 

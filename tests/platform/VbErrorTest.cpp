@@ -1,5 +1,5 @@
-#include "platform/err/RunTimeErrors.h"
 #include "platform/err/VbError.h"
+#include "platform/err/RunTimeErrors.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,8 @@ TEST(VbError, RaiseFillsCurrentErrorAndThrows) {
     EXPECT_EQ(CurrentError().Source, QStringLiteral("KelVBLib-CKelService-FileCopy"));
     EXPECT_EQ(SystemText(QStringLiteral("Nelze načíst názvy bylin")),
               QStringLiteral("Nelze načíst názvy bylin\r\nSystem: 53 - File not found"));
-    EXPECT_EQ(SystemText(QStringLiteral("X"), QStringLiteral("-")), QStringLiteral("X\r\nSystem: 53-File not found"));
+    EXPECT_EQ(SystemText(QStringLiteral("X"), QStringLiteral("-")),
+              QStringLiteral("X\r\nSystem: 53-File not found"));
 }
 
 TEST(VbError, CaptureMapsStandardExceptions) {

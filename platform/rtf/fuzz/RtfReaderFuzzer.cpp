@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 // Reads the input as a stored document would be read, inserts it into text, and checks
 // that what was read survives writing and reading again.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QString rtf = lumo::text::decodeAnsi(
-        QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const QString rtf =
+        lumo::text::decodeAnsi(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
     QTextDocument doc;
     lumo::rtf::ReadRtf(rtf, doc);
     QTextDocument again;
