@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build, the tests and the program need.
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  build-essential cmake ninja-build pkg-config git clang clang-format libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
   libsqlcipher-dev sqlcipher libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev
