@@ -12,9 +12,13 @@ AppContext::~AppContext() {
 }
 
 void AppContext::ReleaseObjects() {
+    HelpObj.reset();
     ErrObj.reset();
+    PrinterObj.reset();
+    SoundObj.reset();
     SrvObj.reset();
     DbConnection.reset();
+    AISLPObj.reset();
 }
 
 AppContext& App() {

@@ -10,8 +10,24 @@ namespace lumo {
 
 class CKelErr;
 class CKelSrv;
+class CKelSound;
+class CKelHelp;
+class CKelPrinter;
+class CAISLP;
 namespace db {
 class Connection;
+}
+
+// A slot for a service object whose class lives in a library above this one (the
+// creator supplies the deleter, so the slot needs only a declaration here).
+template <class T> using ServiceSlot = std::unique_ptr<T, void (*)(T*)>;
+
+template <class T> ServiceSlot<T> MakeServiceSlot(std::unique_ptr<T> object) {
+    return ServiceSlot<T>(object.release(), [](T* p) { delete p; });
+}
+
+template <class T> ServiceSlot<T> EmptyServiceSlot() {
+    return ServiceSlot<T>(nullptr, [](T*) {});
 }
 
 // The program-wide slots. Start-up creates the one instance of each service
@@ -23,8 +39,13 @@ struct AppContext {
     // Releases the service objects in the fixed order (start-up exits, main window closing).
     void ReleaseObjects();
 
+    // Released in this order: HelpObj, ErrObj, PrinterObj, SoundObj, SrvObj, DbConnection, AISLPObj.
     std::unique_ptr<CKelErr> ErrObj;
     std::unique_ptr<CKelSrv> SrvObj;
+    ServiceSlot<CKelSound> SoundObj = EmptyServiceSlot<CKelSound>();
+    ServiceSlot<CKelHelp> HelpObj = EmptyServiceSlot<CKelHelp>();
+    ServiceSlot<CKelPrinter> PrinterObj = EmptyServiceSlot<CKelPrinter>();
+    ServiceSlot<CAISLP> AISLPObj = EmptyServiceSlot<CAISLP>();
 
     // Settings: the file read and written ("Lumo.ini", a profile file only while one is
     // loaded or saved), every settings value, and the month names (Czech, set once).
