@@ -248,6 +248,89 @@ bool isJoinWord(const Token& t) {
     return false;
 }
 
+// One "column = literal" term of an OR chain, from its first token.
+struct EqualityTerm {
+    QString column; // as written, qualifier included
+    QString value;
+    qsizetype end = -1; // one past the literal
+};
+
+EqualityTerm equalityAt(const QList<Token>& tokens, qsizetype i) {
+    EqualityTerm term;
+    if (i >= tokens.size() || tokens[i].kind != Kind::Word)
+        return term;
+    qsizetype k = i;
+    term.column = tokens[k].text;
+    if (k + 2 < tokens.size() && tokens[k + 1].text == QLatin1String(".") &&
+        tokens[k + 2].kind == Kind::Word) {
+        term.column += u'.' + tokens[k + 2].text;
+        k += 2;
+    }
+    const qsizetype eq = nextSolid(tokens, k + 1);
+    if (eq >= tokens.size() || tokens[eq].text != QLatin1String("="))
+        return term;
+    qsizetype lit = nextSolid(tokens, eq + 1);
+    if (lit < tokens.size() &&
+        (tokens[lit].text == QLatin1String("-") || tokens[lit].text == QLatin1String("+")) &&
+        lit + 1 < tokens.size() && tokens[lit + 1].kind == Kind::Number) {
+        term.value = tokens[lit].text + tokens[lit + 1].text;
+        term.end = lit + 2;
+    } else if (lit < tokens.size() && (tokens[lit].kind == Kind::Number || tokens[lit].kind == Kind::Text)) {
+        term.value = tokens[lit].text;
+        term.end = lit + 1;
+    }
+    return term;
+}
+
+// Tokens an OR operand may follow or precede without a tighter operator
+// (AND, NOT, a comparison) binding part of it.
+bool opensOperand(const QList<Token>& tokens, qsizetype i) {
+    if (i < 0)
+        return true;
+    const Token& t = tokens[i];
+    return t.kind == Kind::Open || t.kind == Kind::Comma || t.is("WHERE") || t.is("OR") || t.is("ON") ||
+           t.is("HAVING") || t.is("WHEN");
+}
+
+bool closesOperand(const QList<Token>& tokens, qsizetype i) {
+    if (i >= tokens.size())
+        return true;
+    const Token& t = tokens[i];
+    return t.kind == Kind::Close || t.kind == Kind::Comma || t.text == QLatin1String(";") || t.is("OR") ||
+           t.is("ORDER") || t.is("GROUP") || t.is("HAVING") || t.is("LIMIT") || t.is("UNION") || t.is("THEN");
+}
+
+// "x=1 OR x=2 OR x=3" becomes "x IN (1,2,3)": the engine refuses an expression
+// tree deeper than 1000, which a long OR chain of one column's values is.
+void collapseOrChains(QList<Token>& tokens) {
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        if (!opensOperand(tokens, previousSolid(tokens, i - 1)))
+            continue;
+        EqualityTerm first = equalityAt(tokens, i);
+        if (first.end < 0)
+            continue;
+        QStringList values{first.value};
+        qsizetype end = first.end;
+        for (;;) {
+            const qsizetype orAt = nextSolid(tokens, end);
+            if (orAt >= tokens.size() || !tokens[orAt].is("OR"))
+                break;
+            const EqualityTerm next = equalityAt(tokens, nextSolid(tokens, orAt + 1));
+            if (next.end < 0 || next.column.compare(first.column, Qt::CaseInsensitive) != 0)
+                break;
+            values.append(next.value);
+            end = next.end;
+        }
+        if (values.size() < 2 || !closesOperand(tokens, nextSolid(tokens, end)))
+            continue;
+        for (qsizetype k = i; k < end; ++k)
+            erase(tokens[k]);
+        tokens[i].kind = Kind::Other;
+        tokens[i].text = first.column + QStringLiteral(" IN (") + values.join(u',') + u')';
+        i = end - 1;
+    }
+}
+
 } // namespace
 
 QString TranslateJetSql(const QString& sql) {
@@ -257,6 +340,7 @@ QString TranslateJetSql(const QString& sql) {
             t.text = QStringLiteral("DISTINCT");
     rewriteDoubleQuotes(tokens);
     rewriteQuantified(tokens);
+    collapseOrChains(tokens);
     rewriteOrderBy(tokens);
     rewriteTop(tokens);
     return join(tokens);

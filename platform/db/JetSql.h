@@ -9,6 +9,8 @@ namespace lumo::db {
 // Rewrites a statement written in the Jet dialect into SQLite's:
 //  - "x = ANY (subquery)" becomes "x IN (subquery)", "<> ALL (" becomes "NOT IN (";
 //  - "SELECT TOP n" becomes a LIMIT n at the end of that SELECT;
+//  - a chain "x=1 OR x=2 OR ..." of one column's values becomes "x IN (1,2,...)",
+//    so a chain of any length stays within the engine's expression depth;
 //  - DISTINCTROW becomes DISTINCT, "text" literals become 'text';
 //  - every ORDER BY term gets COLLATE CS, so text sorts by Czech rules
 //    (numbers are unaffected by a collation).

@@ -62,6 +62,20 @@ INSTANTIATE_TEST_SUITE_P(
         Translation{"SELECT * FROM T WHERE Idx IN (SELECT Idx FROM U ORDER BY Nazev) ORDER BY Idx",
                     "SELECT * FROM T WHERE Idx IN (SELECT Idx FROM U ORDER BY Nazev COLLATE CS) ORDER BY Idx "
                     "COLLATE CS"},
+        // An OR chain of one column's values becomes one IN list; where a tighter
+        // operator binds an end of the chain, or the column changes, it stays.
+        Translation{"SELECT * FROM Byliny WHERE Idx=3 OR Idx=17 OR idx = -2 ORDER BY Nazev",
+                    "SELECT * FROM Byliny WHERE Idx IN (3,17,-2) ORDER BY Nazev COLLATE CS"},
+        Translation{"SELECT * FROM T WHERE (b.Nazev='a' OR b.Nazev=\"b\" OR Idx=1) AND x=1",
+                    "SELECT * FROM T WHERE (b.Nazev IN ('a','b') OR Idx=1) AND x=1"},
+        Translation{"SELECT * FROM T WHERE x=1 AND Idx=1 OR Idx=2 OR Idx=3 AND y=2",
+                    "SELECT * FROM T WHERE x=1 AND Idx=1 OR Idx=2 OR Idx=3 AND y=2"},
+        Translation{"SELECT * FROM T WHERE NOT Idx=1 OR Idx=2 OR Idx=3+1",
+                    "SELECT * FROM T WHERE NOT Idx=1 OR Idx=2 OR Idx=3+1"},
+        Translation{"SELECT * FROM T WHERE Idx=1 OR Nazev=1 OR Idx=2",
+                    "SELECT * FROM T WHERE Idx=1 OR Nazev=1 OR Idx=2"},
+        Translation{"SELECT * FROM T WHERE Nazev='x OR Nazev=1' OR Nazev='OR'",
+                    "SELECT * FROM T WHERE Nazev IN ('x OR Nazev=1','OR')"},
         // TOP n becomes LIMIT n at the end of its own SELECT.
         Translation{"SELECT TOP 1 Idx FROM Byliny ORDER BY Idx DESC",
                     "SELECT Idx FROM Byliny ORDER BY Idx COLLATE CS DESC LIMIT 1"},
