@@ -236,6 +236,15 @@ bool IniFile::setValue(const QString& section, const QString& key, const QString
     return true;
 }
 
+bool IniFile::removeKey(const QString& section, const QString& key) {
+    const Range r = findSection(section);
+    const qsizetype line = r.header < 0 ? -1 : findKey(r, key);
+    if (line < 0)
+        return false;
+    m_lines.removeAt(line);
+    return true;
+}
+
 QStringList IniFile::sections() const {
     QStringList out;
     for (const QString& line : m_lines) {

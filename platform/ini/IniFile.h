@@ -46,6 +46,11 @@ public:
     // Updates the lines in memory; false for names or values that cannot be written
     // as one INI line (empty or bracketed names, line breaks, "=" in a key).
     bool setValue(const QString& section, const QString& key, const QString& value, QString* error = nullptr);
+    // Removes the key's line; false when there is none.
+    bool removeKey(const QString& section, const QString& key);
+    // Saves as UTF-8 with its byte-order mark (for files that are not the program's own
+    // Windows-1250 settings).
+    void setUtf8(bool utf8) { m_utf8 = utf8; }
 
     // The names of the sections and of the keys of one section, in file order.
     QStringList sections() const;

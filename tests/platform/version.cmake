@@ -1,0 +1,2 @@
+list(APPEND PLATFORM_TEST_SOURCES ${CMAKE_CURRENT_LIST_DIR}/ProgramVersionTest.cpp
+     ${CMAKE_CURRENT_LIST_DIR}/RegistryTest.cpp)
