@@ -1,5 +1,6 @@
 #include "core/LumoMain.h"
 #include "mainwindow/FrmMain.h"
+#include "print/PrintRegistration.h"
 
 #include <QApplication>
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     // The program ends when its main window closes, not with the splash.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    lumo::RegisterPrint();
     lumo::StartupHooks hooks;
     hooks.loadMainWindow = [] { lumo::LoadMainWindow(); };
     const lumo::StartOutcome outcome = lumo::Main(hooks);

@@ -4,6 +4,7 @@
 #include "core/FrmSplash.h"
 #include "core/HerbDb.h"
 #include "core/LangText.h"
+#include "core/PrinterSeam.h"
 #include "core/Settings.h"
 #include "library/CKelErr.h"
 #include "library/CKelSrv.h"
@@ -112,6 +113,7 @@ StartOutcome runSteps() {
     ShowStartStep(60, QStringLiteral("Nahrávám nápovědu"));
 
     ShowStartStep(70, QStringLiteral("Nahrávám tiskovou podporu"));
+    CreatePrinterObject();
 
     ShowStartStep(80, QStringLiteral("Připojuji databázi bylin"));
     if (!connectDatabase()) {

@@ -1,0 +1,60 @@
+#include "print/MPrint.h"
+
+#include "platform/err/RunTimeErrors.h"
+#include "platform/err/VbError.h"
+#include "print/Printers.h"
+
+#include <QPrinter>
+
+namespace lumo {
+
+PrintSettingsRecord& PrintSettings() {
+    static PrintSettingsRecord record;
+    return record;
+}
+
+QString FixedPageText(const QString& text) {
+    QString fixed = text.left(kPageTextWidth);
+    return fixed.leftJustified(kPageTextWidth, u' ');
+}
+
+namespace {
+
+QString trimmedUpper(const QString& s) {
+    QString t = s;
+    while (t.endsWith(u' '))
+        t.chop(1);
+    return t.toUpper();
+}
+
+} // namespace
+
+bool SetPrinterByName(const QString& name) {
+    const QString wanted = trimmedUpper(name);
+    for (const print::InstalledPrinter& p : print::InstalledPrinters()) {
+        if (trimmedUpper(p.DeviceName) != wanted)
+            continue;
+        if (!print::SelectPrinter(p.DeviceName))
+            return false;
+        PrintSettingsRecord& s = PrintSettings();
+        s.PrinterName = p.DeviceName;
+        s.PrinterCopies = std::int16_t(print::CurrentPrinter().copyCount());
+        s.PrinterDriverName = p.DriverName;
+        // No device context on this platform; an opaque non-zero id tells that one was chosen.
+        s.PrinterHDC = 1;
+        return true;
+    }
+    return false;
+}
+
+int ShowPageSetupDialog() {
+    err::Raise(err::errInvalidCall, QStringLiteral("KelVBLib-MPrint-ShowPageSetupDialog"),
+               QStringLiteral("Tato funkce tisku zatím není k dispozici"));
+}
+
+int ShowPrinterProperties(const std::optional<QString>&) {
+    err::Raise(err::errInvalidCall, QStringLiteral("KelVBLib-MPrint-ShowPrinterProperties"),
+               QStringLiteral("Tato funkce tisku zatím není k dispozici"));
+}
+
+} // namespace lumo
