@@ -13,7 +13,10 @@ int main(int argc, char** argv) {
     // The program ends when its main window closes, not with the splash.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Each part of the program registers what it adds to the main window, one line each
+    // (e.g. lumo::RegisterBrowsers();), before the start-up sequence loads the window.
     lumo::RegisterPrint();
+
     lumo::StartupHooks hooks;
     hooks.loadMainWindow = [] { lumo::LoadMainWindow(); };
     const lumo::StartOutcome outcome = lumo::Main(hooks);

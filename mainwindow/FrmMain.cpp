@@ -6,6 +6,7 @@
 #include "core/Settings.h"
 #include "mainwindow/HerbRecord.h"
 #include "mainwindow/HerbRecordView.h"
+#include "mainwindow/MainWindowRegistry.h"
 #include "platform/paths/ProgramPaths.h"
 #include "platform/ui/RichTextBox.h"
 #include "platform/ui/Units.h"
@@ -19,6 +20,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
@@ -93,6 +95,8 @@ FrmMain* FrmMain::Instance() {
 }
 
 void FrmMain::createControls() {
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setObjectName(QStringLiteral("MenuBar"));
     Tb = new QToolBar(this);
     Tb->setObjectName(QStringLiteral("Tb"));
     TxtByl = new QLineEdit(this);
@@ -264,10 +268,15 @@ QString FrmMain::panelText(const QString& key) const {
     return label ? label->text() : QString();
 }
 
+int FrmMain::menuBarHeight() const {
+    return m_menuBar->actions().isEmpty() ? 0 : m_menuBar->heightForWidth(width());
+}
+
 MainLayoutInput FrmMain::layoutInput() const {
     MainLayoutInput in;
     in.clientWidth = toTwips(width());
     in.clientHeight = toTwips(height());
+    in.menuHeight = toTwips(menuBarHeight());
     in.split = m_imgLeft;
     in.statusPanelsWidth =
         kStatusPanelWidths[0] + kStatusPanelWidths[1] + kStatusPanelWidths[2] + kStatusPanelWidths[3];
@@ -282,7 +291,9 @@ MainLayoutInput FrmMain::layoutInput() const {
 void FrmMain::applyLayout() {
     m_layout = LayOutMainWindow(layoutInput());
     const MainLayout& l = m_layout;
-    setMinimumSize(px(MinimumClientWidth(m_imgLeft)), px(kMinClientHeight));
+    setMinimumSize(px(MinimumClientWidth(m_imgLeft)), px(kMinClientHeight) + menuBarHeight());
+    m_menuBar->setGeometry(0, 0, width(), menuBarHeight());
+    m_menuBar->setVisible(menuBarHeight() > 0);
     place(Tb, l.Tb);
     place(StBar, l.StBar);
     if (QLabel* p5 = panel(QStringLiteral("Podminka")))
@@ -505,6 +516,7 @@ void LoadMainWindow() {
     auto* form = new FrmMain();
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->setRecordView(std::make_unique<HerbRecord>(*form));
+    RunMainWindowHooks(*form);
     form->Form_Load();
 }
 

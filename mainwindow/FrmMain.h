@@ -16,6 +16,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenuBar;
 class QPlainTextEdit;
 class QProgressBar;
 class QStatusBar;
@@ -71,6 +72,15 @@ struct FrmMainHooks {
     std::function<void()> HerbPopupMenu;
     // Whether the AISLP link is connected (its menu item is then enabled whatever AISLPCmd says).
     std::function<bool()> AISLPConnected;
+    // All-items fillers of list modes 2..9 (index = list mode): active substances, indication
+    // groups, preparations, indications, combinations, collection months, families,
+    // literature. The browsers fill them; the menus and toolbar call them with a filter
+    // ("" for every item).
+    std::array<std::function<void(const QString& Filter)>, 10> ListFillers;
+    // Preview and printing of what is shown (the record's popup menu offers both); each
+    // reports that it is not available while empty.
+    std::function<void()> PreviewShown;
+    std::function<void()> PrintShown;
 };
 
 // The main window: herb or category list with its search box on the left, the tab strip
@@ -166,6 +176,8 @@ public:
     // Menus and the main toolbar's buttons are placed here by their own code; the view
     // buttons 1..9 of Tb (index = button) show the list mode through NastavTb.
     void NactiMenu();
+    // The window's menu bar, above Tb; it takes no room while it holds no menu.
+    QMenuBar* menuBar() const { return m_menuBar; }
     std::array<QAction*, 10> TbButtons{};
 
     FrmMainHooks Hooks;
@@ -266,6 +278,9 @@ private:
     void reportError(int number, const QString& message, const QString& title, const QString& location,
                      bool runTime);
 
+    int menuBarHeight() const;
+
+    QMenuBar* m_menuBar = nullptr;
     std::vector<QWidget*> m_pageControls;
     std::unique_ptr<HerbRecordView> m_recordView;
     HerbNameSearch m_search;
@@ -282,7 +297,8 @@ private:
     TwipRect m_placement;
 };
 
-// Creates the one main window, loads it and shows it (start-up's last step).
+// Creates the one main window, runs the registered main-window hooks on it, then loads and
+// shows it (start-up's last step).
 void LoadMainWindow();
 
 } // namespace lumo

@@ -71,6 +71,14 @@ TwipRect centred(int width, int height, int clientWidth, int clientHeight) {
     return rect((clientWidth - width) / 2, (clientHeight - height) / 2, width, height);
 }
 
+// Moves the client-area panes below the menu bar.
+void shiftBelowMenu(MainLayout& out, int menu) {
+    out.MenuBar = rect(0, 0, out.clientWidth, menu);
+    for (TwipRect* r : {&out.Tb, &out.StBar, &out.TxtByl, &out.Lv, &out.img, &out.STab, &out.RtfTemp,
+                        &out.Frame1, &out.Frame2})
+        r->top += menu;
+}
+
 } // namespace
 
 int ClampSplit(int x, int clientWidth) {
@@ -85,9 +93,10 @@ MainLayout LayOutMainWindow(const MainLayoutInput& in) {
     MainLayout out;
     const int p = nonNegative(in.split);
     const int s = std::max(in.clientWidth, MinimumClientWidth(p));
-    const int h = std::max(in.clientHeight, kMinClientHeight);
+    const int menu = nonNegative(in.menuHeight);
+    const int h = std::max(in.clientHeight - menu, kMinClientHeight);
     out.clientWidth = s;
-    out.clientHeight = h;
+    out.clientHeight = h + menu;
 
     out.Tb = rect(0, 0, s, in.toolbarHeight);
     out.StBar = rect(0, h - in.statusHeight, s, in.statusHeight);
@@ -109,6 +118,7 @@ MainLayout LayOutMainWindow(const MainLayoutInput& in) {
 
     out.Frame1 = centred(in.frame1Width, in.frame1Height, s, h);
     out.Frame2 = centred(in.frame2Width, in.frame2Height, s, h);
+    shiftBelowMenu(out, menu);
     return out;
 }
 

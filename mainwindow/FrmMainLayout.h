@@ -19,9 +19,10 @@ constexpr int kMinSplit = 2000;
 
 // Sizes the layout takes as given (the controls' own heights, the frames, the status panels).
 struct MainLayoutInput {
-    int clientWidth = 0; // the window's inner size
+    int clientWidth = 0; // the window's inner size, the menu bar included
     int clientHeight = 0;
-    int split = 0; // img.Left, already placed by ClampSplit
+    int menuHeight = 0; // the menu bar's rows at the top of the inner area
+    int split = 0;      // img.Left, already placed by ClampSplit
     int toolbarHeight = 570;
     int searchHeight = 330;
     int statusHeight = 330;
@@ -33,11 +34,13 @@ struct MainLayoutInput {
 };
 
 // Every pane of the main window. Rectangles of tab-page controls are relative to the tab
-// strip; the others to the client area. No width or height is ever below zero.
+// strip; the others to the window's inner area, whose client area starts below the menu bar.
+// No width or height is ever below zero.
 struct MainLayout {
-    int clientWidth = 0; // the client size the panes need (at least the minimum)
+    int clientWidth = 0; // the inner size the panes need (at least the minimum client)
     int clientHeight = 0;
 
+    TwipRect MenuBar;
     TwipRect Tb, StBar, TxtByl, Lv, img, STab, RtfTemp, Frame1, Frame2;
     int lvColumn = 0;
     int statusPanel5 = 0;

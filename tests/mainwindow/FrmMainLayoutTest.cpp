@@ -97,6 +97,30 @@ TEST(MainLayout, StatusPanelFiveTakesTheRestAndFramesAreCentred) {
     EXPECT_EQ(LayOutMainWindow(in).statusPanel5, 0);
 }
 
+TEST(MainLayout, TheMenuBarTakesItsRowsAboveTheClientArea) {
+    MainLayoutInput in;
+    in.clientWidth = 12000;
+    in.clientHeight = 8000;
+    in.split = 3000;
+    const MainLayout plain = LayOutMainWindow(in);
+    in.clientHeight += 300;
+    in.menuHeight = 300;
+    const MainLayout l = LayOutMainWindow(in);
+    EXPECT_EQ(l.MenuBar, (TwipRect{0, 0, 12000, 300}));
+    EXPECT_EQ(l.clientHeight, 8300);
+    const auto below = [](TwipRect r) {
+        r.top += 300;
+        return r;
+    };
+    for (auto pane : {&MainLayout::Tb, &MainLayout::StBar, &MainLayout::TxtByl, &MainLayout::Lv,
+                      &MainLayout::img, &MainLayout::STab, &MainLayout::Frame2})
+        EXPECT_EQ(l.*pane, below(plain.*pane));
+    EXPECT_EQ(l.RtfByl, plain.RtfByl); // page controls stay relative to the tab strip
+    // A window lower than the minimum keeps the minimum client below the menu.
+    in.clientHeight = 1000;
+    EXPECT_EQ(LayOutMainWindow(in).clientHeight, kMinClientHeight + 300);
+}
+
 TEST(MainLayout, ClampSplitKeepsTheRangeAndNeverGoesNegative) {
     struct Case {
         int x, client, expected;
