@@ -19,6 +19,7 @@ void AppContext::ReleaseObjects() {
     SrvObj.reset();
     DbConnection.reset();
     AISLPObj.reset();
+    AISLPConnected = false; // no link without its object
 }
 
 AppContext& App() {

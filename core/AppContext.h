@@ -46,6 +46,8 @@ struct AppContext {
     ServiceSlot<CKelHelp> HelpObj = EmptyServiceSlot<CKelHelp>();
     ServiceSlot<CKelPrinter> PrinterObj = EmptyServiceSlot<CKelPrinter>();
     ServiceSlot<CAISLP> AISLPObj = EmptyServiceSlot<CAISLP>();
+    // Whether the last activation of the AISLP link connected; kept for the whole run.
+    bool AISLPConnected = false;
 
     // Settings: the file read and written ("Lumo.ini", a profile file only while one is
     // loaded or saved), every settings value, and the month names (Czech, set once).

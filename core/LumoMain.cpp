@@ -4,6 +4,7 @@
 #include "core/FrmSplash.h"
 #include "core/HerbDb.h"
 #include "core/LangText.h"
+#include "core/LumoMainAislp.h"
 #include "core/PrinterSeam.h"
 #include "core/Settings.h"
 #include "library/CKelErr.h"
@@ -123,6 +124,11 @@ StartOutcome runSteps() {
     }
 
     ShowStartStep(85, QStringLiteral("Testuji připojení AISLP"));
+    AktivujAISLP(false);
+    if (!App().AISLPConnected) {
+        RegisterAISLP();
+        AktivujAISLP(false);
+    }
 
     ShowStartStep(90, QStringLiteral("Načítám jazykovou podporu"));
     SetMonthNames(1);

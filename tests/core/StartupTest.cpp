@@ -7,6 +7,7 @@
 #include "platform/ui/DialogPresenter.h"
 
 #include "common/TempProgramDir.h"
+#include "core/aislp/AislpTestPlugin.h"
 
 #include <QFile>
 #include <QLabel>
@@ -85,6 +86,22 @@ TEST_F(StartupTest, NormalStartWalksEveryStepAndShowsTheEdition) {
     EXPECT_EQ(App().MonthNames[3], QStringLiteral("Březen"));
     EXPECT_TRUE(errorLog().isEmpty());
     EXPECT_EQ(ExitCodeOf(StartOutcome::Started), 0);
+}
+
+TEST_F(StartupTest, AislpLinkIsActivatedWhenItsLibraryAnswers) {
+    const lumo::test::AislpInstall aislp(dir.file(QStringLiteral("AISLP")));
+    writeIni("[Main]\r\nAISLPCmd=" + aislp.program().toUtf8() + "\r\n");
+    EXPECT_EQ(Main(hooks), StartOutcome::Started);
+    EXPECT_TRUE(App().AISLPConnected);
+    App().ReleaseObjects();
+    EXPECT_EQ(App().AISLPObj, nullptr);
+
+    // Without the library the start goes on, silently unconnected.
+    QFile::remove(aislp.folder() + QStringLiteral("/mvawcom.so"));
+    App().AISLPConnected = false;
+    EXPECT_EQ(Main(hooks), StartOutcome::Started);
+    EXPECT_FALSE(App().AISLPConnected);
+    EXPECT_TRUE(errorLog().isEmpty()) << errorLog().toStdString();
 }
 
 TEST_F(StartupTest, SecondInstanceIsRefusedUnlessAllowed) {

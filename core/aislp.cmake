@@ -1,0 +1,5 @@
+list(APPEND CORE_SOURCES
+  MvawCom.h
+  CAISLP.cpp CAISLP.h
+  LumoMainAislp.cpp LumoMainAislp.h
+  AislpArticle.cpp AislpArticle.h)
