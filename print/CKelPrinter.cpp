@@ -32,11 +32,6 @@ void setDefaults() {
     s.PageNumberFrom = 1;
 }
 
-[[noreturn]] void notYet(const char* member) {
-    err::Raise(err::errInvalidCall, QStringLiteral("KelVBLib-CKelPrinter-") + QLatin1String(member),
-               QStringLiteral("Tato funkce tisku zatím není k dispozici"));
-}
-
 } // namespace
 
 CKelPrinter::CKelPrinter() {
@@ -200,18 +195,6 @@ std::int16_t CKelPrinter::LastLine() const {
     return S().LastLine;
 }
 
-int CKelPrinter::PrintFile(const QString&, const QString&, float) {
-    notYet("PrintFile");
-}
-
-int CKelPrinter::PrintPreview(const QString&, bool, bool, const QString&, float) {
-    notYet("PrintPreview");
-}
-
-int CKelPrinter::PrintDoc(const QString&, bool, const QString&, float) {
-    notYet("PrintDoc");
-}
-
 int CKelPrinter::PrintSetup(const std::optional<QString>& PrinterName) {
     if (!CKelSrv::FormLinked())
         err::Raise(kNoFormLinked, QStringLiteral("ZorPrinter-CKelPrinter-PrintSetup"),
@@ -224,14 +207,6 @@ int CKelPrinter::PageSetup() {
         err::Raise(kNoFormLinked, QStringLiteral("ZorPrinter-CKelPrinter-PageSetup"),
                    QStringLiteral("Nelze nastavit stránku, není vytvořena vazba na řídící formulář"));
     return ShowPageSetupDialog();
-}
-
-int CKelPrinter::SavePreview(const QString&, QString&, const QVariant&, bool, const QString&, float) {
-    notYet("SavePreview");
-}
-
-bool ShowPrintDialog(QWidget*) {
-    notYet("ShowPrintDialog");
 }
 
 } // namespace lumo

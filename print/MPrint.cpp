@@ -1,7 +1,5 @@
 #include "print/MPrint.h"
 
-#include "platform/err/RunTimeErrors.h"
-#include "platform/err/VbError.h"
 #include "print/Printers.h"
 
 #include <QPrinter>
@@ -45,16 +43,6 @@ bool SetPrinterByName(const QString& name) {
         return true;
     }
     return false;
-}
-
-int ShowPageSetupDialog() {
-    err::Raise(err::errInvalidCall, QStringLiteral("KelVBLib-MPrint-ShowPageSetupDialog"),
-               QStringLiteral("Tato funkce tisku zatím není k dispozici"));
-}
-
-int ShowPrinterProperties(const std::optional<QString>&) {
-    err::Raise(err::errInvalidCall, QStringLiteral("KelVBLib-MPrint-ShowPrinterProperties"),
-               QStringLiteral("Tato funkce tisku zatím není k dispozici"));
 }
 
 } // namespace lumo

@@ -6,6 +6,7 @@
 #include <QPrinterInfo>
 
 #include <memory>
+#include <utility>
 
 namespace lumo::print {
 
@@ -94,6 +95,19 @@ QString PdfOutputFile() {
 
 void SetPdfOutputFile(const QString& path) {
     pdfOutput() = path;
+}
+
+QString& nextPdf() {
+    static QString path;
+    return path;
+}
+
+void SetNextPdfFile(const QString& path) {
+    nextPdf() = path;
+}
+
+QString TakeNextPdfFile() {
+    return std::exchange(nextPdf(), QString());
 }
 
 } // namespace lumo::print

@@ -34,5 +34,8 @@ bool SelectPrinter(const QString& deviceName);
 // The file the PDF printer writes the next job to. Empty: the job asks for one.
 QString PdfOutputFile();
 void SetPdfOutputFile(const QString& path);
+// A file named in the print dialog, used by the next PDF job only.
+void SetNextPdfFile(const QString& path);
+QString TakeNextPdfFile();
 
 } // namespace lumo::print

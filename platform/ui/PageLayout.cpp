@@ -144,4 +144,23 @@ int PageLayout::lineFromChar(int pos) {
     return m_lines.empty() ? 0 : lineIndexOf(m_map.toDoc(pos));
 }
 
+int PageLayout::lineStart(int line) {
+    if (m_lines.empty())
+        ensureLayout(m_laidOutWidth);
+    if (line < 0 || std::size_t(line) >= m_lines.size())
+        return line < 0 ? 0 : length();
+    return m_map.toBox(m_lines[std::size_t(line)].docStart);
+}
+
+int PageLayout::lineTopTwips(int line) {
+    if (m_lines.empty())
+        ensureLayout(m_laidOutWidth);
+    if (m_lines.empty() || line <= 0)
+        return 0;
+    const double top = m_lines.front().top;
+    const double y =
+        std::size_t(line) >= m_lines.size() ? m_lines.back().bottom : m_lines[std::size_t(line)].top;
+    return int(std::lround((y - top) * kTwipsPerInch / dpiY()));
+}
+
 } // namespace lumo::ui

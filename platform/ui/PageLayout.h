@@ -40,6 +40,11 @@ public:
     // Display lines in the target wrapping (laid out for the last rectangle or line width).
     int lineCount();
     int lineFromChar(int pos);
+    // Box position where a display line starts (length() past the last line).
+    int lineStart(int line);
+    // Top of a display line in twips from the top of the first (line == lineCount(): the
+    // bottom of the last), in the target wrapping.
+    int lineTopTwips(int line);
 
     const QTextDocument& document() const { return *m_doc; }
     // The text in box positions.

@@ -1,0 +1,63 @@
+#include "print/FileDialogs.h"
+
+#include "core/AppContext.h"
+#include "platform/paths/ProgramPaths.h"
+#include "platform/ui/DialogPresenter.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace lumo::print {
+
+namespace {
+
+QString canonical(const QString& path) {
+    const QFileInfo info(path);
+    const QString c = info.canonicalFilePath();
+    return c.isEmpty() ? info.absoluteFilePath() : c;
+}
+
+} // namespace
+
+bool IsProtectedFile(const QString& path) {
+    QString db = App().Settings.DatabaseLocation;
+    while (db.endsWith(u' '))
+        db.chop(1);
+    if (db.isEmpty())
+        db = paths::InProgramDir(QStringLiteral("Lumo.mdb"));
+    return canonical(path) == canonical(paths::Resolve(db));
+}
+
+QString AskSaveFileName(QWidget* owner, const QString& title, const QStringList& filters,
+                        const QString& defaultSuffix, const QString& folder) {
+    for (;;) {
+        QFileDialog dialog(owner, title, folder);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setNameFilters(filters);
+        dialog.setDefaultSuffix(defaultSuffix);
+        if (ui::DialogPresenter::exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        const QString name = dialog.selectedFiles().constFirst();
+        if (!IsProtectedFile(name))
+            return name;
+        ui::DialogPresenter::msgBox(
+            QStringLiteral("Do souboru databáze bylin nelze ukládat. Zvolte jiný soubor."), title,
+            QMessageBox::Warning, QMessageBox::Ok, QMessageBox::NoButton, owner);
+    }
+}
+
+QString AskPdfFileName(QWidget* owner) {
+    static QString last;
+    const QString folder = last.isEmpty() ? QDir::homePath() : QFileInfo(last).absolutePath();
+    const QString name =
+        AskSaveFileName(owner, QStringLiteral("Tisk do souboru PDF"), {QStringLiteral("Soubor PDF (*.pdf)")},
+                        QStringLiteral("pdf"), folder);
+    if (!name.isEmpty())
+        last = name;
+    return name;
+}
+
+} // namespace lumo::print

@@ -1,0 +1,12 @@
+#pragma once
+
+class QWidget;
+
+namespace lumo::print {
+
+// The system print dialog on the current printer, its page-range choices hidden (the preview
+// has its own). The printer chosen becomes current; a PDF file named there is used by the next
+// job. Returns false when cancelled.
+bool ShowPrinterSetup(QWidget* owner);
+
+} // namespace lumo::print

@@ -1,0 +1,616 @@
+#include "print/frmView.h"
+
+#include "core/AppContext.h"
+#include "library/CKelErr.h"
+#include "platform/err/VbError.h"
+#include "platform/paths/ProgramPaths.h"
+#include "platform/ui/Units.h"
+#include "print/DocumentFile.h"
+#include "print/FileDialogs.h"
+#include "print/MPrint.h"
+#include "print/PaperView.h"
+#include "print/PrinterDialogs.h"
+#include "print/Printers.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace lumo::print {
+
+namespace {
+
+// A number as the user types it: the system's format or with a decimal point; huge values
+// (which would overflow the fields) do not count.
+std::optional<double> parseNumber(const QString& text) {
+    const QString t = text.trimmed();
+    bool ok = false;
+    double v = QLocale::system().toDouble(t, &ok);
+    if (!ok)
+        v = QLocale::c().toDouble(t, &ok);
+    if (!ok || !std::isfinite(v) || std::fabs(v) > 1e6)
+        return std::nullopt;
+    return v;
+}
+
+QString numberText(double v) {
+    QLocale locale = QLocale::system();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(v, 'g', 7);
+}
+
+const QColor kFocusColor(255, 255, 0); // yellow, 65535
+
+void setBoxColor(QLineEdit* box, bool focused) {
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, focused ? kFocusColor : QApplication::palette().color(QPalette::Base));
+    box->setPalette(p);
+    if (focused) {
+        QString t = box->text();
+        while (t.endsWith(u' '))
+            t.chop(1);
+        box->setSelection(0, int(t.size()));
+    }
+}
+
+} // namespace
+
+frmView::frmView(bool shown) : m_engine(shown), m_shown(shown) {
+    setWindowTitle(QStringLiteral("Náhled tisku"));
+    setObjectName(QStringLiteral("frmView"));
+    buildControls();
+    PrintSettingsRecord& s = PrintSettings();
+    s.PrintResult = 0;
+    m_currentPage = 1;
+    if (s.ToPage < 1)
+        s.ToPage = 999;
+    SelectStoredPrinter();
+    SizeWindow();
+    lblPage[3]->setText(QStringLiteral("Generuji náhled"));
+    qApp->installEventFilter(this);
+}
+
+frmView::~frmView() {
+    qApp->removeEventFilter(this);
+}
+
+void frmView::buildControls() {
+    auto* main = new QVBoxLayout(this);
+    main->setContentsMargins(4, 4, 4, 4);
+    buildToolbar();
+    main->addWidget(Toolbar1);
+
+    auto* row = new QHBoxLayout;
+    cmbPrinters = new QComboBox(this);
+    cmbPrinters->setToolTip(QStringLiteral("Výběr tiskárny"));
+    cmbPrinters->setMinimumContentsLength(24);
+    row->addWidget(cmbPrinters);
+    const char* labels[] = {"Stránky", "až", "1/1", "Probíhá tisk"};
+    for (int i = 0; i < 4; ++i)
+        lblPage[i] = new QLabel(QString::fromUtf8(labels[i]), this);
+    const char* pageTips[] = {"Tisk od stránky", "Tisk do stránky"};
+    const char* pageTexts[] = {"1", "999"};
+    for (int i = 0; i < 2; ++i) {
+        txtPage[i] = new QLineEdit(QString::fromUtf8(pageTexts[i]), this);
+        txtPage[i]->setToolTip(QString::fromUtf8(pageTips[i]));
+        txtPage[i]->setMaximumWidth(60);
+        txtPage[i]->installEventFilter(this);
+    }
+    row->addWidget(lblPage[0]);
+    row->addWidget(txtPage[0]);
+    row->addWidget(lblPage[1]);
+    row->addWidget(txtPage[1]);
+    row->addSpacing(16);
+    row->addWidget(lblPage[2]);
+    row->addSpacing(16);
+    row->addWidget(lblPage[3], 1);
+    main->addLayout(row);
+
+    buildMarginsPanel();
+    main->addWidget(Frame1);
+
+    m_stack = new QStackedWidget(this);
+    shpPage = new PaperView;
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(shpPage);
+    scroll->setAlignment(Qt::AlignHCenter);
+    scroll->setBackgroundRole(QPalette::Dark);
+    m_stack->addWidget(scroll);
+    // The whole document on its paper: the viewer between the left and right margins.
+    m_wholePage = new QWidget;
+    m_wholePage->setAutoFillBackground(true);
+    m_wholePage->setBackgroundRole(QPalette::Base);
+    auto* wholeLayout = new QHBoxLayout(m_wholePage);
+    rtfView = new ui::RichTextBox;
+    rtfView->setObjectName(QStringLiteral("rtfView"));
+    rtfView->setFrameShape(QFrame::NoFrame);
+    wholeLayout->addWidget(rtfView);
+    m_stack->addWidget(m_wholePage);
+    main->addWidget(m_stack, 1);
+    connect(cmbPrinters, &QComboBox::activated, this,
+            [this](int i) { cmbPrinters_Click(cmbPrinters->itemText(i)); });
+}
+
+void frmView::buildToolbar() {
+    Toolbar1 = new QToolBar(this);
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    struct Button {
+        const char* key;
+        const char* text;
+        const char* tip;
+        QStyle::StandardPixmap icon;
+    };
+    const Button buttons[] = {
+        {"PRINT", "Tisk", "Tisk (F6)", QStyle::SP_DialogSaveButton},
+        {"SPRINT", "Tiskárna", "Nastavení tiskárny (F7)", QStyle::SP_FileDialogDetailedView},
+        {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+        {"FIRST", "", "První stránka", QStyle::SP_MediaSkipBackward},
+        {"PREV", "", "Předchozí stránka", QStyle::SP_MediaSeekBackward},
+        {"NEXT", "", "Další stránka", QStyle::SP_MediaSeekForward},
+        {"LAST", "", "Poslední stránka", QStyle::SP_MediaSkipForward},
+        {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+        {"GROUP", "Celý dokument", "", QStyle::SP_FileDialogContentsView},
+        {"OKRAJE", "Okraje", "Nastavení okrajů stránky (F9)", QStyle::SP_FileDialogListView},
+        {"FDD", "Uložit", "Uložit do souboru", QStyle::SP_DriveFDIcon},
+        {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+        {"CANCEL", "Zpět", "Zpět", QStyle::SP_DialogCloseButton},
+    };
+    for (const Button& b : buttons) {
+        if (!b.key) {
+            Toolbar1->addSeparator();
+            continue;
+        }
+        const QString key = QString::fromLatin1(b.key);
+        QAction* a = Toolbar1->addAction(style()->standardIcon(b.icon), QString::fromUtf8(b.text));
+        a->setObjectName(key);
+        a->setToolTip(QString::fromUtf8(b.tip));
+        if (key == QStringLiteral("GROUP"))
+            a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        m_buttons.insert(key, a);
+    }
+}
+
+void frmView::buildMarginsPanel() {
+    Frame1 = new QGroupBox(QStringLiteral("Okraje stránky"), this);
+    auto* row = new QHBoxLayout(Frame1);
+    const char* labels[] = {"&Levý okraj [mm]", "&Pravý okraj [mm]", "&Horní okraj [mm]",
+                            "&Spodní okraj [mm]"};
+    const char* tips[] = {"Levý okraj stránky", "Pravý okraj stránky", "Horní okraj stránky",
+                          "Spodní okraj stránky"};
+    for (int i = 0; i < 4; ++i) {
+        lblView[i] = new QLabel(QString::fromUtf8(labels[i]), Frame1);
+        txtMargin[i] = new QLineEdit(Frame1);
+        txtMargin[i]->setToolTip(QString::fromUtf8(tips[i]));
+        txtMargin[i]->setMaximumWidth(70);
+        txtMargin[i]->installEventFilter(this);
+        lblView[i]->setBuddy(txtMargin[i]); // clicking or Alt+letter focuses the box
+        row->addWidget(lblView[i]);
+        row->addWidget(txtMargin[i]);
+    }
+    cmdX = new QPushButton(QStringLiteral("X"), Frame1);
+    cmdX->setEnabled(false);
+    connect(cmdX, &QPushButton::clicked, this, [this] { cmdX_Click(); });
+    row->addWidget(cmdX);
+    Frame1->hide();
+}
+
+void frmView::SelectStoredPrinter() {
+    const QString name = PrintSettings().PrinterName;
+    if (!name.isEmpty())
+        SelectPrinter(name);
+}
+
+void frmView::SizeWindow() {
+    const PrinterGeometry g = GeometryOf(CurrentPrinter());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 1024);
+    const int allowance = 60; // scroll bar and frames around the paper
+    int width = std::max(ui::TwipsToPixels(g.width) + allowance, ui::TwipsToPixels(9000));
+    width = std::min(width, avail.width());
+    const int height = std::min(avail.height() - ui::TwipsToPixels(600), ui::TwipsToPixels(15000));
+    resize(width, height);
+    move(avail.left() + (avail.width() - width) / 2, avail.top());
+}
+
+void frmView::PrepareDocument(const QString& text, bool plainText, const QString& fontName, float fontSize) {
+    const PrintSettingsRecord& s = PrintSettings();
+    const float margins[] = {s.LeftMargin, s.RightMargin, s.TopMargin, s.BottomMargin};
+    for (int i = 0; i < 4; ++i)
+        txtMargin[i]->setText(numberText(margins[i]));
+    m_engine.PrepareDocument(text, plainText, fontName, fontSize);
+}
+
+void frmView::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Paginate after the first paint, so "Generuji náhled" is seen meanwhile.
+    if (m_firstActivation)
+        QTimer::singleShot(0, this, [this] { Form_Activate(); });
+}
+
+void frmView::Form_Activate() {
+    if (!m_firstActivation)
+        return;
+    m_firstActivation = false;
+    QCoreApplication::processEvents();
+    m_wholeDocument = m_engine.document().TextRTF();
+    for (QLineEdit* box : txtMargin) {
+        if (!parseNumber(box->text()))
+            box->setText(numberText(12.7));
+    }
+    NastavOkraje();
+    FillPrinterList();
+    if (!PripravNahled())
+        return failed();
+    const PrintSettingsRecord& s = PrintSettings();
+    m_startPage = std::max(std::min<int>(s.FromPage, s.PageCount), 1);
+    m_endPage = std::min<int>(std::max<int>(s.ToPage, m_startPage), s.PageCount);
+    txtPage[0]->setText(QStringLiteral("1"));
+    txtPage[1]->setText(QString::number(s.PageCount));
+    // The GROUP button and the page buttons start as the stored view mode says.
+    button(QStringLiteral("GROUP"))->setChecked(s.PageGroup);
+    ShowPage();
+    rtfView->setSelStart(0);
+    (s.PageGroup ? static_cast<QWidget*>(rtfView) : m_stack)->setFocus();
+    lblPage[3]->clear();
+}
+
+void frmView::NastavOkraje() {
+    std::array<float, 4> mm{};
+    for (int i = 0; i < 4; ++i)
+        mm[i] = float(std::max(parseNumber(txtMargin[i]->text()).value_or(0), 0.0));
+    m_engine.NastavOkraje(mm);
+    const std::array<int, 4>& t = m_engine.marginsTwips();
+    // The whole-document viewer wraps as the printer does, unless FixedPreview keeps its own.
+    const bool fixed = m_shown && PrintSettings().FixedPreview;
+    rtfView->setTargetDevice(fixed ? 0 : std::max(m_engine.lineWidth(), 0));
+    m_wholePage->layout()->setContentsMargins(ui::TwipsToPixels(t[0]), ui::TwipsToPixels(t[2]), 0, 0);
+}
+
+bool frmView::PripravNahled() {
+    return m_engine.PripravNahled();
+}
+
+void frmView::FillPrinterList() {
+    cmbPrinters->clear();
+    const QString current = CurrentPrinterName();
+    for (const InstalledPrinter& p : InstalledPrinters()) {
+        cmbPrinters->addItem(p.DeviceName);
+        if (p.DeviceName == current)
+            cmbPrinters->setCurrentIndex(cmbPrinters->count() - 1);
+    }
+}
+
+void frmView::ShowPage() {
+    const PrintSettingsRecord& s = PrintSettings();
+    const bool whole = s.PageGroup;
+    for (const char* key : {"FIRST", "PREV"})
+        button(QString::fromLatin1(key))->setEnabled(!whole && m_currentPage >= 2);
+    for (const char* key : {"NEXT", "LAST"})
+        button(QString::fromLatin1(key))->setEnabled(!whole && m_currentPage < s.PageCount);
+    lblPage[2]->setText(QStringLiteral("%1/%2").arg(m_currentPage).arg(s.PageCount));
+    if (whole) {
+        rtfView->setTextRTF(m_wholeDocument);
+        m_stack->setCurrentWidget(m_wholePage);
+        return;
+    }
+    const PrinterGeometry g = GeometryOf(CurrentPrinter());
+    shpPage->setPage(s.Pages.value(m_currentPage - 1), QSize(g.width, g.height), m_engine.pageRect());
+    updatePageStyle();
+    m_stack->setCurrentIndex(0);
+}
+
+void frmView::updatePageStyle() {
+    const bool outside = m_currentPage < m_startPage || m_currentPage > m_endPage;
+    shpPage->setBorderStyle(outside ? 5 : 1);
+}
+
+void frmView::goToPage(int page) {
+    m_currentPage = page;
+    ShowPage();
+}
+
+void frmView::Toolbar1_ButtonClick(const QString& key) {
+    const int count = PrintSettings().PageCount;
+    if (key == QStringLiteral("PRINT"))
+        TiskDokumentu();
+    else if (key == QStringLiteral("SPRINT"))
+        NastavTiskarnu();
+    else if (key == QStringLiteral("OKRAJE"))
+        ShowMarginsPanel();
+    else if (key == QStringLiteral("CANCEL"))
+        reject();
+    else if (key == QStringLiteral("FIRST") && m_currentPage > 1)
+        goToPage(1);
+    else if (key == QStringLiteral("PREV") && m_currentPage >= 2)
+        goToPage(m_currentPage - 1);
+    else if (key == QStringLiteral("NEXT") && m_currentPage < count)
+        goToPage(m_currentPage + 1);
+    else if (key == QStringLiteral("LAST") && m_currentPage < count)
+        goToPage(count);
+    else if (key == QStringLiteral("GROUP")) {
+        PrintSettingsRecord& s = PrintSettings();
+        s.PageGroup = !s.PageGroup;
+        button(key)->setChecked(s.PageGroup);
+        ShowPage();
+    } else if (key == QStringLiteral("FDD")) {
+        const QString name = GetTargetFileName();
+        if (!name.isEmpty())
+            UlozNahled(name);
+    }
+}
+
+QString frmView::GetTargetFileName() {
+    return AskSaveFileName(this, QStringLiteral("Zadejte umístění cílového souboru"),
+                           {QStringLiteral("Soubor rtf (*.rtf)"), QStringLiteral("Textový soubor (*.txt)"),
+                            QStringLiteral("Všechny soubory (*)")},
+                           QStringLiteral("rtf"), paths::ProgramDir());
+}
+
+bool frmView::UlozNahled(const QString& name) {
+    lblPage[3]->setText(QStringLiteral("Ukládám náhled do souboru ") + name);
+    QCoreApplication::processEvents();
+    const bool rich = name.right(3).toUpper() == QStringLiteral("RTF");
+    const bool ok = SaveDocument(m_engine.document(), name, !rich);
+    lblPage[3]->clear();
+    return ok;
+}
+
+void frmView::failed() {
+    // The failure was reported and PrintResult holds it; the preview closes.
+    QTimer::singleShot(0, this, [this] { reject(); });
+}
+
+void frmView::TiskDokumentu() {
+    lblPage[3]->setText(QStringLiteral("Dokument je odesílán k tisku..."));
+    Toolbar1->setEnabled(false); // no second print while this one runs
+    QCoreApplication::processEvents();
+    const PrintEngine::Outcome outcome = m_engine.PrintRTF(m_startPage, m_endPage);
+    Toolbar1->setEnabled(true);
+    lblPage[3]->clear();
+    if (outcome == PrintEngine::Outcome::Failed)
+        return failed();
+    PrintSettingsRecord& s = PrintSettings();
+    if (outcome == PrintEngine::Outcome::Printed && s.PrintResult != 602 && s.PrintResult != 603)
+        s.PrintResult = 1;
+}
+
+void frmView::NastavTiskarnu() {
+    try {
+        if (ShowPrinterSetup(this))
+            paginateAgain();
+    } catch (...) {
+        const err::ErrorRecord& e = err::CaptureCurrentException();
+        if (App().ErrObj)
+            App().ErrObj->ErrView(
+                602, err::SystemText(QStringLiteral("Nelze nastavit tiskárnu"), e, QStringLiteral("-")),
+                QStringLiteral("KelVBLib - chyba číslo 602"),
+                QStringLiteral("KelVBLib - CKelPrinter - frmView - NastavTiskarnu"));
+        PrintSettings().PrintResult = 602;
+        failed();
+    }
+}
+
+void frmView::cmbPrinters_Click(const QString& deviceName) {
+    if (deviceName == CurrentPrinterName() || !SelectPrinter(deviceName))
+        return;
+    paginateAgain();
+}
+
+void frmView::paginateAgain() {
+    PrintSettingsRecord& s = PrintSettings();
+    const int oldCount = s.PageCount;
+    NastavOkraje();
+    FillPrinterList();
+    if (!PripravNahled())
+        return failed();
+    const int count = s.PageCount;
+    m_currentPage = std::clamp(m_currentPage, 1, count);
+    m_endPage = m_endPage == oldCount ? count : std::clamp(m_endPage, 1, count);
+    m_startPage = std::clamp(m_startPage, 1, m_endPage);
+    txtPage[0]->setText(QString::number(m_startPage));
+    txtPage[1]->setText(QString::number(m_endPage));
+    ShowPage();
+}
+
+void frmView::ShowMarginsPanel() {
+    button(QStringLiteral("OKRAJE"))->setEnabled(false);
+    Frame1->show();
+    cmdX->setEnabled(true);
+    cmbPrinters->setEnabled(false);
+    txtMargin[0]->setFocus();
+}
+
+bool frmView::marginValid(int index) const {
+    const std::optional<double> v = parseNumber(txtMargin[index]->text());
+    return v && *v >= 0;
+}
+
+void frmView::closeMarginsPanel() {
+    button(QStringLiteral("OKRAJE"))->setEnabled(true);
+    Frame1->hide();
+    cmdX->setEnabled(false);
+    cmbPrinters->setEnabled(true);
+}
+
+void frmView::cmdX_Click() {
+    for (int i = 0; i < 4; ++i) {
+        if (!marginValid(i)) {
+            txtMargin[i]->setFocus();
+            return;
+        }
+    }
+    closeMarginsPanel();
+    PrintSettingsRecord& s = PrintSettings();
+    float* fields[] = {&s.LeftMargin, &s.RightMargin, &s.TopMargin, &s.BottomMargin};
+    for (int i = 0; i < 4; ++i)
+        *fields[i] = float(std::max(parseNumber(txtMargin[i]->text()).value_or(0), 0.0));
+    // Pages cut for the old margins would lose lines in new ones: cut them again.
+    paginateAgain();
+}
+
+void frmView::ValidatePageRange(int index) {
+    const std::optional<double> v = parseNumber(txtPage[index]->text());
+    const int count = PrintSettings().PageCount;
+    if (v) {
+        const int n = int(std::nearbyint(*v));
+        if (index == 0)
+            m_startPage = std::max(std::min(n, m_endPage), 1);
+        else
+            m_endPage = std::min(std::max(n, m_startPage), count);
+    }
+    txtPage[index]->setText(QString::number(index == 0 ? m_startPage : m_endPage));
+    updatePageStyle();
+}
+
+bool frmView::formKey(QKeyEvent& key) {
+    const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
+    if (mods == Qt::NoModifier) {
+        switch (key.key()) {
+        case Qt::Key_Escape:
+            if (Frame1->isVisible()) {
+                // Esc in the margins panel closes the panel, not the preview.
+                if (marginValid(0) && marginValid(1) && marginValid(2) && marginValid(3))
+                    cmdX_Click();
+            } else {
+                reject();
+            }
+            return true;
+        case Qt::Key_F6:
+            TiskDokumentu();
+            return true;
+        case Qt::Key_F7:
+            NastavTiskarnu();
+            return true;
+        case Qt::Key_F9:
+            ShowMarginsPanel();
+            return true;
+        default:
+            return false;
+        }
+    }
+    if (mods == Qt::ControlModifier && !Frame1->isVisible()) {
+        if (key.key() == Qt::Key_PageUp) {
+            if (m_currentPage >= 2)
+                goToPage(m_currentPage - 1);
+            return true;
+        }
+        if (key.key() == Qt::Key_PageDown) {
+            if (m_currentPage < PrintSettings().PageCount)
+                goToPage(m_currentPage + 1);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool frmView::boxKey(QLineEdit* box, QKeyEvent& key) {
+    const int k = key.key();
+    for (int i = 0; i < 4; ++i) {
+        if (box != txtMargin[i])
+            continue;
+        if (k == Qt::Key_Return || k == Qt::Key_Enter) {
+            if (i == 3)
+                cmdX_Click();
+            else
+                txtMargin[i + 1]->setFocus();
+            return true;
+        }
+        if (k == Qt::Key_Down || k == Qt::Key_Up) {
+            txtMargin[(i + (k == Qt::Key_Down ? 1 : 3)) % 4]->setFocus();
+            return true;
+        }
+        return false;
+    }
+    const int i = box == txtPage[0] ? 0 : 1;
+    QWidget* viewer = PrintSettings().PageGroup ? static_cast<QWidget*>(rtfView) : m_stack;
+    if (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Down) {
+        (i == 0 ? static_cast<QWidget*>(txtPage[1]) : viewer)->setFocus();
+        return true;
+    }
+    if (k == Qt::Key_Up) {
+        (i == 1 ? static_cast<QWidget*>(txtPage[0]) : viewer)->setFocus();
+        return true;
+    }
+    return false;
+}
+
+bool frmView::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return QDialog::eventFilter(watched, event);
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    const bool margin = box && std::find(txtMargin.begin(), txtMargin.end(), box) != txtMargin.end();
+    const bool range = box && (box == txtPage[0] || box == txtPage[1]);
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto& key = static_cast<QKeyEvent&>(*event);
+        // The form sees keys before its controls.
+        if (formKey(key))
+            return true;
+        if ((margin || range) && boxKey(box, key))
+            return true;
+        break;
+    }
+    case QEvent::FocusIn:
+        if (margin || range)
+            setBoxColor(box, true);
+        break;
+    case QEvent::FocusOut:
+        if (margin) {
+            setBoxColor(box, false);
+            // A margin box is not left while it holds no number of 0 or more.
+            const int i = int(std::find(txtMargin.begin(), txtMargin.end(), box) - txtMargin.begin());
+            if (!marginValid(i) && Frame1->isVisible())
+                QTimer::singleShot(0, box, [box] { box->setFocus(); });
+        } else if (range) {
+            setBoxColor(box, false);
+            if (!m_firstActivation)
+                ValidatePageRange(box == txtPage[0] ? 0 : 1);
+        }
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+QString GetWordAtPoint(ui::RichTextBox& box, int x, int y) {
+    const int twipsPerPixel = std::max(1, int(ui::kTwipsPerInch / ui::LogicalDpi()));
+    const int index = box.charFromPos(QPoint(x / twipsPerPixel, y / twipsPerPixel));
+    if (index < 1)
+        return QString();
+    const QString text = box.Text();
+    auto word = [&](int i) {
+        if (i < 0 || i >= text.size())
+            return false;
+        const QChar c = text.at(i);
+        return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
+    };
+    if (!word(index))
+        return QString();
+    int from = index, to = index + 1;
+    while (word(from - 1))
+        --from;
+    while (word(to))
+        ++to;
+    return text.mid(from, to - from);
+}
+
+} // namespace lumo::print

@@ -1,0 +1,3 @@
+list(APPEND PRINT_SOURCES
+  frmView.cpp frmView.h
+  PaperView.cpp PaperView.h)
