@@ -3,10 +3,12 @@
 #include "platform/text/AnsiText.h"
 
 #include <QByteArray>
+#include <QMutex>
 #include <QString>
 #include <QStringDecoder>
 
 #include <array>
+#include <map>
 #include <vector>
 
 namespace lumo::rtf {
@@ -260,6 +262,26 @@ constexpr char16_t kSymbol[224] = {
     0,
 };
 
+// The converter name of a Windows code page; ICU knows most of them as "windows-N",
+// a few OEM pages only as "cpN".
+QStringDecoder decoderFor(int codePage) {
+    if (codePage == 65001)
+        return QStringDecoder(QStringDecoder::Utf8);
+    QStringDecoder decoder(QByteArray("windows-") + QByteArray::number(codePage));
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QByteArray("cp") + QByteArray::number(codePage));
+    return decoder;
+}
+
+bool isMultiByte(int codePage) {
+    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950 || codePage == 1361 ||
+           codePage == 65001;
+}
+
+bool decodable(int codePage) {
+    return codePage == kDefaultCodePage || codePage == kSymbolCodePage || decoderFor(codePage).isValid();
+}
+
 ByteTable buildTable(int codePage) {
     ByteTable table{};
     for (int b = 0; b < 128; ++b)
@@ -271,7 +293,7 @@ ByteTable buildTable(int codePage) {
     if (codePage == kDefaultCodePage) {
         text = lumo::text::decodeAnsi(high);
     } else {
-        QStringDecoder decoder(QByteArray("windows-") + QByteArray::number(codePage));
+        QStringDecoder decoder = decoderFor(codePage);
         if (decoder.isValid())
             text = decoder.decode(high);
     }
@@ -285,21 +307,30 @@ ByteTable buildTable(int codePage) {
     return table;
 }
 
-const std::vector<ByteTable>& tables() {
-    static const std::vector<ByteTable> all = [] {
+// Byte tables of the single-byte code pages, made from the converters on first use.
+const ByteTable& tableOf(int codePage) {
+    static const std::vector<ByteTable> windows = [] {
         std::vector<ByteTable> t;
         t.reserve(kTableCount);
         for (int cp = kFirstCodePage; cp <= kLastCodePage; ++cp)
             t.push_back(buildTable(cp));
         return t;
     }();
-    return all;
+    if (codePage >= kFirstCodePage && codePage <= kLastCodePage)
+        return windows[codePage - kFirstCodePage];
+    static QMutex mutex;
+    static std::map<int, ByteTable> others;
+    const QMutexLocker lock(&mutex);
+    auto it = others.find(codePage);
+    if (it == others.end())
+        it = others.emplace(codePage, buildTable(codePage)).first;
+    return it->second;
 }
 
 const std::vector<qint16>& cp1250Encoding() {
     static const std::vector<qint16> reverse = [] {
         std::vector<qint16> r(0x10000, qint16(-1));
-        const ByteTable& t = tables()[kDefaultCodePage - kFirstCodePage];
+        const ByteTable& t = tableOf(kDefaultCodePage);
         for (int b = 0; b < 256; ++b)
             r[t[b]] = qint16(b);
         return r;
@@ -315,6 +346,18 @@ int CodePageOfCharset(int charset, int ansiCodePage) {
         return 1252;
     case 2:
         return kSymbolCodePage;
+    case 77:
+        return 10000;
+    case 128:
+        return 932;
+    case 129:
+        return 949;
+    case 130:
+        return 1361;
+    case 134:
+        return 936;
+    case 136:
+        return 950;
     case 161:
         return 1253;
     case 162:
@@ -329,23 +372,54 @@ int CodePageOfCharset(int charset, int ansiCodePage) {
         return 1257;
     case 204:
         return 1251;
+    case 222:
+        return 874;
     case 238:
         return 1250;
+    case 255:
+        return 437;
     default:
         return ansiCodePage;
     }
 }
 
 int SupportedCodePage(int codePage) {
-    if (codePage >= kFirstCodePage && codePage <= kLastCodePage)
-        return codePage;
-    return kDefaultCodePage;
+    static QMutex mutex;
+    static std::map<int, bool> known;
+    const QMutexLocker lock(&mutex);
+    auto it = known.find(codePage);
+    if (it == known.end())
+        it = known.emplace(codePage, codePage > 0 && decodable(codePage)).first;
+    return it->second ? codePage : kDefaultCodePage;
+}
+
+bool IsMultiByteCodePage(int codePage) {
+    return isMultiByte(codePage);
 }
 
 QChar DecodeByte(int codePage, unsigned char byte) {
     if (codePage == kSymbolCodePage)
         return SymbolToUnicode(QChar(byte));
-    return QChar(tables()[SupportedCodePage(codePage) - kFirstCodePage][byte]);
+    if (byte < 0x80)
+        return QChar(byte);
+    if (codePage < kFirstCodePage || codePage > kLastCodePage)
+        codePage = SupportedCodePage(codePage);
+    if (isMultiByte(codePage))
+        return byte < 0x80 ? QChar(byte) : QChar(QChar::ReplacementCharacter);
+    return QChar(tableOf(codePage)[byte]);
+}
+
+QString DecodeBytes(int codePage, QByteArrayView bytes) {
+    codePage = SupportedCodePage(codePage);
+    if (!isMultiByte(codePage)) {
+        QString text;
+        text.reserve(bytes.size());
+        for (char b : bytes)
+            text += DecodeByte(codePage, uchar(b));
+        return text;
+    }
+    QStringDecoder decoder = decoderFor(codePage);
+    return decoder.decode(bytes);
 }
 
 QChar SymbolToUnicode(QChar c) {

@@ -76,6 +76,9 @@ constexpr const char* kSkipped[] = {
 
 constexpr KeywordInfo kWords[] = {
     {"ansicpg", K::AnsiCodePage, 0},
+    {"mac", K::CharacterSet, 10000},
+    {"pc", K::CharacterSet, 437},
+    {"pca", K::CharacterSet, 850},
     {"deff", K::DefaultFont, 0},
     {"fonttbl", K::FontTable, 0},
     {"colortbl", K::ColorTable, 0},
@@ -84,6 +87,7 @@ constexpr KeywordInfo kWords[] = {
     {"bin", K::Binary, 0},
     {"f", K::FontNumber, 0},
     {"fcharset", K::FontCharset, 0},
+    {"cpg", K::FontCodePage, 0},
     {"fnil", K::FontFamily, 0},
     {"froman", K::FontFamily, 0},
     {"fswiss", K::FontFamily, 0},

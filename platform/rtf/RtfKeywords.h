@@ -8,6 +8,7 @@ namespace lumo::rtf {
 enum class Keyword {
     // document
     AnsiCodePage,
+    CharacterSet, // \mac, \pc, \pca: the code page is in ch
     DefaultFont,
     // destinations
     FontTable,
@@ -18,6 +19,7 @@ enum class Keyword {
     // font table
     FontNumber,
     FontCharset,
+    FontCodePage,
     FontFamily,
     // colour table
     Red,
@@ -63,7 +65,7 @@ enum class Keyword {
 struct KeywordInfo {
     const char* name;
     Keyword kind;
-    char16_t ch; // Special: the character; FontFamily: unused
+    char16_t ch; // Special: the character; CharacterSet: the code page
 };
 
 // The entry for a control word, or nullptr for words the reader ignores.

@@ -7,6 +7,8 @@
 
 #include <QTextBlockFormat>
 
+#include <utility>
+
 namespace lumo::rtf {
 
 namespace {
@@ -48,8 +50,15 @@ bool RtfParser::parse() {
         const RtfToken t = m_tokens.next();
         if (t.type == RtfToken::End)
             break;
-        if (m_stack.empty() && !resumeAfterEnd(t))
+        if (m_stack.empty()) {
+            if (!outsideDocument(t))
+                break;
             continue;
+        }
+        if (!m_pendingBytes.isEmpty() && t.type != RtfToken::HexByte &&
+            !(t.type == RtfToken::Text && literalBytesRecoded() && IsMultiByteCodePage(codePage())))
+            flushBytes();
+        m_afterOpen = std::exchange(m_groupStart, false);
         switch (t.type) {
         case RtfToken::GroupOpen:
             onGroupOpen();
@@ -73,6 +82,7 @@ bool RtfParser::parse() {
             break;
         }
     }
+    flushBytes();
     if (!m_stack.empty()) {
         fail(QStringLiteral("Dokument RTF není úplný: chybí uzavírací závorka."));
         m_rootAfterEnd = m_stack.front();
@@ -82,25 +92,28 @@ bool RtfParser::parse() {
     return m_error.isEmpty();
 }
 
-// Before the document's first brace nothing counts; after its last one only blanks may
-// follow. Anything else there means a stray closing brace, and the text is read on.
-bool RtfParser::resumeAfterEnd(const RtfToken& t) {
+// Before the document's first brace nothing counts. The brace that closes the document
+// ends it, as the rich-edit box reads it: only blanks may follow, and anything else there
+// (a stray brace, a second document, junk after a stored document) is not read but named
+// in the error. Returns false when reading stops.
+bool RtfParser::outsideDocument(const RtfToken& t) {
     if (!m_ended) {
         if (t.type == RtfToken::GroupOpen) {
             m_stack.emplace_back();
-            m_ended = false;
-            return false;
+            m_groupStart = true;
         }
-        return false;
+        return true;
     }
     if (t.type == RtfToken::Text && isBlank(t.word))
-        return false;
-    fail(QStringLiteral("Dokument RTF má nadbytečnou uzavírací závorku."));
-    if (t.type == RtfToken::GroupClose)
-        return false;
-    m_stack.push_back(m_rootAfterEnd);
-    m_ended = false;
-    return true;
+        return true;
+    if (t.type == RtfToken::GroupClose) {
+        fail(QStringLiteral("Dokument RTF má nadbytečnou uzavírací závorku; text za ní se nečte."));
+    } else if (t.type == RtfToken::GroupOpen && m_tokens.next().word == QLatin1StringView("rtf")) {
+        fail(QStringLiteral("Za koncem dokumentu RTF následuje další dokument; čte se jen první."));
+    } else {
+        fail(QStringLiteral("Za koncem dokumentu RTF následuje text, který k dokumentu nepatří."));
+    }
+    return false;
 }
 
 void RtfParser::fail(const QString& message) {
@@ -111,6 +124,7 @@ void RtfParser::fail(const QString& message) {
 void RtfParser::onGroupOpen() {
     m_skipFallback = 0;
     m_starPending = false;
+    m_groupStart = true;
     if (m_stack.size() >= kMaxDepth) {
         ++m_overflow;
         fail(QStringLiteral("Dokument RTF je vnořen příliš hluboko."));
@@ -125,6 +139,8 @@ void RtfParser::onGroupClose() {
     m_skipFallback = 0;
     m_starPending = false;
     if (m_overflow > 0) {
+        if (m_overflowSkip == m_overflow)
+            m_overflowSkip = 0;
         --m_overflow;
         return;
     }
@@ -155,7 +171,9 @@ void RtfParser::onControlWord(const RtfToken& t) {
         return;
     }
     Destination& dest = state().dest;
-    if (dest == Destination::Skip)
+    if (dest == Destination::Skip || m_overflowSkip > 0)
+        return;
+    if (m_overflow > 0 && !keepDeepWord(info, starred))
         return;
     if (info && info->kind == Keyword::FontAltName && dest == Destination::FontTable) {
         dest = Destination::FontAltName;
@@ -183,6 +201,39 @@ void RtfParser::onControlWord(const RtfToken& t) {
         onTableWord(kind, t);
 }
 
+// Past the depth limit a group has no state of its own: a destination there is skipped
+// up to its own closing brace, and words that would change the formatting of the
+// enclosing group are ignored, so nothing leaks out of the deep group. Words that give
+// text are kept.
+bool RtfParser::keepDeepWord(const KeywordInfo* info, bool starred) {
+    if (starred) {
+        m_overflowSkip = m_overflow;
+        return false;
+    }
+    if (!info)
+        return false;
+    switch (info->kind) {
+    case Keyword::FontTable:
+    case Keyword::ColorTable:
+    case Keyword::FontAltName:
+    case Keyword::SkipDestination:
+        m_overflowSkip = m_overflow;
+        return false;
+    case Keyword::Par:
+    case Keyword::Section:
+    case Keyword::Row:
+    case Keyword::Page:
+    case Keyword::Cell:
+    case Keyword::Line:
+    case Keyword::Tab:
+    case Keyword::Special:
+    case Keyword::Unicode:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void RtfParser::onFontTableWord(int kind, const RtfToken& t) {
     const bool inEntry = m_fonts.contains(m_fontNumber);
     switch (Keyword(kind)) {
@@ -194,6 +245,10 @@ void RtfParser::onFontTableWord(int kind, const RtfToken& t) {
     case Keyword::FontCharset:
         if (inEntry)
             m_fonts[m_fontNumber].charset = t.param;
+        break;
+    case Keyword::FontCodePage:
+        if (inEntry)
+            m_fonts[m_fontNumber].codePage = t.param;
         break;
     case Keyword::FontFamily:
         if (inEntry)
@@ -221,6 +276,9 @@ bool RtfParser::onDocumentWord(int kind, const RtfToken& t) {
     switch (Keyword(kind)) {
     case Keyword::AnsiCodePage:
         m_ansiCodePage = SupportedCodePage(t.param);
+        return true;
+    case Keyword::CharacterSet:
+        m_ansiCodePage = SupportedCodePage(FindKeyword(t.word)->ch);
         return true;
     case Keyword::DefaultFont:
         m_defaultFont = t.param;
@@ -376,12 +434,13 @@ void RtfParser::onControlSymbol(const RtfToken& t) {
         fail(QStringLiteral("Dokument RTF obsahuje neúplnou řídicí sekvenci."));
     const char16_t s = t.symbol.unicode();
     if (s == '*') {
-        m_starPending = true;
+        // Only "{\*" marks an optional destination; a star elsewhere means nothing.
+        m_starPending = m_afterOpen;
         return;
     }
     m_starPending = false;
     const Destination dest = state().dest;
-    if (t.malformed || dest == Destination::Skip || dest == Destination::ColorTable)
+    if (t.malformed || dest == Destination::Skip || dest == Destination::ColorTable || m_overflowSkip > 0)
         return;
     if (s == '\\' || s == '{' || s == '}') {
         if (dest == Destination::Text)
@@ -419,11 +478,10 @@ void RtfParser::onControlSymbol(const RtfToken& t) {
 void RtfParser::onHexByte(int byte) {
     m_starPending = false;
     const Destination dest = state().dest;
+    if (m_overflowSkip > 0)
+        return;
     if (dest == Destination::FontTable || dest == Destination::FontAltName) {
-        const FontEntry* e = m_fonts.contains(m_fontNumber) ? &m_fonts[m_fontNumber] : nullptr;
-        const int cp = e && e->charset >= 0 ? CodePageOfCharset(e->charset, m_ansiCodePage) : m_ansiCodePage;
-        const QChar c = DecodeByte(cp, uchar(byte));
-        (dest == Destination::FontTable ? m_nameBuffer : m_altBuffer).append(c);
+        queueByte(m_fonts.contains(m_fontNumber) ? codePageOfFont(m_fontNumber) : m_ansiCodePage, byte);
         return;
     }
     if (dest != Destination::Text)
@@ -432,7 +490,78 @@ void RtfParser::onHexByte(int byte) {
         --m_skipFallback;
         return;
     }
-    emitRaw(DecodeByte(codePage(), uchar(byte)));
+    queueByte(codePage(), byte);
+}
+
+// Bytes are decoded a run at a time: a character of a double-byte code page may be
+// split over two \'xx escapes or two literal bytes.
+void RtfParser::queueByte(int codePage, int byte) {
+    if (!IsMultiByteCodePage(codePage)) {
+        flushBytes();
+        routeDecoded(DecodeByte(codePage, uchar(byte)));
+        return;
+    }
+    if (!m_pendingBytes.isEmpty() && m_pendingCodePage != codePage)
+        flushBytes();
+    m_pendingCodePage = codePage;
+    m_pendingBytes.append(char(byte));
+}
+
+void RtfParser::flushBytes() {
+    if (m_pendingBytes.isEmpty())
+        return;
+    const QString text = DecodeBytes(m_pendingCodePage, m_pendingBytes);
+    m_pendingBytes.clear();
+    for (QChar c : text)
+        routeDecoded(c);
+}
+
+void RtfParser::routeDecoded(QChar c) {
+    switch (state().dest) {
+    case Destination::FontTable:
+        m_nameBuffer.append(c);
+        break;
+    case Destination::FontAltName:
+        m_altBuffer.append(c);
+        break;
+    case Destination::Text:
+        emitRaw(c);
+        break;
+    default:
+        break;
+    }
+}
+
+// The text a caller hands over holds the document's literal bytes decoded as Windows-1250;
+// where the document declares another code page they are decoded again in that one.
+bool RtfParser::literalBytesRecoded() const {
+    const int cp = codePage();
+    return cp != kDefaultCodePage && cp != kSymbolCodePage;
+}
+
+void RtfParser::emitLiteralBytes(QStringView text) {
+    const int cp = codePage();
+    if (!IsMultiByteCodePage(cp)) {
+        QString recoded = text.toString();
+        for (QChar& c : recoded) {
+            const int byte = c.unicode() >= 0x80 ? EncodeCp1250(c) : -1;
+            if (byte >= 0)
+                c = DecodeByte(cp, uchar(byte));
+        }
+        emitText(recoded);
+        return;
+    }
+    for (QChar c : text) {
+        const int byte = c.unicode() < 0x80 ? int(c.unicode()) : EncodeCp1250(c);
+        if (m_skipFallback > 0) {
+            --m_skipFallback;
+        } else if (byte < 0) {
+            flushBytes();
+            emitText(QStringView(&c, 1));
+        } else {
+            queueByte(cp, byte);
+        }
+    }
 }
 
 void RtfParser::onUnicode(int value) {
@@ -453,9 +582,14 @@ void RtfParser::onUnicode(int value) {
 
 void RtfParser::onText(QStringView text) {
     m_starPending = false;
+    if (m_overflowSkip > 0)
+        return;
     switch (state().dest) {
     case Destination::Text:
-        emitText(text);
+        if (literalBytesRecoded())
+            emitLiteralBytes(text);
+        else
+            emitText(text);
         break;
     case Destination::FontTable: {
         for (QChar c : text) {
@@ -560,7 +694,11 @@ void RtfParser::commitAltName() {
 
 int RtfParser::codePageOfFont(int font) const {
     const auto it = m_fonts.constFind(font >= 0 ? font : m_defaultFont);
-    if (it == m_fonts.constEnd() || it->charset < 0)
+    if (it == m_fonts.constEnd())
+        return m_ansiCodePage;
+    if (it->codePage > 0 && it->charset != 2)
+        return SupportedCodePage(it->codePage);
+    if (it->charset < 0)
         return m_ansiCodePage;
     return CodePageOfCharset(it->charset, m_ansiCodePage);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "platform/rtf/RtfDocumentBuilder.h"
+#include "platform/rtf/RtfKeywords.h"
 #include "platform/rtf/RtfState.h"
 #include "platform/rtf/RtfTokenizer.h"
 
+#include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -41,7 +43,13 @@ private:
     void emitText(QStringView text);
     void syncFormat();
     void onUnicode(int value);
-    bool resumeAfterEnd(const RtfToken& t);
+    bool outsideDocument(const RtfToken& t);
+    bool keepDeepWord(const KeywordInfo* info, bool starred);
+    void queueByte(int codePage, int byte);
+    void flushBytes();
+    void routeDecoded(QChar c);
+    bool literalBytesRecoded() const;
+    void emitLiteralBytes(QStringView text);
 
     void commitFontName();
     void commitAltName();
@@ -58,7 +66,12 @@ private:
     std::vector<GroupState> m_stack;
     GroupState m_rootAfterEnd;
     bool m_ended = false;
-    int m_overflow = 0;     // groups opened beyond the depth limit
+    int m_overflow = 0;        // groups opened beyond the depth limit
+    int m_overflowSkip = 0;    // the deep group whose destination is skipped (1 = first past the limit)
+    bool m_groupStart = false; // the last token opened a group
+    bool m_afterOpen = false;  // the current token directly follows a group's opening brace
+    QByteArray m_pendingBytes; // bytes of a multi-byte code page not yet decoded
+    int m_pendingCodePage = 0;
     int m_skipFallback = 0; // fallback characters still to skip after \uN
 
     int m_ansiCodePage;

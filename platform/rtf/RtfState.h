@@ -39,6 +39,7 @@ struct FontEntry {
     QString altName;  // \*\fname or \*\falt
     QString family;   // "swiss", "roman", ... without the \f
     int charset = -1; // \fcharset; -1 when not given
+    int codePage = 0; // \cpg; 0 when not given
 };
 
 enum class Destination { Text, Skip, FontTable, FontAltName, ColorTable };

@@ -40,8 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
     Inputs, RtfMalformed,
     ::testing::Values(
         BadCase{"missingClose", QStringLiteral("{\\rtf1 abc\\par {\\b def"), QStringLiteral("abc\ndef")},
-        BadCase{"strayClose", QStringLiteral("{\\rtf1 abc}} def}"), QStringLiteral("abc def")},
-        BadCase{"textAfterEnd", QStringLiteral("{\\rtf1 abc} def"), QStringLiteral("abc def")},
+        BadCase{"strayClose", QStringLiteral("{\\rtf1 abc}} def}"), QStringLiteral("abc")},
+        BadCase{"textAfterEnd", QStringLiteral("{\\rtf1 abc} def"), QStringLiteral("abc")},
         BadCase{"truncatedHex", QStringLiteral("{\\rtf1 ab\\'4"), QStringLiteral("ab4")},
         BadCase{"badHex", QStringLiteral("{\\rtf1 ab\\'zzc}"), QStringLiteral("abzzc")},
         BadCase{"trailingBackslash", QStringLiteral("{\\rtf1 ab\\"), QStringLiteral("ab")},
