@@ -8,8 +8,12 @@
 #include "core/PrinterSeam.h"
 #include "core/Settings.h"
 #include "library/CKelErr.h"
+#include "library/CKelHelp.h"
+#include "library/CKelSound.h"
 #include "library/CKelSrv.h"
+#include "library/ErrMain.h"
 #include "platform/err/VbError.h"
+#include "platform/help/HtmlHelp.h"
 #include "platform/instance/InstanceGuard.h"
 #include "platform/paths/ProgramPaths.h"
 #include "platform/ui/DialogPresenter.h"
@@ -86,6 +90,40 @@ bool connectDatabase() {
     return true;
 }
 
+// The error dialog's beeps and wave go through the sound object while it exists.
+void connectErrorSounds() {
+    ErrSeams& seams = ErrState().Seams;
+    seams.WaveReady = [] { return App().SoundObj && App().SoundObj->WaveReady(); };
+    seams.Beep = [](int hz, int ms) {
+        if (App().SoundObj)
+            App().SoundObj->MBeep(hz, ms);
+    };
+    seams.PlayWave = [](const QString& file) {
+        if (App().SoundObj)
+            App().SoundObj->PlayWav(file, 1);
+    };
+}
+
+// Step 20: the sound object; with a wave device the error sound and the start sound.
+void createSound() {
+    App().SoundObj = MakeServiceSlot(std::make_unique<CKelSound>());
+    connectErrorSounds();
+    if (App().SoundObj->WaveReady()) {
+        App().ErrObj->SoundEnabled(true);
+        App().SoundObj->PlayWav(paths::ProgramDir() + QStringLiteral("/LUMO.Wav"), 1);
+    }
+}
+
+// Step 60: the help object on the program's help file; the error dialog's help
+// button and F1 open the error help in the same help window.
+void createHelp() {
+    App().HelpObj = MakeServiceSlot(std::make_unique<CKelHelp>());
+    App().HelpObj->HelpName(App().SrvObj->CompletePath(paths::ProgramDir()) + QStringLiteral("Lumo.chm"));
+    ErrState().Seams.HtmlHelp = [](QWidget* owner, const QString& path, int command, long context) {
+        help::HtmlHelp(owner, path, command, context);
+    };
+}
+
 StartOutcome runSteps() {
     g_splash = new FrmSplash();
     g_splash->show();
@@ -95,6 +133,7 @@ StartOutcome runSteps() {
     App().ErrObj = std::make_unique<CKelErr>();
 
     ShowStartStep(20, QStringLiteral("Nahrávám multimediální podporu"));
+    createSound();
 
     ShowStartStep(30, QStringLiteral("Nahrávám obslužné rutiny"));
     App().SrvObj = std::make_unique<CKelSrv>();
@@ -112,6 +151,7 @@ StartOutcome runSteps() {
     }
 
     ShowStartStep(60, QStringLiteral("Nahrávám nápovědu"));
+    createHelp();
 
     ShowStartStep(70, QStringLiteral("Nahrávám tiskovou podporu"));
     CreatePrinterObject();

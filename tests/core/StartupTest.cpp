@@ -3,6 +3,10 @@
 #include "core/HerbDb.h"
 #include "core/LumoMain.h"
 #include "library/CKelErr.h"
+#include "library/CKelHelp.h"
+#include "library/CKelSound.h"
+#include "library/ErrMain.h"
+#include "platform/sound/SoundBackend.h"
 #include "platform/text/AnsiText.h"
 #include "platform/ui/DialogPresenter.h"
 
@@ -102,6 +106,37 @@ TEST_F(StartupTest, AislpLinkIsActivatedWhenItsLibraryAnswers) {
     EXPECT_EQ(Main(hooks), StartOutcome::Started);
     EXPECT_FALSE(App().AISLPConnected);
     EXPECT_TRUE(errorLog().isEmpty()) << errorLog().toStdString();
+}
+
+// Where a wave device exists the error sound is switched on and the start sound plays.
+TEST_F(StartupTest, SoundAndHelpObjectsAreMadeAndTheStartSoundPlaysWhereADeviceExists) {
+    struct Device : sound::SoundBackend {
+        QStringList played;
+        bool hasWaveOutput() override { return true; }
+        bool playWave(const QString& path, long) override { return played << path, true; }
+        void beep(int, int) override {}
+    };
+    auto device = std::make_unique<Device>();
+    Device* dev = device.get();
+    sound::SetBackend(std::move(device));
+    QFile wave(qEnvironmentVariable("LUMO_BUILD_DIR") + QStringLiteral("/data/LUMO.Wav"));
+    ASSERT_TRUE(wave.copy(dir.file(QStringLiteral("LUMO.Wav"))));
+
+    EXPECT_EQ(Main(hooks), StartOutcome::Started);
+    ASSERT_TRUE(App().SoundObj && App().HelpObj);
+    EXPECT_TRUE(App().ErrObj->SoundEnabled());
+    EXPECT_EQ(dev->played, QStringList{dir.file(QStringLiteral("LUMO.Wav"))});
+    EXPECT_EQ(App().HelpObj->HelpName(), dir.path() + QStringLiteral("/Lumo.chm"));
+    EXPECT_TRUE(ErrState().Seams.WaveReady());
+    sound::SetBackend(sound::MakeSilentBackend());
+    App().ReleaseObjects();
+    EXPECT_FALSE(ErrState().Seams.WaveReady());
+
+    // Without a device neither sound is on (the switch is the process's, not the object's).
+    ErrState().SoundEnabled = false;
+    EXPECT_EQ(Main(hooks), StartOutcome::Started);
+    EXPECT_FALSE(App().ErrObj->SoundEnabled());
+    sound::SetBackend(nullptr);
 }
 
 TEST_F(StartupTest, SecondInstanceIsRefusedUnlessAllowed) {

@@ -1,0 +1,1 @@
+list(APPEND LIBRARY_SOURCES CKelSound.cpp CKelSound.h CKelHelp.cpp CKelHelp.h)

@@ -1,0 +1,169 @@
+#include "platform/help/HelpWindow.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSplitter>
+#include <QStringDecoder>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace lumo::help {
+
+namespace {
+
+constexpr int kTopicRole = Qt::UserRole + 1;
+
+QString topicOf(const QUrl& url) {
+    QString path = url.path();
+    if (!path.startsWith(u'/'))
+        path.prepend(u'/');
+    return path;
+}
+
+} // namespace
+
+HelpBrowser::HelpBrowser(const ChmFile& file, QWidget* parent) : QTextBrowser(parent), m_file(file) {
+    setOpenLinks(true);
+    setOpenExternalLinks(false);
+}
+
+QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
+    if (name.scheme() != u"chm")
+        return {};
+    const QByteArray data = m_file.object(topicOf(name));
+    if (data.isEmpty())
+        return {};
+    if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource) {
+        QStringDecoder decoder = QStringDecoder::decoderForHtml(data);
+        if (!decoder.isValid())
+            decoder = QStringDecoder(QStringDecoder::Utf8);
+        return QString(decoder(data));
+    }
+    return data;
+}
+
+HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, QWidget* owner)
+    : QWidget(owner, Qt::Window), m_file(std::move(file)) {
+    setObjectName(QStringLiteral("HelpWindow"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setWindowTitle(m_file->title().isEmpty() ? QStringLiteral("Nápověda") : m_file->title());
+
+    m_side = new QTabWidget;
+    m_contents = new QTreeWidget;
+    m_contents->setObjectName(QStringLiteral("HelpContents"));
+    m_contents->setHeaderHidden(true);
+    m_side->addTab(m_contents, QStringLiteral("Obsah"));
+
+    auto* indexPage = new QWidget;
+    m_keyword = new QLineEdit;
+    m_keyword->setObjectName(QStringLiteral("HelpKeyword"));
+    m_keyword->setPlaceholderText(QStringLiteral("Hledané slovo"));
+    m_index = new QListWidget;
+    m_index->setObjectName(QStringLiteral("HelpIndex"));
+    auto* indexLayout = new QVBoxLayout(indexPage);
+    indexLayout->setContentsMargins(2, 2, 2, 2);
+    indexLayout->addWidget(m_keyword);
+    indexLayout->addWidget(m_index);
+    m_side->addTab(indexPage, QStringLiteral("Rejstřík"));
+
+    m_browser = new HelpBrowser(*m_file, this);
+    m_browser->setObjectName(QStringLiteral("HelpTopic"));
+
+    auto* split = new QSplitter;
+    split->addWidget(m_side);
+    split->addWidget(m_browser);
+    split->setStretchFactor(1, 3);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(split);
+    resize(860, 600);
+    split->setSizes({240, 620});
+
+    fillContents();
+    fillIndex();
+    connect(m_contents, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item) { showTopic(item->data(0, kTopicRole).toString()); });
+    connect(m_contents, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { showTopic(item->data(0, kTopicRole).toString()); });
+    connect(m_index, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { showTopic(item->data(kTopicRole).toString()); });
+    connect(m_index, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { showTopic(item->data(kTopicRole).toString()); });
+    connect(m_keyword, &QLineEdit::textChanged, this, &HelpWindow::filterIndex);
+    connect(m_keyword, &QLineEdit::returnPressed, this, [this] {
+        if (QListWidgetItem* item = m_index->currentItem())
+            showTopic(item->data(kTopicRole).toString());
+    });
+}
+
+QUrl HelpWindow::TopicUrl(const QString& topic) {
+    QUrl url;
+    url.setScheme(QStringLiteral("chm"));
+    const qsizetype hash = topic.indexOf(u'#');
+    url.setPath(hash < 0 ? topic : topic.left(hash));
+    if (hash >= 0)
+        url.setFragment(topic.mid(hash + 1));
+    return url;
+}
+
+void HelpWindow::showTopic(const QString& topic) {
+    const QString name = topic.isEmpty() ? m_file->defaultTopic() : topic;
+    if (!name.isEmpty())
+        m_browser->setSource(TopicUrl(name), QTextDocument::HtmlResource);
+}
+
+void HelpWindow::showContents() {
+    m_side->setCurrentIndex(0);
+}
+
+void HelpWindow::showIndex(const QString& keyword) {
+    m_side->setCurrentIndex(1);
+    if (!keyword.isEmpty())
+        m_keyword->setText(keyword);
+    m_keyword->setFocus();
+}
+
+QString HelpWindow::currentTopic() const {
+    return m_browser->source().isEmpty() ? QString() : topicOf(m_browser->source());
+}
+
+int HelpWindow::currentPage() const {
+    return m_side->currentIndex();
+}
+
+void HelpWindow::fillContents() {
+    QList<QTreeWidgetItem*> parents;
+    for (const SitemapEntry& e : m_file->contents()) {
+        while (parents.size() > e.level)
+            parents.removeLast();
+        auto* item =
+            parents.isEmpty() ? new QTreeWidgetItem(m_contents) : new QTreeWidgetItem(parents.last());
+        item->setText(0, e.name);
+        item->setData(0, kTopicRole, e.local);
+        parents.append(item);
+    }
+    m_contents->expandAll();
+}
+
+void HelpWindow::fillIndex() {
+    for (const SitemapEntry& e : m_file->index()) {
+        auto* item = new QListWidgetItem(QString(e.level * 2, u' ') + e.name, m_index);
+        item->setData(kTopicRole, e.local);
+    }
+}
+
+// Typing in the keyword box selects the first entry that begins with it.
+void HelpWindow::filterIndex(const QString& text) {
+    const QString wanted = text.trimmed();
+    for (int i = 0; i < m_index->count(); ++i) {
+        if (m_index->item(i)->text().trimmed().startsWith(wanted, Qt::CaseInsensitive)) {
+            m_index->setCurrentRow(i);
+            m_index->scrollToItem(m_index->item(i), QAbstractItemView::PositionAtTop);
+            return;
+        }
+    }
+}
+
+} // namespace lumo::help

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+// The machine's sound: wave output devices, playing a wave file, the bell.
+namespace lumo::sound {
+
+// Flags of a play request, as the callers pass them.
+enum PlayFlag : long {
+    sndAsync = 1,     // return at once; otherwise wait until the sound has ended
+    sndNoDefault = 2, // no default sound for a file that cannot be played
+    sndLoop = 8,      // repeat until the next sound (with sndAsync)
+};
+
+class SoundBackend {
+public:
+    virtual ~SoundBackend() = default;
+    // At least one wave output device exists.
+    virtual bool hasWaveOutput() = 0;
+    // Plays a wave file that was checked to be one; a new sound ends the previous one.
+    // False when the device failed.
+    virtual bool playWave(const QString& path, long flags) = 0;
+    // The desktop's bell; returns after the duration.
+    virtual void beep(int hz, int ms) = 0;
+};
+
+// The program's backend: Qt Multimedia, or a silent one where no output device exists.
+SoundBackend& Backend();
+
+// Replaces the backend (tests); nullptr goes back to the machine's.
+void SetBackend(std::unique_ptr<SoundBackend> backend);
+
+// A backend that has no device and plays nothing.
+std::unique_ptr<SoundBackend> MakeSilentBackend();
+
+} // namespace lumo::sound

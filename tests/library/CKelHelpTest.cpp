@@ -1,0 +1,112 @@
+#include "library/CKelHelp.h"
+#include "platform/help/ChmFile.h"
+#include "platform/help/HelpWindow.h"
+#include "platform/help/HtmlHelp.h"
+
+#include "common/TempProgramDir.h"
+
+#include <QFile>
+#include <QListWidget>
+#include <QTextBrowser>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace lumo {
+namespace {
+
+class CKelHelpTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const QString& name : {QStringLiteral("Lumo.chm"), QStringLiteral("KelErr.Hlp")}) {
+            QFile built(qEnvironmentVariable("LUMO_BUILD_DIR") + QStringLiteral("/data/") + name);
+            ASSERT_TRUE(built.open(QIODevice::ReadOnly)) << name.toStdString();
+            dir.write(name, built.readAll());
+        }
+    }
+    void TearDown() override { help::CloseHelpWindows(); }
+
+    static QString shownText(help::HelpWindow* w) {
+        return w->findChild<QTextBrowser*>(QStringLiteral("HelpTopic"))->toPlainText();
+    }
+
+    test::TempProgramDir dir;
+};
+
+// Every context number the program asks for has a topic of its own page.
+TEST_F(CKelHelpTest, TheProgramsHelpFileHasATopicForEveryContextNumber) {
+    help::ChmFile chm;
+    ASSERT_TRUE(chm.open(dir.file(QStringLiteral("Lumo.chm"))));
+    EXPECT_EQ(chm.defaultTopic(), QStringLiteral("/uvod.html"));
+    QStringList topics;
+    for (long id : {1000, 1020, 1030, 1040, 1050, 1060, 1070, 1080, 1090, 1100, 1110, 1120, 1130, 1140, 1150,
+                    1160, 1170, 1180}) {
+        const QString topic = chm.topicForContext(static_cast<quint32>(id));
+        ASSERT_FALSE(topic.isEmpty()) << id;
+        EXPECT_FALSE(chm.object(topic).isEmpty()) << id;
+        EXPECT_FALSE(topics.contains(topic)) << id;
+        topics << topic;
+    }
+    EXPECT_TRUE(chm.topicForContext(4711).isEmpty());
+    EXPECT_GE(chm.contents().size(), 18);
+    EXPECT_GE(chm.index().size(), 20);
+}
+
+TEST_F(CKelHelpTest, ShowHelpOpensTheTopicKeepsTheNumberAndShowsTheIndex) {
+    CKelHelp h;
+    h.HelpName(dir.file(QStringLiteral("Lumo.chm")));
+    h.ShowHelp(1, 1020, {}, 1);
+    help::HelpWindow* w = help::OpenHelpWindow(h.HelpName());
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->currentTopic(), QStringLiteral("/nastaveni.html"));
+    EXPECT_TRUE(shownText(w).contains(QStringLiteral("Nastavení programu")));
+
+    // Context 0 keeps the stored number; the same window is reused.
+    h.ShowHelp(1, 1000, {}, 1);
+    EXPECT_EQ(w->currentTopic(), QStringLiteral("/uvod.html"));
+    h.ShowHelp(1, 0, {}, 1);
+    EXPECT_EQ(h.HelpID(), 1000);
+    EXPECT_EQ(help::OpenHelpWindow(h.HelpName()), w);
+
+    h.ShowHelp(3, 0, {}, 1);
+    EXPECT_EQ(w->currentPage(), 1);
+    EXPECT_GT(w->findChild<QListWidget*>(QStringLiteral("HelpIndex"))->count(), 0);
+    EXPECT_GT(w->findChild<QTreeWidget*>(QStringLiteral("HelpContents"))->topLevelItemCount(), 0);
+
+    // A link inside a topic opens its page from the same file.
+    w->findChild<QTextBrowser*>(QStringLiteral("HelpTopic"))
+        ->setSource(help::HelpWindow::TopicUrl("/celedi.html"));
+    EXPECT_TRUE(shownText(w).contains(QStringLiteral("Botanické čeledi")));
+}
+
+TEST_F(CKelHelpTest, AFreshObjectShowsTheDefaultTopicAndAMissingFileShowsNothing) {
+    CKelHelp fresh;
+    fresh.HelpName(dir.file(QStringLiteral("Lumo.chm")));
+    fresh.ShowHelp(1, 0, {}, 1);
+    help::HelpWindow* w = help::OpenHelpWindow(fresh.HelpName());
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->currentTopic(), QStringLiteral("/uvod.html"));
+
+    CKelHelp missing;
+    missing.HelpName(dir.file(QStringLiteral("Nic.chm")));
+    missing.ShowHelp(1, 1020, {}, 1);
+    missing.ShowHelp(3, 0, {}, 1);
+    EXPECT_EQ(help::OpenHelpWindow(missing.HelpName()), nullptr);
+
+    // A file that is no compiled help is treated as missing.
+    dir.write(QStringLiteral("Broken.chm"), QByteArray("ITSF but not really"));
+    EXPECT_EQ(help::HtmlHelp(nullptr, dir.file(QStringLiteral("Broken.chm")), help::hhHelpContext, 1020),
+              nullptr);
+}
+
+// The error dialog names its help file without a folder and with a window type.
+TEST_F(CKelHelpTest, TheErrorHelpOpensFromTheProgramFolderInAnyCase) {
+    help::HelpWindow* w = help::HtmlHelp(nullptr, QStringLiteral("kelerr.hlp>Main"), help::hhHelpContext, 0);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->currentTopic(), QStringLiteral("/chyby.html"));
+    EXPECT_TRUE(shownText(w).contains(QStringLiteral("Chybové hlášení")));
+}
+
+} // namespace
+} // namespace lumo

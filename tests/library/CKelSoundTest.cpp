@@ -1,0 +1,134 @@
+#include "library/CKelSound.h"
+#include "platform/sound/SoundBackend.h"
+#include "platform/sound/WaveFile.h"
+
+#include "common/TempProgramDir.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace lumo {
+namespace {
+
+struct FakeDevice : sound::SoundBackend {
+    bool device = false;
+    bool failPlay = false;
+    QStringList played;
+    QList<long> flags;
+    QList<std::pair<int, int>> beeps;
+    bool hasWaveOutput() override { return device; }
+    bool playWave(const QString& path, long f) override {
+        played << path;
+        flags << f;
+        return !failPlay;
+    }
+    void beep(int hz, int ms) override { beeps.append({hz, ms}); }
+};
+
+struct Failure {
+    long number;
+    QString description, title, source;
+};
+
+class CKelSoundTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto fake = std::make_unique<FakeDevice>();
+        dev = fake.get();
+        sound::SetBackend(std::move(fake));
+        QObject::connect(&snd, &CKelSound::ClassError, [this](long& n, QString& d, QString& t, QString& s) {
+            failures.push_back({n, d, t, s});
+        });
+        // The sound the build writes, in the program folder.
+        QFile built(qEnvironmentVariable("LUMO_BUILD_DIR") + QStringLiteral("/data/Err.Wav"));
+        ASSERT_TRUE(built.open(QIODevice::ReadOnly));
+        dir.write(QStringLiteral("Err.Wav"), built.readAll());
+    }
+    void TearDown() override { sound::SetBackend(nullptr); }
+
+    test::TempProgramDir dir;
+    CKelSound snd;
+    FakeDevice* dev = nullptr;
+    std::vector<Failure> failures;
+};
+
+TEST_F(CKelSoundTest, PlayWavReportsEachFailureOnceAndPlaysOnlyCheckedWaveFiles) {
+    dev->device = true;
+    snd.PlayWav(QStringLiteral("/nonexistent/x.wav"), 1);
+    EXPECT_EQ(snd.Result(), 7001);
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].description,
+              QStringLiteral("Soubor nelze přehrát - chybný nebo neplatný název souboru Wav"));
+    EXPECT_EQ(failures[0].title, QStringLiteral("Chybná specifikace souboru Wav"));
+    EXPECT_EQ(failures[0].source, QStringLiteral("CKelSound - PlayWav"));
+    // A pattern is a name, not a search.
+    snd.PlayWav(QStringLiteral("*.Wav"), 1);
+    EXPECT_EQ(snd.Result(), 7001);
+
+    // Relative names belong to the program folder and resolve in any case.
+    snd.PlayWav(QStringLiteral("err.wav"), 1);
+    EXPECT_EQ(snd.Result(), 0);
+    ASSERT_EQ(dev->played.size(), 1);
+    EXPECT_EQ(dev->played[0], dir.file(QStringLiteral("Err.Wav")));
+    EXPECT_EQ(dev->flags[0], 1);
+
+    // A file that is no wave, and a device that fails, are device failures.
+    dir.write(QStringLiteral("bad.wav"), QByteArray("RIFF\x10\0\0\0WAVEjunk", 16));
+    snd.PlayWav(dir.file(QStringLiteral("bad.wav")), 1);
+    EXPECT_EQ(snd.Result(), 7003);
+    EXPECT_EQ(dev->played.size(), 1);
+    dev->failPlay = true;
+    snd.PlayWav(QStringLiteral("Err.Wav"), 0);
+    EXPECT_EQ(snd.Result(), 7003);
+    EXPECT_EQ(failures.back().description,
+              QStringLiteral("Soubor nelze přehrát - došlo k selhání zařízení Wav"));
+    EXPECT_EQ(failures.back().title, QStringLiteral("Selhání technického vybavení"));
+
+    // Without a device nothing is asked of it.
+    dev->device = false;
+    snd.PlayWav(QStringLiteral("Err.Wav"), 1);
+    EXPECT_EQ(snd.Result(), 7002);
+    EXPECT_EQ(failures.back().description,
+              QStringLiteral("Soubor nelze přehrát - na tomto počítači nelze přehrávat soubory Wav"));
+    EXPECT_EQ(failures.back().title, QStringLiteral("Nedostatečné technické vybavení"));
+    EXPECT_EQ(dev->played.size(), 2);
+    EXPECT_EQ(failures.size(), 5u);
+}
+
+TEST_F(CKelSoundTest, WaveReadyAndBeepClearTheResultAndBadTonesFailTheClass) {
+    snd.PlayWav(QStringLiteral("missing.wav"), 1);
+    EXPECT_FALSE(snd.WaveReady());
+    EXPECT_EQ(snd.Result(), 0);
+    dev->device = true;
+    EXPECT_TRUE(snd.WaveReady());
+
+    snd.MBeep(1200, 150);
+    EXPECT_EQ(snd.Result(), 0);
+    ASSERT_EQ(dev->beeps.size(), 1);
+    EXPECT_EQ(dev->beeps[0], std::make_pair(1200, 150));
+    snd.MBeep(0, 150);
+    EXPECT_EQ(snd.Result(), 7000);
+    EXPECT_EQ(failures.back().description, QStringLiteral("Došlo k selhání třídy, operaci nelze provést"));
+    EXPECT_EQ(failures.back().source, QStringLiteral("CKelSound - MBeep"));
+    EXPECT_EQ(dev->beeps.size(), 1);
+}
+
+TEST(WaveFileTest, TheBuiltSoundsAreWaveFilesAndDamagedOnesAreNot) {
+    const QString data = qEnvironmentVariable("LUMO_BUILD_DIR") + QStringLiteral("/data/");
+    EXPECT_TRUE(sound::IsPlayableWave(data + QStringLiteral("LUMO.Wav")));
+    EXPECT_TRUE(sound::IsPlayableWave(data + QStringLiteral("Err.Wav")));
+    test::TempProgramDir dir;
+    QFile built(data + QStringLiteral("Err.Wav"));
+    ASSERT_TRUE(built.open(QIODevice::ReadOnly));
+    const QByteArray good = built.readAll();
+    dir.write(QStringLiteral("short.wav"), good.left(30));
+    EXPECT_FALSE(sound::IsPlayableWave(dir.file(QStringLiteral("short.wav"))));
+    QByteArray adpcm = good;
+    adpcm[20] = 2; // format tag: compressed
+    dir.write(QStringLiteral("adpcm.wav"), adpcm);
+    EXPECT_FALSE(sound::IsPlayableWave(dir.file(QStringLiteral("adpcm.wav"))));
+}
+
+} // namespace
+} // namespace lumo
