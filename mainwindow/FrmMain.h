@@ -195,6 +195,14 @@ public:
          CurrentMonth = 0, CurrentCeled = 0, CurrentLit = 0, CurrentPicture = 0;
     long MarkedULCount = 0, MarkedIndSkCount = 0, MarkedIndCount = 0, MarkedKombCount = 0,
          MarkedMonthsCount = 0, PictureCount = 0;
+    // Marked ids of the last search of each category: entry i (1-based) at i - 1, read only
+    // 1..count (a count is zeroed on its own).
+    std::vector<long> MarkedUL, MarkedIndSk, MarkedKomb, MarkedInd, MarkedSubInd;
+    long MarkedSubIndCount = 0;
+    // Marked months at 1..MarkedMonthsCount.
+    std::array<int, 13> MarkedMonths{};
+    // The indications list entered last: false LvInd, true LvSub.
+    bool ActiveIndList = false;
     long LangCount = 0;
     std::vector<LanguageEntry> Languages; // entry k (1-based) at k - 1
     bool KeyNavigation = false;

@@ -23,6 +23,12 @@ int VbKeyCode(int qtKey) {
         return vbKeyDown;
     case Qt::Key_F1:
         return vbKeyF1;
+    case Qt::Key_F6:
+        return vbKeyF6;
+    case Qt::Key_F7:
+        return vbKeyF7;
+    case Qt::Key_F8:
+        return vbKeyF8;
     default:
         break;
     }

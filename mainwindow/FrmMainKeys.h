@@ -18,6 +18,9 @@ enum VbKey : int {
     vbKey1 = 49,
     vbKey8 = 56,
     vbKeyF1 = 112,
+    vbKeyF6 = 117,
+    vbKeyF7 = 118,
+    vbKeyF8 = 119,
 };
 
 // Shift mask bits.

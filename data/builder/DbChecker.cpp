@@ -194,6 +194,12 @@ void DbChecker::checkTexts() {
             m_problems.append(
                 QStringLiteral("%1 malformed rich texts from: %2").arg(bad).arg(QString::fromLatin1(q)));
     }
+    for (const char* table :
+         {"Celedi", "UcinneLatky", "IndikacniSkupiny", "Indikace", "Kombinace", "Literatura"})
+        expectNone(
+            QStringLiteral("SELECT count(*) FROM %1 WHERE Popis NOT LIKE '%' || char(13,10)")
+                .arg(QString::fromLatin1(table)),
+            QStringLiteral("%1 descriptions without a closing line break").arg(QString::fromLatin1(table)));
 }
 
 void DbChecker::checkPictures() {

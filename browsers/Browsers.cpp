@@ -1,0 +1,41 @@
+#include "browsers/Browsers.h"
+
+#include "browsers/CategoryBrowser.h"
+#include "browsers/CategoryMember.h"
+#include "mainwindow/FrmMain.h"
+
+namespace lumo {
+
+Browsers::Browsers(FrmMain& form) : QObject(&form) {
+    setObjectName(QStringLiteral("Browsers"));
+    UL = new CategoryBrowser(form, ActiveSubstances());
+    IndSk = new CategoryBrowser(form, IndicationGroups());
+    Komb = new CategoryBrowser(form, Combinations());
+    fillHooks(form);
+}
+
+Browsers::~Browsers() = default;
+
+Browsers* Browsers::Of(const FrmMain& form) {
+    return form.findChild<Browsers*>(QStringLiteral("Browsers"), Qt::FindDirectChildrenOnly);
+}
+
+void Browsers::fillHooks(FrmMain& form) {
+    FrmMainHooks& h = form.Hooks;
+    for (CategoryBrowser* b : {UL, IndSk, Komb}) {
+        const auto mode = static_cast<size_t>(b->member().listMode);
+        h.ShowItem[mode] = [b] { b->Ukaz(); };
+        h.HerbsWithItem[mode] = [b] { b->BylinyS(); };
+    }
+    // Tab pages: 1 active substances, 2 indication groups, 6 combinations.
+    h.TabChosen[1] = [this] { UL->NastavTb(); };
+    h.TabChosen[2] = [this] { IndSk->NastavTb(); };
+    h.TabChosen[6] = [this] { Komb->NastavTb(); };
+    // Per-herb lists in the composition's order: active substances, indication groups,
+    // preparations, pictures, indications, combinations, collection calendar.
+    h.HerbListLoaders[0] = [this](long idx) { UL->Nacti(idx); };
+    h.HerbListLoaders[1] = [this](long idx) { IndSk->Nacti(idx); };
+    h.HerbListLoaders[5] = [this](long idx) { Komb->Nacti(idx); };
+}
+
+} // namespace lumo

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+
+namespace lumo {
+
+class FrmMain;
+class CategoryBrowser;
+
+// The browsers of one main window, owned by it.
+class Browsers : public QObject {
+public:
+    explicit Browsers(FrmMain& form);
+    ~Browsers() override;
+
+    CategoryBrowser* UL = nullptr;
+    CategoryBrowser* IndSk = nullptr;
+    CategoryBrowser* Komb = nullptr;
+
+    // The one set on a window (null when none).
+    static Browsers* Of(const FrmMain& form);
+
+private:
+    void fillHooks(FrmMain& form);
+};
+
+} // namespace lumo

@@ -1,0 +1,16 @@
+#include "browsers/BrowsersRegistration.h"
+
+#include "browsers/Browsers.h"
+#include "mainwindow/FrmMain.h"
+
+namespace lumo {
+
+Browsers& InstallBrowsers(FrmMain& form) {
+    if (Browsers* existing = Browsers::Of(form))
+        return *existing;
+    return *new Browsers(form);
+}
+
+void RegisterBrowsers() {}
+
+} // namespace lumo

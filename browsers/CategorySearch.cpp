@@ -1,0 +1,66 @@
+#include "browsers/CategorySearch.h"
+
+#include "browsers/CheckList.h"
+#include "browsers/SearchToolbar.h"
+#include "mainwindow/FrmMain.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QMenu>
+#include <QTreeWidget>
+
+namespace lumo {
+
+void RunCategorySearch(FrmMain& form, const CheckList& list, const SearchSpec& spec, int mode) {
+    QString sql;
+    if (mode == SearchSelected) {
+        QTreeWidgetItem* item = list.selected();
+        if (!item)
+            return;
+        const long id = FrmMain::listId(item);
+        spec.storeMarks({id});
+        sql = CategorySql::HerbsWithOne(spec.link, id);
+        form.setPanelText(QStringLiteral("Podminka"), spec.selectedCaption + item->text(0));
+    } else {
+        const CategorySql::MarkedSearch search =
+            CategorySql::Marked(spec.link, mode == SearchMarked ? spec.markedCaption : spec.allCaption,
+                                list.items(mode == SearchMarked));
+        spec.storeMarks(search.ids);
+        if (search.ids.empty())
+            return;
+        sql = search.sql;
+        form.setPanelText(QStringLiteral("Podminka"), search.condition);
+    }
+    ClearOtherMarks(form, spec.family);
+    form.NactiNazvy(CategorySql::Ordered(sql), 0);
+}
+
+void SetSearchButtons(SearchToolbar& toolbar, const CheckList& list) {
+    toolbar.setEnabled(QStringLiteral("Select"), list.selected() != nullptr);
+    toolbar.setEnabled(QStringLiteral("SelectMore"), false);
+    if (list.count() == 0) {
+        toolbar.setEnabled(QStringLiteral("SelectAll"), false);
+        return;
+    }
+    if (list.anyChecked())
+        toolbar.setEnabled(QStringLiteral("SelectMore"), true);
+    toolbar.setEnabled(QStringLiteral("SelectAll"), true);
+}
+
+bool ToggleSelectedMark(CheckList& list) {
+    QTreeWidgetItem* item = list.selected();
+    if (!item)
+        return false;
+    list.setMarked(item, !CheckList::isChecked(item));
+    return true;
+}
+
+void PopupOnRightClick(FrmMain& form, QTreeWidgetItem* item, QAction* markItem, QMenu* menu) {
+    if (!form.RightClick)
+        return;
+    markItem->setText(CheckList::isChecked(item) ? QStringLiteral("Odznačit") : QStringLiteral("Označit"));
+    form.RightClick = false;
+    menu->popup(QCursor::pos());
+}
+
+} // namespace lumo

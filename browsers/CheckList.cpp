@@ -1,0 +1,164 @@
+#include "browsers/CheckList.h"
+
+#include "browsers/BrowserErrors.h"
+#include "core/AppContext.h"
+#include "library/CKelSrv.h"
+#include "mainwindow/FrmMain.h"
+#include "mainwindow/FrmMainKeys.h"
+#include "platform/ui/Units.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+
+namespace lumo {
+
+namespace {
+
+constexpr int kCheckRole = Qt::UserRole + 1; // the check state the list last reported
+
+} // namespace
+
+ListKey ListKeyOf(int keyCode, int shift) {
+    if (shift == 0) {
+        if (keyCode == vbKeyF6 || keyCode == vbKeyReturn)
+            return ListKey::SearchSelected;
+        if (keyCode == vbKeyF7)
+            return ListKey::SearchMarked;
+        if (keyCode == vbKeyF8)
+            return ListKey::SearchAll;
+    }
+    if (keyCode == vbKeyUp && (shift & vbCtrlMask))
+        return ListKey::ToSearchBox;
+    return ListKey::None;
+}
+
+void ColourByMark(QTreeWidgetItem* item, bool marked) {
+    item->setForeground(0, ui::OleToColor(marked ? 0xFF0000 : 0));
+}
+
+void GoToSearchBox(FrmMain& form) {
+    form.KeyNavigation = false;
+    if (CKelSrv* srv = App().SrvObj.get())
+        srv->TBoxGotFocus(form.TxtByl, 0xFFFFFF, 0);
+    form.TxtByl->setFocus();
+}
+
+CheckList::CheckList(FrmMain& form, QTreeWidget* list, bool checkable)
+    : m_form(form), m_list(list), m_checkable(checkable), m_name(list->objectName()) {
+    QObject::connect(m_list, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        if (onItemClick)
+            Guarded((m_name + QStringLiteral("_ItemClick")).toUtf8().constData(), [&] { onItemClick(item); });
+    });
+    QObject::connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] {
+        if (onDblClick)
+            Guarded((m_name + QStringLiteral("_DblClick")).toUtf8().constData(), onDblClick);
+    });
+    QObject::connect(m_list, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+        if (column == 0)
+            itemChanged(item);
+    });
+    // Installed after the window's own filter, so the list's keys come here first (the
+    // window takes Ctrl+Up itself).
+    qApp->installEventFilter(this);
+}
+
+void CheckList::itemChanged(QTreeWidgetItem* item) {
+    if (!m_checkable)
+        return;
+    const int state = item->checkState(0);
+    if (item->data(0, kCheckRole).toInt() == state)
+        return; // a colour or text change, or a check the program made
+    item->setData(0, kCheckRole, state);
+    if (onItemCheck)
+        Guarded((m_name + QStringLiteral("_ItemCheck")).toUtf8().constData(), [&] { onItemCheck(item); });
+}
+
+void CheckList::clear() {
+    const QSignalBlocker block(m_list);
+    m_list->clear();
+}
+
+QTreeWidgetItem* CheckList::add(long id, const QString& text, bool marked) {
+    const QSignalBlocker block(m_list);
+    auto* item = new QTreeWidgetItem(m_list, QStringList{text});
+    item->setData(0, Qt::UserRole, QStringLiteral("K") + QString::number(id));
+    if (m_checkable) {
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        setMarked(item, marked);
+    }
+    return item;
+}
+
+void CheckList::setMarked(QTreeWidgetItem* item, bool marked) {
+    const QSignalBlocker block(m_list);
+    const Qt::CheckState state = marked ? Qt::Checked : Qt::Unchecked;
+    item->setCheckState(0, state);
+    item->setData(0, kCheckRole, static_cast<int>(state));
+    ColourByMark(item, marked);
+}
+
+bool CheckList::isChecked(const QTreeWidgetItem* item) {
+    return item && item->checkState(0) == Qt::Checked;
+}
+
+QTreeWidgetItem* CheckList::selected() const {
+    const QList<QTreeWidgetItem*> items = m_list->selectedItems();
+    return items.isEmpty() ? nullptr : items.first();
+}
+
+int CheckList::count() const {
+    return m_list->topLevelItemCount();
+}
+
+std::vector<std::pair<long, QString>> CheckList::items(bool checkedOnly) const {
+    std::vector<std::pair<long, QString>> out;
+    for (int i = 0; i < count(); ++i) {
+        const QTreeWidgetItem* item = m_list->topLevelItem(i);
+        if (!checkedOnly || isChecked(item))
+            out.emplace_back(FrmMain::listId(item), item->text(0));
+    }
+    return out;
+}
+
+bool CheckList::anyChecked() const {
+    for (int i = 0; i < count(); ++i) {
+        if (isChecked(m_list->topLevelItem(i)))
+            return true;
+    }
+    return false;
+}
+
+bool CheckList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list && event->type() == QEvent::FocusIn && onGotFocus) {
+        Guarded((m_name + QStringLiteral("_GotFocus")).toUtf8().constData(), onGotFocus);
+    } else if (watched == m_list && event->type() == QEvent::KeyPress && onKeyDown &&
+               m_list->window()->focusWidget() == m_list) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const int code = VbKeyCode(key->key(), key->nativeScanCode());
+        const int shift = VbShiftState(key->modifiers());
+        bool consumed = false;
+        Guarded((m_name + QStringLiteral("_KeyDown")).toUtf8().constData(),
+                [&] { consumed = onKeyDown(code, shift); });
+        return consumed;
+    } else if (watched == m_list->viewport()) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (event->type() == QEvent::MouseButtonPress) {
+            m_form.RightClick = mouse->button() == Qt::RightButton;
+        } else if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::RightButton) {
+            // The list reports left clicks only.
+            QTreeWidgetItem* item = m_list->itemAt(mouse->position().toPoint());
+            if (item && onItemClick) {
+                m_list->setCurrentItem(item);
+                Guarded((m_name + QStringLiteral("_ItemClick")).toUtf8().constData(),
+                        [&] { onItemClick(item); });
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace lumo

@@ -1,0 +1,78 @@
+#include "browsers/MainListSteps.h"
+
+#include "core/AppContext.h"
+#include "mainwindow/FrmMain.h"
+#include "mainwindow/HerbListFiller.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/ui/RichTextBox.h"
+#include "platform/ui/Units.h"
+
+#include <QLineEdit>
+#include <QTreeWidget>
+
+namespace lumo {
+
+void BeginItemList(FrmMain& form, long listMode) {
+    form.ListMode = listMode;
+    form.STab->hide();
+    form.RtfTemp->show();
+    form.RtfTemp->raise();
+    form.Lv->clear();
+}
+
+void AddMainListItem(FrmMain& form, long id, const QString& text, long current, long oleColor) {
+    QTreeWidgetItem* item = form.addListItem(QStringLiteral("K") + QString::number(id), text);
+    if (oleColor >= 0)
+        item->setForeground(0, ui::OleToColor(oleColor));
+    if (id == current && !form.selectedListItem())
+        form.selectListItem(item);
+}
+
+void ShowMainListItem(FrmMain& form, long& current, const std::function<void()>& describe) {
+    QTreeWidgetItem* item = form.selectedListItem();
+    if (!item) {
+        form.TxtByl->setText(QString());
+        current = 0;
+        form.RtfByl->setText(QString());
+        // The description of an item no longer shown goes too.
+        form.RtfTemp->setText(QString());
+        return;
+    }
+    const QString text = item->text(0);
+    current = FrmMain::listId(item);
+    describe();
+    form.RtfByl->setSelStart(0);
+    if (form.focusWidget() != form.TxtByl) {
+        form.TxtByl->selectAll();
+        form.TxtByl->setText(text);
+    }
+}
+
+void ListHerbsOfShownItem(FrmMain& form, long current, const QString& sql, const QString& caption) {
+    QTreeWidgetItem* item = form.selectedListItem();
+    if (!item || current == 0)
+        return;
+    form.setPanelText(QStringLiteral("Podminka"), caption + item->text(0));
+    form.NactiNazvy(sql, 0);
+}
+
+long DescriptionNamesLanguage() {
+    return HerbListFiller::NamesLanguage(App().Settings.NamesLang);
+}
+
+void OpenQuery(db::Recordset& rs, const QString& sql) {
+    rs.open(App().DbConnection.get(), sql);
+}
+
+QStringList ReadNames(const QString& sql) {
+    db::Recordset rs;
+    OpenQuery(rs, sql);
+    QStringList names;
+    for (; !rs.eof(); rs.moveNext())
+        names << rs.field(QStringLiteral("Nazev")).str();
+    rs.close();
+    return names;
+}
+
+} // namespace lumo

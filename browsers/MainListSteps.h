@@ -1,0 +1,42 @@
+#pragma once
+
+#include "browsers/BrowserErrors.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace lumo {
+
+class FrmMain;
+namespace db {
+class Recordset;
+}
+
+// Steps the category views share on the window's main list and description view.
+
+// Switches the main list to a category's items: list mode, description view over the tab
+// strip, empty list.
+void BeginItemList(FrmMain& form, long listMode);
+// Adds an item of the main list ("K" + id), selected when it is the current one.
+void AddMainListItem(FrmMain& form, long id, const QString& text, long current, long oleColor = -1);
+
+// Shows the item selected in the main list: with none the search box, the herb record and
+// the description are emptied and current becomes 0; otherwise current takes its id,
+// describe builds the description and the search box takes the item's text unless the
+// user is typing in it.
+void ShowMainListItem(FrmMain& form, long& current, const std::function<void()>& describe);
+
+// Lists the herbs of the item shown: the condition panel reads caption and the selected
+// item's text. Nothing happens while no item is shown.
+void ListHerbsOfShownItem(FrmMain& form, long current, const QString& sql, const QString& caption);
+
+// The names language of the descriptions' herb lists (outside 1..9: Czech).
+long DescriptionNamesLanguage();
+// Reads column Nazev of every row of a statement.
+QStringList ReadNames(const QString& sql);
+// Runs a statement on the program's connection.
+void OpenQuery(db::Recordset& rs, const QString& sql);
+
+} // namespace lumo
