@@ -1,3 +1,4 @@
+#include "browsers/BrowsersRegistration.h"
 #include "core/LumoMain.h"
 #include "mainwindow/FrmMain.h"
 #include "print/PrintRegistration.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     // Each part of the program registers what it adds to the main window, one line each
     // (e.g. lumo::RegisterBrowsers();), before the start-up sequence loads the window.
     lumo::RegisterPrint();
+    lumo::RegisterBrowsers();
 
     lumo::StartupHooks hooks;
     hooks.loadMainWindow = [] { lumo::LoadMainWindow(); };

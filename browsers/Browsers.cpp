@@ -26,6 +26,7 @@ void Browsers::fillHooks(FrmMain& form) {
         const auto mode = static_cast<size_t>(b->member().listMode);
         h.ShowItem[mode] = [b] { b->Ukaz(); };
         h.HerbsWithItem[mode] = [b] { b->BylinyS(); };
+        h.ListFillers[mode] = [b](const QString& filter) { b->NactiNazvy(filter); };
     }
     // Tab pages: 1 active substances, 2 indication groups, 6 combinations.
     h.TabChosen[1] = [this] { UL->NastavTb(); };

@@ -2,6 +2,7 @@
 
 #include "browsers/Browsers.h"
 #include "mainwindow/FrmMain.h"
+#include "mainwindow/MainWindowRegistry.h"
 
 namespace lumo {
 
