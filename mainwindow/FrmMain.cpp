@@ -4,10 +4,12 @@
 #include "core/LumoMain.h"
 #include "core/ScreenProfile.h"
 #include "core/Settings.h"
+#include "library/CKelErr.h"
 #include "mainwindow/HerbRecord.h"
 #include "mainwindow/HerbRecordView.h"
 #include "mainwindow/MainWindowRegistry.h"
 #include "platform/paths/ProgramPaths.h"
+#include "platform/ui/LockKeys.h"
 #include "platform/ui/RichTextBox.h"
 #include "platform/ui/Units.h"
 
@@ -20,6 +22,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -112,6 +115,7 @@ void FrmMain::createControls() {
     createRightSide();
     createFrames();
     createStatusBar();
+    createHerbMenu();
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(200);
@@ -213,6 +217,9 @@ void FrmMain::createPages() {
         LblObr[i] = new QLabel(STab);
         LblObr[i]->setObjectName(QStringLiteral("LblObr%1").arg(i));
         LblObr[i]->setAlignment(Qt::AlignCenter);
+        // The captions lie over the foot of the picture; on other pages they would catch
+        // the clicks and the wheel of the record and the lists.
+        pageControl(LblObr[i], 4);
     }
 }
 
@@ -251,6 +258,61 @@ void FrmMain::createStatusBar() {
         if (i < 4)
             label->setFixedWidth(px(kStatusPanelWidths[i]));
         StBar->addWidget(label, i == 4 ? 1 : 0);
+    }
+}
+
+void FrmMain::createHerbMenu() {
+    mnuByl = new QMenu(this);
+    mnuByl->setObjectName(QStringLiteral("mnuByl"));
+    mnuBylNahled = mnuByl->addAction(QStringLiteral("Náhled tisku"));
+    mnuBylNahled->setObjectName(QStringLiteral("mnuBylNahled"));
+    mnuBylTisk = mnuByl->addAction(QStringLiteral("Tisk článku"));
+    mnuBylTisk->setObjectName(QStringLiteral("mnuBylTisk"));
+    connect(mnuBylNahled, &QAction::triggered, this, [this] { mnuBylNahled_Click(); });
+    connect(mnuBylTisk, &QAction::triggered, this, [this] { mnuBylTisk_Click(); });
+    // The right button on the record opens it instead of the box's own menu.
+    RtfByl->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(RtfByl, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { PopupHerbMenu(RtfByl->viewport()->mapToGlobal(pos)); });
+}
+
+void FrmMain::PopupHerbMenu(const QPoint& globalPos) {
+    if (Hooks.HerbPopupMenu)
+        Hooks.HerbPopupMenu();
+    else
+        mnuByl->popup(globalPos);
+}
+
+void FrmMain::reportNotAvailable(const QString& title, const QString& location) {
+    if (CKelErr* errObj = App().ErrObj.get())
+        errObj->ErrView(5, QStringLiteral("Tato funkce zatím není k dispozici"), title, location);
+}
+
+void FrmMain::mnuBylNahled_Click() {
+    if (Hooks.PreviewShown)
+        Hooks.PreviewShown();
+    else
+        reportNotAvailable(QStringLiteral("Náhled tisku"), QStringLiteral("LUMO-FrmMain-mnuBylNahled_Click"));
+}
+
+void FrmMain::mnuBylTisk_Click() {
+    if (Hooks.PrintShown)
+        Hooks.PrintShown();
+    else
+        reportNotAvailable(QStringLiteral("Tisk článku"), QStringLiteral("LUMO-FrmMain-mnuBylTisk_Click"));
+}
+
+void FrmMain::UkazZamky() {
+    const ui::LockKeyState state = ui::QueryLockKeys();
+    const std::pair<const char*, bool> panels[] = {{"Caps", state.caps}, {"NumLock", state.num}};
+    const char* const captions[] = {"CAPS", "NUM"};
+    for (int i = 0; i < 2; ++i) {
+        QLabel* label = panel(QString::fromLatin1(panels[i].first));
+        const QString text = state.known ? QString::fromLatin1(captions[i]) : QString();
+        if (label->text() != text)
+            label->setText(text);
+        // As the lock panels have always shown: the caption is dimmed while the lock is off.
+        label->setEnabled(panels[i].second);
     }
 }
 
@@ -361,6 +423,7 @@ void FrmMain::Timer1_Timer() {
     const QString today = QDate::currentDate().toString(QStringLiteral("d.M.yyyy"));
     if (panelText(QStringLiteral("Datum")) != today)
         setPanelText(QStringLiteral("Datum"), today);
+    UkazZamky();
     if (Splitting || ListMode != 1)
         return;
     if (CurrentTab == 4)

@@ -16,7 +16,9 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QMenuBar;
+class QPoint;
 class QPlainTextEdit;
 class QProgressBar;
 class QStatusBar;
@@ -66,9 +68,10 @@ struct FrmMainHooks {
     std::function<void()> PictureNext;
     // F1: context help for a topic id.
     std::function<void(long id)> ShowHelp;
-    // Full-text search parts, the window's interface-language texts, the herb popup menu.
+    // Full-text search parts, the window's interface-language texts.
     std::function<void()> NactiCastiHledani;
     std::function<void()> NactiTextyOkna;
+    // Opens instead of the herb popup menu mnuByl when set.
     std::function<void()> HerbPopupMenu;
     // Whether the AISLP link is connected (its menu item is then enabled whatever AISLPCmd says).
     std::function<bool()> AISLPConnected;
@@ -164,10 +167,21 @@ public:
     static QString listKey(const QTreeWidgetItem* item);
     static long listId(const QTreeWidgetItem* item);
 
+    // The herb popup menu mnuByl (right click on the record or on a herb of the list): preview
+    // and printing of the record, through Hooks.PreviewShown and Hooks.PrintShown.
+    void PopupHerbMenu(const QPoint& globalPos);
+    void mnuBylNahled_Click();
+    void mnuBylTisk_Click();
+    QMenu* mnuByl = nullptr;
+    QAction* mnuBylNahled = nullptr;
+    QAction* mnuBylTisk = nullptr;
+
     // Status bar panels by key: "Caps", "NumLock", "Datum", "Popis", "Podminka".
     void setPanelText(const QString& key, const QString& text);
     QString panelText(const QString& key) const;
     QLabel* panel(const QString& key) const;
+    // Shows the Caps Lock and Num Lock state in their panels (empty where it is not known).
+    void UkazZamky();
 
     // Colours of the search box (0x00BBGGRR).
     void setSearchBoxColors(BoxColors colors);
@@ -250,6 +264,8 @@ private:
     void createPages();
     void createFrames();
     void createStatusBar();
+    void createHerbMenu();
+    void reportNotAvailable(const QString& title, const QString& location);
     QWidget* pageControl(QWidget* control, int page);
     void applyLayout();
     void placeFromSettings();
@@ -267,6 +283,7 @@ private:
     void img_MouseUp(int X);
     void setSplitterHighlight(bool on);
     void Form_MouseMove();
+    void focusSearchBox();
 
     // FrmMainList.cpp
     void TxtByl_Change();

@@ -1,6 +1,7 @@
 #include "mainwindow/FrmMain.h"
 
 #include "core/AppContext.h"
+#include "library/CKelSrv.h"
 #include "mainwindow/FrmMainKeys.h"
 #include "platform/ui/RichTextBox.h"
 #include "platform/ui/Units.h"
@@ -80,6 +81,8 @@ bool FrmMain::handleKeyRelease(QObject* watched, QKeyEvent* event) {
         event->isAutoRepeat())
         return false;
     Form_KeyUp();
+    if (event->key() == Qt::Key_CapsLock || event->key() == Qt::Key_NumLock)
+        UkazZamky();
     if (watched == Lv) {
         const bool navigating = KeyNavigation;
         Lv_KeyUp(VbKeyCode(event->key(), event->nativeScanCode()), VbShiftState(event->modifiers()));
@@ -135,7 +138,9 @@ bool FrmMain::Form_KeyDown(int KeyCode, int Shift) {
         return true;
     }
     if (KeyCode == vbKeyUp && Shift == vbCtrlMask) {
-        TxtByl->setFocus();
+        // The release reaches the search box, not the list or the record: their Ctrl+Up
+        // work is done here.
+        focusSearchBox();
         return true;
     }
     const int tab = TabForCtrlDigit(KeyCode, Shift, ListMode);
@@ -154,11 +159,21 @@ bool FrmMain::Form_KeyPress(const QString& Text) {
     if (Text.isEmpty() || Text.at(0).unicode() < 32 || !Lv->isEnabled() || CurrentTab != 0 ||
         focusWidget() == TxtByl)
         return false;
-    // The character replaces the search box text there, and typing goes on in the box.
+    // The character replaces the search box text there, and typing goes on in the box; the
+    // key itself still reaches the control it was typed in.
     TxtByl->setFocus();
     TxtByl->setText(Text);
     TxtByl->setCursorPosition(static_cast<int>(Text.size()));
-    return true;
+    return false;
+}
+
+void FrmMain::focusSearchBox() {
+    KeyNavigation = false;
+    TxtByl->setFocus();
+    if (CKelSrv* srv = App().SrvObj.get())
+        srv->TBoxGotFocus(TxtByl, 0xFFFFFF, 0);
+    else
+        TxtByl->selectAll();
 }
 
 int FrmMain::tabIndex() const {

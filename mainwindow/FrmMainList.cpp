@@ -14,6 +14,7 @@
 #include "platform/ui/Units.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QLineEdit>
 #include <QTreeWidget>
 
@@ -279,6 +280,12 @@ void FrmMain::TxtByl_Change() {
         const int row = m_search.findInList(text);
         if (row >= 0) {
             QTreeWidgetItem* item = Lv->topLevelItem(row);
+            // Items of the same text (one folk name of two herbs) all match: the one selected
+            // stays, so that the list, the box and the record name one herb.
+            QTreeWidgetItem* selected = selectedListItem();
+            if (selected && selected != item &&
+                FoldName(selected->text(0).trimmed()) == FoldName(item->text(0).trimmed()))
+                item = selected;
             selectListItem(item);
             setSearchBoxColors(SearchBoxColors(SearchBoxState::Normal));
             setPanelText(QStringLiteral("Popis"), ListMode == 1 ? CurrentHerbName : item->text(0));
@@ -391,10 +398,7 @@ void FrmMain::Lv_KeyUp(int KeyCode, int Shift) {
     if (!selectedListItem())
         return;
     if (KeyCode == vbKeyUp && Shift == vbCtrlMask) {
-        KeyNavigation = false;
-        if (CKelSrv* srv = App().SrvObj.get())
-            srv->TBoxGotFocus(TxtByl, 0xFFFFFF, 0);
-        TxtByl->setFocus();
+        focusSearchBox();
     } else if (KeyNavigation) {
         // A held arrow only moves the selection; the item is shown once the key is let go.
         KeyNavigation = false;
@@ -434,8 +438,7 @@ void FrmMain::Lv_ItemClick(QTreeWidgetItem* item) {
         UkazBylinu();
         if (RightClick) {
             RightClick = false;
-            if (Hooks.HerbPopupMenu)
-                Hooks.HerbPopupMenu();
+            PopupHerbMenu(QCursor::pos());
         }
     } else if (ListMode >= 2 && ListMode <= 8) {
         if (Hooks.ShowItem[static_cast<size_t>(ListMode)])

@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QFrame>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -69,17 +68,6 @@ HerbRecord::HerbRecord(FrmMain& form) : m_form(form) {
     m_form.pgbInf->setRange(0, HerbRecordComposer::kProgressMax);
     m_form.RtfTemp->viewport()->installEventFilter(this);
     m_form.RtfTemp->viewport()->setCursor(Qt::ArrowCursor);
-    // The right button opens the herb's popup menu (the box's own menu while none is set).
-    m_form.RtfByl->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_form.RtfByl, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        if (m_form.Hooks.HerbPopupMenu) {
-            m_form.Hooks.HerbPopupMenu();
-            return;
-        }
-        QMenu* menu = m_form.RtfByl->createStandardContextMenu();
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        menu->popup(m_form.RtfByl->viewport()->mapToGlobal(pos));
-    });
 }
 
 HerbRecord::~HerbRecord() = default;
@@ -92,6 +80,8 @@ void HerbRecord::createButtons() {
         m_buttons[static_cast<size_t>(i)] = button;
         setSectionShown(i, true);
         connect(button, &QAction::triggered, this, [this, i] { TbSeg_ButtonClick(i); });
+        if (QWidget* widget = m_form.TbSeg->widgetForAction(button))
+            widget->installEventFilter(this);
     }
 }
 
@@ -219,10 +209,15 @@ void HerbRecord::writeTimingLine(qint64 nanoseconds) const {
 void HerbRecord::TbSeg_ButtonClick(int Button) {
     if (Button < 1 || Button > kSegmentCount)
         return;
-    const bool ctrl = m_form.CtrlDown || QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier);
+    // The click's own modifiers decide: a Ctrl release this window never saw (a dialog had
+    // the keyboard) must not turn a plain click into a hiding one.
+    const Qt::KeyboardModifiers modifiers =
+        m_clickModifiers ? *m_clickModifiers : QGuiApplication::queryKeyboardModifiers();
+    m_clickModifiers.reset();
+    const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
+    m_form.CtrlDown = false;
     bool recompose = false;
     if (ctrl) {
-        m_form.CtrlDown = false;
         setSectionShown(Button, !sectionShown(Button));
         recompose = true;
     } else if (!sectionShown(Button)) {
@@ -299,6 +294,10 @@ void HerbRecord::RtfTemp_MouseUp(Qt::MouseButton Button) {
 }
 
 bool HerbRecord::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) {
+        if (qobject_cast<QWidget*>(watched) && static_cast<QWidget*>(watched)->parentWidget() == m_form.TbSeg)
+            m_clickModifiers = static_cast<QMouseEvent*>(event)->modifiers();
+    }
     if (watched == m_form.RtfTemp->viewport() && event->type() == QEvent::MouseButtonRelease)
         RtfTemp_MouseUp(static_cast<QMouseEvent*>(event)->button());
     return QObject::eventFilter(watched, event);

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class QAction;
 
@@ -71,6 +72,8 @@ private:
     quint64 m_generation = 0;
     int m_loadDepth = 0;
     QElapsedTimer m_sinceRepaint;
+    // Modifiers of the last mouse button released on a section button.
+    std::optional<Qt::KeyboardModifiers> m_clickModifiers;
 };
 
 } // namespace lumo

@@ -1,1 +1,3 @@
 list(APPEND UI_SOURCES DialogPresenter.cpp DialogPresenter.h)
+# Lock-key indicators through XKB.
+list(APPEND UI_SOURCES LockKeys.cpp LockKeys.h)

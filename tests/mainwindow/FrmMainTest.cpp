@@ -7,9 +7,11 @@
 #include "platform/ui/Units.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTabBar>
 #include <QTest>
@@ -19,6 +21,20 @@ namespace lumo::test {
 namespace {
 
 using FrmMainFrame = FrmMainFixture;
+
+// Counts the key presses that reach a control.
+class KeyCounter : public QObject {
+public:
+    explicit KeyCounter(int& count) : m_count(count) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress)
+            ++m_count;
+        return false;
+    }
+
+private:
+    int& m_count;
+};
 
 int twips(int pixels) {
     return static_cast<int>(std::lround(ui::PixelsToTwips(pixels)));
@@ -168,7 +184,12 @@ TEST_F(FrmMainFrame, ALetterTypedInTheListGoesToTheSearchBoxUntilATabIsChosen) {
     openDatabase();
     loadWindow();
     form->Lv->setFocus();
+    // The key is not taken from the list: it goes on to the control it was typed in.
+    int keysInList = 0;
+    KeyCounter counter(keysInList);
+    form->Lv->installEventFilter(&counter);
     QTest::keyClick(form->Lv, Qt::Key_H);
+    EXPECT_EQ(keysInList, 1);
     EXPECT_EQ(form->TxtByl->text(), QStringLiteral("h"));
     EXPECT_EQ(QApplication::focusWidget(), form->TxtByl);
     EXPECT_EQ(selectedText(), QStringLiteral("Hloh"));
@@ -276,6 +297,61 @@ TEST_F(FrmMainFrame, ARightClickShowsTheHerbAndOpensItsPopup) {
     EXPECT_EQ(record->shown, QStringList{QStringLiteral("Hloh")});
     EXPECT_EQ(popups, 1);
     EXPECT_FALSE(form->RightClick);
+}
+
+TEST_F(FrmMainFrame, TheHerbMenuOffersPreviewAndPrintOfTheRecord) {
+    openDatabase();
+    loadWindow();
+    // A right click on a herb of the list, then on the record, opens mnuByl.
+    const QRect r = form->Lv->visualItemRect(form->Lv->topLevelItem(1));
+    QTest::mouseClick(form->Lv->viewport(), Qt::RightButton, {}, r.center());
+    EXPECT_TRUE(form->mnuByl->isVisible());
+    form->mnuByl->hide();
+    form->RtfByl->resize(300, 200);
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(10, 10));
+    QApplication::sendEvent(form->RtfByl->viewport(), &menuEvent);
+    EXPECT_TRUE(form->mnuByl->isVisible());
+    EXPECT_EQ(form->mnuByl->actions(), (QList<QAction*>{form->mnuBylNahled, form->mnuBylTisk}));
+    form->mnuByl->hide();
+    // Without the print engine both say so; with it, they run its commands.
+    form->mnuBylNahled->trigger();
+    form->mnuBylTisk->trigger();
+    EXPECT_EQ(reports, (QStringList{QStringLiteral("Náhled tisku"), QStringLiteral("Tisk článku")}));
+    QStringList commands;
+    form->Hooks.PreviewShown = [&] { commands << QStringLiteral("preview"); };
+    form->Hooks.PrintShown = [&] { commands << QStringLiteral("print"); };
+    form->mnuBylNahled->trigger();
+    form->mnuBylTisk->trigger();
+    EXPECT_EQ(commands, (QStringList{QStringLiteral("preview"), QStringLiteral("print")}));
+    EXPECT_EQ(reports.size(), 2);
+}
+
+TEST_F(FrmMainFrame, CtrlUpFromTheListOrTheRecordSelectsTheSearchBoxText) {
+    openDatabase();
+    loadWindow();
+    for (QWidget* from : {static_cast<QWidget*>(form->Lv), static_cast<QWidget*>(form->RtfByl)}) {
+        type(QStringLiteral("Chmel"));
+        from->setFocus();
+        form->KeyNavigation = true;
+        QTest::keyClick(from, Qt::Key_Up, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::focusWidget(), form->TxtByl) << from->objectName().toStdString();
+        EXPECT_EQ(form->TxtByl->selectedText(), QStringLiteral("Chmel"));
+        EXPECT_FALSE(form->KeyNavigation);
+        // Typing replaces the old text.
+        QTest::keyClicks(form->TxtByl, QStringLiteral("hl"));
+        EXPECT_EQ(form->TxtByl->text(), QStringLiteral("hl"));
+        EXPECT_EQ(selectedText(), QStringLiteral("Hloh"));
+    }
+}
+
+TEST_F(FrmMainFrame, PicturesCaptionsOnlyOnThePicturesPage) {
+    openDatabase();
+    loadWindow();
+    for (int tab = 0; tab < 8; ++tab) {
+        form->setTabIndex(tab);
+        for (QLabel* label : form->LblObr)
+            EXPECT_EQ(label->isVisibleTo(form->STab), tab == 3) << tab;
+    }
 }
 
 } // namespace

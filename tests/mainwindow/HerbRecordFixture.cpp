@@ -61,8 +61,8 @@ QStringList BoxLines(const ui::RichTextBox& box) {
     return lines;
 }
 
-void HerbRecordFixture::loadRecordWindow() {
-    openDatabase(RecordDatabase());
+void HerbRecordFixture::loadRecordWindow(const QStringList& more) {
+    openDatabase(RecordDatabase() + more);
     form = new FrmMain();
     auto recordView = std::make_unique<HerbRecord>(*form);
     view = recordView.get();

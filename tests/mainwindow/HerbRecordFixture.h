@@ -28,7 +28,8 @@ QStringList RecordDatabase();
 // The window with the real record view on RecordDatabase.
 class HerbRecordFixture : public FrmMainFixture {
 protected:
-    void loadRecordWindow();
+    // Further statements run after RecordDatabase's.
+    void loadRecordWindow(const QStringList& more = {});
     // Selects the list item of a herb and shows it as a selection in the list does.
     void show(long idx);
     // The record's plain text lines, each without its trailing blanks.

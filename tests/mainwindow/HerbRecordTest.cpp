@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 
 namespace lumo::test {
@@ -37,6 +38,45 @@ TEST_F(HerbRecordView, ShowsTheSelectedHerbAndRefillsItsLists) {
     form->UkazBylinu();
     EXPECT_EQ(form->RtfByl->Text(), QString());
     EXPECT_EQ(form->CurrentHerb, 0);
+}
+
+// One folk name of two herbs: moving onto either keeps the list, the box and the record on it.
+TEST_F(HerbRecordView, SameTextItemsNameOneHerb) {
+    App().Settings.NamesLang = 9;
+    loadRecordWindow({QStringLiteral("INSERT INTO Nazvy VALUES (20,2,9,'máta')")});
+    ASSERT_EQ(form->Lv->topLevelItem(0)->text(0), QStringLiteral("máta"));
+    ASSERT_EQ(form->Lv->topLevelItem(1)->text(0), QStringLiteral("máta"));
+    const auto czechName = [&] {
+        for (const QString& line : recordLines())
+            if (line.startsWith(QStringLiteral("Český název: ")))
+                return line.mid(13);
+        return QString();
+    };
+    const QString names[] = {QStringLiteral("Máta peprná"), QStringLiteral("Heřmánek pravý")};
+    const auto check = [&](int row) {
+        QTreeWidgetItem* item = form->selectedListItem();
+        ASSERT_EQ(form->Lv->indexOfTopLevelItem(item), row);
+        EXPECT_EQ(FrmMain::listId(item), form->CurrentHerb) << row;
+        EXPECT_EQ(form->TxtByl->text(), item->text(0)) << row;
+        EXPECT_EQ(czechName(), names[form->CurrentHerb - 1]) << row;
+    };
+    // From "peprmintka" up onto the second "máta", whose text then replaces the box's.
+    type(QStringLiteral("pep"));
+    QTest::keyClick(form->TxtByl, Qt::Key_Return);
+    check(2);
+    QTest::keyClick(form->Lv, Qt::Key_Up);
+    check(1);
+    QTest::keyClick(form->Lv, Qt::Key_Up);
+    check(0);
+    // The same with the mouse.
+    const auto clickRow = [&](int row) {
+        const QRect r = form->Lv->visualItemRect(form->Lv->topLevelItem(row));
+        QTest::mouseClick(form->Lv->viewport(), Qt::LeftButton, {}, r.center());
+    };
+    clickRow(2);
+    check(2);
+    clickRow(1);
+    check(1);
 }
 
 TEST_F(HerbRecordView, QuickSelectionsLeaveOnlyTheLastHerb) {
@@ -86,16 +126,23 @@ TEST_F(HerbRecordView, SectionToolbarHidesShowsAndReachesSections) {
     EXPECT_FALSE(view->segmentButton(4)->isEnabled());
     EXPECT_TRUE(view->segmentButton(2)->isEnabled());
 
+    // The click's own modifiers count, not a Ctrl state the window last saw.
+    const auto click = [&](int i, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::mouseClick(form->TbSeg->widgetForAction(view->segmentButton(i)), Qt::LeftButton, modifiers,
+                          QPoint(2, 2));
+    };
     form->CtrlDown = true;
-    view->segmentButton(2)->trigger();
+    click(2);
+    EXPECT_TRUE(view->sectionShown(2));
     EXPECT_FALSE(form->CtrlDown);
+    click(2, Qt::ControlModifier);
     EXPECT_FALSE(view->sectionShown(2));
     EXPECT_EQ(view->segmentButton(2)->property("Image").toInt(), 24);
     EXPECT_TRUE(view->segmentButton(2)->isEnabled()); // hidden, not disabled
     EXPECT_FALSE(form->RtfByl->Text().contains(QStringLiteral("Účinné látky:")));
 
     // A plain click shows it again and scrolls the record to it.
-    view->segmentButton(2)->trigger();
+    click(2);
     EXPECT_TRUE(view->sectionShown(2));
     EXPECT_EQ(view->segmentButton(2)->property("Image").toInt(), 2);
     const int heading = static_cast<int>(form->RtfByl->Text().indexOf(QStringLiteral("Účinné látky:")));
@@ -104,11 +151,11 @@ TEST_F(HerbRecordView, SectionToolbarHidesShowsAndReachesSections) {
     EXPECT_GT(form->RtfByl->verticalScrollBar()->value(), 0);
 
     // Reaching another section finds its heading, not the same words in the text.
-    view->segmentButton(5)->trigger();
+    click(5);
     EXPECT_EQ(form->RtfByl->SelStart(), form->RtfByl->Text().indexOf(QStringLiteral("Kontraindikace:")));
     // A section the herb lacks does not move the record.
     const int before = form->RtfByl->SelStart();
-    view->segmentButton(12)->trigger();
+    click(12);
     EXPECT_EQ(form->RtfByl->SelStart(), before);
 }
 
