@@ -7,12 +7,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
 #include <QTimer>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace lumo {
 
@@ -59,12 +62,19 @@ void frmErr::buildControls() {
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFrameShape(QFrame::Box);
-    lblERR = new QLabel(QStringLiteral("Text chyby"), Frame1);
+    // A description too long for the screen scrolls; the buttons stay in reach.
+    m_scroll = new QScrollArea(Frame1);
+    m_scroll->setObjectName(QStringLiteral("lblERRScroll"));
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setWidgetResizable(false);
+    lblERR = new QLabel(QStringLiteral("Text chyby"));
     lblERR->setObjectName(QStringLiteral("lblERR"));
     // Messages carry database text, paths and SQL: never markup.
     lblERR->setTextFormat(Qt::PlainText);
     lblERR->setWordWrap(true);
     lblERR->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_scroll->setWidget(lblERR);
 
     static const std::array<QString, 7> captions{QStringLiteral("Esc - &Pokračovat"),
                                                  QStringLiteral("Ctrl-C - &Ukončit program"),
@@ -122,7 +132,7 @@ void frmErr::load() {
     pal.setColor(QPalette::Window, ui::OleToColor(r.BackColor));
     pal.setColor(QPalette::WindowText, ui::OleToColor(r.ForeColor));
     setPalette(pal);
-    for (QWidget* w : std::initializer_list<QWidget*>{this, Frame1, lblERR}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{this, Frame1, m_scroll->viewport(), lblERR}) {
         w->setPalette(pal);
         w->setAutoFillBackground(true);
     }
@@ -140,11 +150,28 @@ void frmErr::ShowLogFailure(const QString& logPath, const QString& reason) {
         arrange();
 }
 
+// The tallest the text may show without the window leaving the screen's available area.
+int frmErr::maxTextHeight() const {
+    const QWidget* owner = parentWidget() ? parentWidget() : this;
+    const QScreen* screen = owner->screen();
+    if (!screen)
+        return std::numeric_limits<int>::max();
+    // Before the first show the window manager's frame is unknown: allow for a title bar.
+    const int decoration = qMax(frameGeometry().height() - height(),
+                                style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + px(kMargin));
+    return qMax(lblERR->fontMetrics().height(),
+                screen->availableGeometry().height() - decoration - px(kClientBelowLabel));
+}
+
 // The vertical rule is fixed: the frame grows with the label and the buttons sit
-// just below it. Widths are free; the label keeps its width.
+// just below it, up to the screen's height; a longer text scrolls. Widths are free;
+// the label keeps its width.
 void frmErr::arrange() {
     const int labelWidth = px(kLabelWidth);
-    const int labelHeight = qMax(lblERR->heightForWidth(labelWidth), lblERR->fontMetrics().height());
+    const int fullHeight = qMax(lblERR->heightForWidth(labelWidth), lblERR->fontMetrics().height());
+    const int labelHeight = qMin(fullHeight, maxTextHeight());
+    const bool scrolls = labelHeight < fullHeight;
+    const int scrollWidth = scrolls ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) : 0;
     const int frameHeight = labelHeight + px(kFrameBelowLabel);
     const int buttonTop = frameHeight + px(kButtonsBelowFrame);
 
@@ -157,9 +184,11 @@ void frmErr::arrange() {
         b->setGeometry(px(kMargin) + rowWidth, buttonTop, w, px(kButtonHeight));
         rowWidth += w + px(kButtonGap);
     }
-    const int frameWidth = qMax(labelWidth + 2 * px(kLabelLeft), rowWidth - px(kButtonGap));
+    const int frameWidth = qMax(labelWidth + scrollWidth + 2 * px(kLabelLeft), rowWidth - px(kButtonGap));
     Frame1->setGeometry(px(kMargin), 0, frameWidth, frameHeight);
-    lblERR->setGeometry(px(kLabelLeft), px(kLabelTop), labelWidth, labelHeight);
+    m_scroll->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    m_scroll->setGeometry(px(kLabelLeft), px(kLabelTop), labelWidth + scrollWidth, labelHeight);
+    lblERR->resize(labelWidth, scrolls ? fullHeight : labelHeight);
     setFixedSize(frameWidth + 2 * px(kMargin), labelHeight + px(kClientBelowLabel));
 }
 

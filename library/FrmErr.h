@@ -11,12 +11,14 @@
 class QFrame;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QTimer;
 
 namespace lumo {
 
 // The modal error dialog: the message in the caller's colours and the buttons the
-// mask asks for. Child object names follow the controls: "Frame1", "lblERR",
+// mask asks for; a description taller than the screen scrolls. Child object names
+// follow the controls: "Frame1", "lblERR" (inside "lblERRScroll"),
 // "cmdErr0" to "cmdErr6", "tmrErr".
 class frmErr : public QDialog {
     Q_OBJECT
@@ -44,6 +46,7 @@ private:
     void buildControls();
     void load();
     void arrange();
+    int maxTextHeight() const;
     void cmdErr_Click(int index);
     bool handleKey(int key, Qt::KeyboardModifiers modifiers);
     QString ErrHelpPath() const;
@@ -52,6 +55,7 @@ private:
     ErrReport& m_report;
     QFrame* Frame1 = nullptr;
     QLabel* lblERR = nullptr;
+    QScrollArea* m_scroll = nullptr; // holds lblERR
     std::array<QPushButton*, 7> cmdErr{};
     QTimer* tmrErr = nullptr;
     QHash<QString, QIcon> img;

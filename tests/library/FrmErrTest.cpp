@@ -2,11 +2,15 @@
 
 #include "library/CKelErr.h"
 #include "library/FrmErr.h"
+#include "platform/text/AnsiText.h"
 #include "platform/ui/Units.h"
 
 #include <QCoreApplication>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 
 using lumo::ErrReport;
 using lumo::ErrState;
@@ -196,4 +200,36 @@ TEST_F(FrmErrTest, TimerClosesTheReportByItself) {
                 0xFFFFFF, 20);
     EXPECT_EQ(seen.size(), 1u);
     EXPECT_TRUE(ErrState().TimerArmed);
+}
+
+// A failed statement puts all of it into the description: the dialog stays on the screen
+// with its buttons in reach, the text scrolls, and the log keeps every character.
+TEST_F(FrmErrTest, ALongDescriptionScrollsInsideTheScreenAndIsLoggedWhole) {
+    QString description =
+        QStringLiteral("Nelze načíst názvy bylin\r\nSystem: -2147217900 - SELECT * FROM Byliny WHERE ");
+    for (int i = 0; description.size() < 12000; ++i)
+        description += QStringLiteral("Idx=%1 OR ").arg(i);
+    description += QStringLiteral("KONEC");
+    onDialog = [&](QDialog& d) -> std::optional<int> {
+        d.show();
+        const QRect screen = d.screen()->availableGeometry();
+        EXPECT_LE(d.frameGeometry().height(), screen.height());
+        EXPECT_LE(d.width(), screen.width());
+        const QStringList buttons = visibleErrButtons(d);
+        EXPECT_FALSE(buttons.isEmpty());
+        for (const QString& name : buttons)
+            EXPECT_TRUE(d.rect().contains(d.findChild<QPushButton*>(name)->geometry())) << name.toStdString();
+        auto* label = d.findChild<QLabel*>(QStringLiteral("lblERR"));
+        auto* scroll = d.findChild<QScrollArea*>(QStringLiteral("lblERRScroll"));
+        EXPECT_TRUE(label->text().endsWith(QStringLiteral("KONEC")));
+        EXPECT_GT(scroll->verticalScrollBar()->maximum(), 0);
+        EXPECT_TRUE(scroll->verticalScrollBar()->isVisibleTo(&d));
+        EXPECT_LE(scroll->geometry().bottom(), d.height());
+        return 0;
+    };
+    lumo::CKelErr err;
+    err.ErrView(1, description, QStringLiteral("Chyba databáze"), QStringLiteral("LUMO-FrmMain-NactiNazvy-"));
+    ASSERT_EQ(seen.size(), 1u);
+    const QByteArray log = dir.read(QStringLiteral("Errors.txt"));
+    EXPECT_TRUE(log.contains(lumo::text::encodeAnsi(description.mid(description.indexOf(u'S')))));
 }
