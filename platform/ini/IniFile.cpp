@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace lumo::ini {
 
@@ -68,13 +67,7 @@ QString decodeFile(const QByteArray& bytes) {
 
 // Saved back as UTF-8, so the letters Windows-1250 lacks in the other lines survive.
 bool writeUtf8File(const QString& path, const QString& text, QString* error) {
-    QSaveFile f(path);
-    const QByteArray bytes = kUtf8Bom + text::toCrLf(text).toUtf8();
-    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit())
-        return true;
-    if (error)
-        *error = f.errorString();
-    return false;
+    return text::writeFileBytes(path, kUtf8Bom + text::toCrLf(text).toUtf8(), error);
 }
 
 } // namespace

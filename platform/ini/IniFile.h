@@ -18,7 +18,8 @@ long ReadInt(const QString& file, const QString& section, const QString& key, lo
 
 // Writes key=value: in place when the key exists, at the end of its section when not,
 // in a new section at the end of the file when the section is missing. Every other
-// line is kept. The file is replaced atomically. Returns false with a reason on failure.
+// line is kept. The file is replaced atomically, or rewritten in place where its folder
+// takes no new file. Returns false with a reason on failure.
 bool WriteValue(const QString& file, const QString& section, const QString& key, const QString& value,
                 QString* error = nullptr);
 
@@ -35,8 +36,8 @@ public:
     // Reads the file (the name is resolved case-insensitively, "\" taken as "/").
     // A missing file loads as empty and counts as success; an unreadable one fails.
     bool load(const QString& file, QString* error = nullptr);
-    // Writes the lines back atomically with CR LF: Windows-1250, or UTF-8 with its
-    // byte-order mark when the file was read that way.
+    // Writes the lines back with CR LF (atomically, or in place where the folder takes
+    // no new file): Windows-1250, or UTF-8 with its byte-order mark when read that way.
     bool save(QString* error = nullptr) const;
 
     const QString& fileName() const { return m_file; }

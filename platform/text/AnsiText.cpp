@@ -81,20 +81,49 @@ bool readAnsiFile(const QString& path, QString& text, QString* error) {
     return true;
 }
 
+namespace {
+
+int g_temporaryFileFailures = 0;
+
+bool writeInPlace(const QString& path, const QByteArray& bytes, QString* error) {
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size() && f.flush())
+        return true;
+    if (error)
+        *error = f.errorString();
+    return false;
+}
+
+} // namespace
+
+ScopedTemporaryFileFailure::ScopedTemporaryFileFailure() {
+    ++g_temporaryFileFailures;
+}
+
+ScopedTemporaryFileFailure::~ScopedTemporaryFileFailure() {
+    --g_temporaryFileFailures;
+}
+
+bool writeFileBytes(const QString& path, const QByteArray& bytes, QString* error) {
+    {
+        QSaveFile f(path);
+        if (g_temporaryFileFailures == 0 && f.open(QIODevice::WriteOnly)) {
+            if (f.write(bytes) != bytes.size()) {
+                if (error)
+                    *error = f.errorString();
+                return false;
+            }
+            if (f.commit())
+                return true;
+        }
+    }
+    // A folder that takes no new file (read-only, while the file itself is writable) still
+    // lets the file be rewritten where it is, as the Windows profile functions do.
+    return writeInPlace(path, bytes, error);
+}
+
 bool writeAnsiFile(const QString& path, const QString& text, QString* error) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    const QByteArray bytes = encodeAnsi(toCrLf(text));
-    if (f.write(bytes) != bytes.size() || !f.commit()) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    return true;
+    return writeFileBytes(path, encodeAnsi(toCrLf(text)), error);
 }
 
 bool appendAnsiFile(const QString& path, const QString& text, QString* error) {

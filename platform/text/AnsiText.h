@@ -21,8 +21,21 @@ QString toLf(const QString& text);
 
 // Reads a whole Windows-1250 text file. Returns false (and leaves text empty) when it cannot be read.
 bool readAnsiFile(const QString& path, QString& text, QString* error = nullptr);
-// Writes text as Windows-1250 with CR LF line ends, atomically (temporary file and rename).
+// Writes the bytes atomically (temporary file and rename); where the folder takes no
+// temporary file or the rename fails, rewrites the file in place instead.
+bool writeFileBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// Writes text as Windows-1250 with CR LF line ends, as writeFileBytes does.
 bool writeAnsiFile(const QString& path, const QString& text, QString* error = nullptr);
+
+// Tests: while one lives, the temporary file of every atomic write fails, as in a folder
+// where only the existing files are writable (which root's tests cannot make).
+class ScopedTemporaryFileFailure {
+public:
+    ScopedTemporaryFileFailure();
+    ~ScopedTemporaryFileFailure();
+    ScopedTemporaryFileFailure(const ScopedTemporaryFileFailure&) = delete;
+    ScopedTemporaryFileFailure& operator=(const ScopedTemporaryFileFailure&) = delete;
+};
 // Appends text as Windows-1250 with CR LF line ends, creating the file when missing.
 bool appendAnsiFile(const QString& path, const QString& text, QString* error = nullptr);
 

@@ -266,6 +266,22 @@ TEST_F(SettingsTest, FirstWriteFailureIsReportedOnceAndTheRestIsStillTried) {
     EXPECT_EQ(m_dialogs.size(), 2);
 }
 
+// A program folder that takes no new file while "Lumo.ini" is writable, as a read-only
+// installation folder does: the settings are still kept, with no report.
+TEST_F(SettingsTest, AFolderWithoutRoomForATemporaryFileStillKeepsTheSettings) {
+    load();
+    ASSERT_TRUE(SaveSettings(false));
+    settings().DatabaseLocation = QStringLiteral("D:\\Jinde\\Lumo.mdb");
+    {
+        const text::ScopedTemporaryFileFailure noTemporaryFiles;
+        EXPECT_TRUE(SaveSettings(false));
+    }
+    EXPECT_TRUE(m_dialogs.isEmpty());
+    settings() = ProgramSettings{};
+    load();
+    EXPECT_EQ(settings().DatabaseLocation, QStringLiteral("D:\\Jinde\\Lumo.mdb"));
+}
+
 TEST_F(SettingsTest, MissingTitleKeysKeepTheTitlesHeldNow) {
     settings().SegmentTitles[7] = QStringLiteral("Přípravky");
     m_dir.write(QStringLiteral("Lumo.ini"), crlf(QStringLiteral("[Segment]\nKeyName8=Směsi  \n")));

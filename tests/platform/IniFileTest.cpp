@@ -1,14 +1,13 @@
 #include "platform/ini/IniFile.h"
 
 #include "common/TempProgramDir.h"
+#include "platform/text/AnsiText.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 using namespace lumo::ini;
 using lumo::test::TempProgramDir;
@@ -159,16 +158,6 @@ TEST(IniFile, RejectsWhatCannotBeOneLine) {
 
 TEST(IniFile, FailedWriteLeavesTheOldFileIntact) {
     TempProgramDir dir;
-    // A name so long that no temporary file can be made beside it; fails for root as well.
-    const QString name = QString(250, u'n') + QStringLiteral(".ini");
-    dir.write(name, kSettings);
-    ASSERT_EQ(dir.read(name), kSettings);
-    QString error;
-    EXPECT_FALSE(WriteValue(dir.file(name), QStringLiteral("Main"), QStringLiteral("Count"),
-                            QStringLiteral("1"), &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(dir.read(name), kSettings);
-
     // A folder where the file should be is neither read nor replaced.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Lumo.ini")));
     EXPECT_FALSE(
@@ -176,20 +165,45 @@ TEST(IniFile, FailedWriteLeavesTheOldFileIntact) {
     EXPECT_TRUE(QFileInfo(dir.file("Lumo.ini")).isDir());
 }
 
+// No user, root included, may create a file in /proc or write /proc/version.
 TEST(IniFile, UnwritableFolderReturnsFalse) {
+    QFile version(QStringLiteral("/proc/version"));
+    ASSERT_TRUE(version.open(QIODevice::ReadOnly));
+    const QByteArray before = version.readAll();
+    version.close();
+    QString error;
+    EXPECT_FALSE(WriteValue(QStringLiteral("/proc/lumo-settings/Lumo.ini"), QStringLiteral("Main"),
+                            QStringLiteral("Count"), QStringLiteral("1"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(WriteValue(QStringLiteral("/proc/version"), QStringLiteral("Main"), QStringLiteral("Count"),
+                            QStringLiteral("1")));
+    ASSERT_TRUE(version.open(QIODevice::ReadOnly));
+    EXPECT_EQ(version.readAll(), before);
+}
+
+// A program folder that takes no new file while its "Lumo.ini" is writable: the save
+// cannot go through a temporary file, so the file is rewritten where it is.
+TEST(IniFile, FolderWithoutRoomForATemporaryFileIsWrittenInPlace) {
     TempProgramDir dir;
     dir.write("Lumo.ini", kSettings);
-    const QString sub = dir.path();
-    QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    if (access(QFile::encodeName(sub).constData(), W_OK) == 0) {
-        QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        GTEST_SKIP() << "permissions are not enforced for this user";
-    }
-    const bool written = WriteValue(dir.file("Lumo.ini"), QStringLiteral("Main"), QStringLiteral("Count"),
-                                    QStringLiteral("1"));
-    QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_FALSE(written);
-    EXPECT_EQ(dir.read("Lumo.ini"), kSettings);
+    dir.write("utf8.ini", "\xEF\xBB\xBF[Main]\r\nName=Žluťoučký ∑\r\n");
+    // A name so long that no temporary file can be made beside it, for root as well.
+    const QString longName = QString(250, u'n') + QStringLiteral(".ini");
+    dir.write(longName, kSettings);
+    ASSERT_TRUE(
+        WriteValue(dir.file(longName), QStringLiteral("Main"), QStringLiteral("Count"), QStringLiteral("1")));
+    EXPECT_EQ(ReadValue(dir.file(longName), QStringLiteral("Main"), QStringLiteral("Count")), u"1");
+    QFile::remove(dir.file(longName));
+
+    const lumo::text::ScopedTemporaryFileFailure noTemporaryFiles;
+    ASSERT_TRUE(WriteValue(dir.file("Lumo.ini"), QStringLiteral("Main"), QStringLiteral("Count"),
+                           QStringLiteral("7")));
+    EXPECT_EQ(ReadValue(dir.file("Lumo.ini"), QStringLiteral("Main"), QStringLiteral("Count")), u"7");
+    EXPECT_EQ(ReadValue(dir.file("Lumo.ini"), QStringLiteral("About"), QStringLiteral("Unknown")), u"kept");
+    ASSERT_TRUE(WriteValue(dir.file("utf8.ini"), QStringLiteral("Main"), QStringLiteral("Count"),
+                           QStringLiteral("1")));
+    EXPECT_EQ(dir.read("utf8.ini"), "\xEF\xBB\xBF[Main]\r\nName=Žluťoučký ∑\r\nCount=1\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file left";
 }
 
 TEST(IniFile, BatchEditSavesOnceAndKeepsPermissions) {
