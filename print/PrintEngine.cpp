@@ -7,7 +7,6 @@
 #include "platform/rtf/RtfReader.h"
 #include "platform/rtf/RtfWriter.h"
 #include "platform/ui/PageLayout.h"
-#include "platform/ui/RtfJoin.h"
 #include "platform/ui/Units.h"
 #include "print/FileDialogs.h"
 #include "print/MPrint.h"
@@ -17,6 +16,7 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -164,21 +164,32 @@ int PrintEngine::reservedHeight(ui::RichTextBox& box, int width, bool lastLineJo
     return layout->lineTopTwips(lastLineJoins ? lines - 1 : lines);
 }
 
-QString PrintEngine::joinPage(const QString& body, bool withHeader, bool withFooter) const {
-    QString page = body;
-    if (withHeader)
-        page = ui::JoinRtf(m_header.TextRTF(), page);
-    if (withFooter)
-        page = ui::JoinRtf(page, m_footer.TextRTF());
-    return page;
+// The page as one document: the body inserted where a caret at the end of the header would
+// insert it, and the footer likewise at the end (as ui::JoinRtf joins two documents).
+std::unique_ptr<QTextDocument> PrintEngine::joinPage(const QString& body, bool withHeader,
+                                                     bool withFooter) const {
+    auto doc = std::make_unique<QTextDocument>();
+    doc->setUndoRedoEnabled(false);
+    if (withHeader) {
+        rtf::ReadRtf(m_headerRtf, *doc);
+        QTextCursor end(doc.get());
+        end.movePosition(QTextCursor::End);
+        rtf::InsertRtf(end, body);
+    } else {
+        rtf::ReadRtf(body, *doc);
+    }
+    if (withFooter) {
+        QTextCursor end(doc.get());
+        end.movePosition(QTextCursor::End);
+        rtf::InsertRtf(end, m_footerRtf);
+    }
+    return doc;
 }
 
-bool PrintEngine::fits(const QString& pageRtf) const {
-    QTextDocument doc;
-    doc.setUndoRedoEnabled(false);
-    rtf::ReadRtf(pageRtf, doc);
-    auto layout = layoutFor(doc, CurrentPrinter());
-    return layout->formatRange(0, pageRect()) >= layout->length();
+bool PrintEngine::fits(std::unique_ptr<QTextDocument> page) const {
+    ui::PageLayout layout(std::move(page));
+    layout.setTargetDevice(&CurrentPrinter(), 0);
+    return layout.formatRange(0, pageRect()) >= layout.length();
 }
 
 void PrintEngine::paginate() {
@@ -194,6 +205,8 @@ void PrintEngine::paginate() {
         err::Raise(err::errInvalidCall, QString(),
                    QStringLiteral("Okraje stránky nenechávají místo pro text se záhlavím a zápatím"));
 
+    m_headerRtf = m_header.TextRTF();
+    m_footerRtf = m_footer.TextRTF();
     auto layout = layoutFor(*m_doc.document(), CurrentPrinter());
     const QTextDocument& doc = *m_doc.document();
     const int length = layout->length();
@@ -209,23 +222,25 @@ void PrintEngine::paginate() {
         const bool first = pages.isEmpty();
         const bool withHeader = !first || s.FirstPageHeaderEnabled;
         const bool withFooter = !first || s.FirstPageFooterEnabled;
-        QString joined = joinPage(body(start, next), withHeader, withFooter);
+        std::unique_ptr<QTextDocument> joined = joinPage(body(start, next), withHeader, withFooter);
+        QString page = rtf::WriteRtf(*joined);
         // A page cut inside a paragraph can wrap its first line anew; give back lines until
         // the joined page fits, so that printing never cuts one off.
-        while (!fits(joined)) {
+        while (!fits(std::move(joined))) {
             const int line = layout->lineFromChar(next) - 1;
             if (line <= layout->lineFromChar(start))
                 break;
             next = layout->lineStart(line);
             joined = joinPage(body(start, next), withHeader, withFooter);
+            page = rtf::WriteRtf(*joined);
         }
-        pages << joined;
+        pages << page;
         start = next;
     }
     const bool withHeader =
         !pages.isEmpty() ? !rtrimSpaces(m_header.Text()).isEmpty() : s.FirstPageHeaderEnabled;
     s.LastLine = std::int16_t(layout->lineFromChar(length) - layout->lineFromChar(start) + 1);
-    pages << joinPage(body(start, length), withHeader, false);
+    pages << rtf::WriteRtf(*joinPage(body(start, length), withHeader, false));
     s.Pages = pages;
     s.PageCount = std::int32_t(pages.size());
 }

@@ -6,8 +6,10 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 
 class QPrinter;
+class QTextDocument;
 
 namespace lumo::print {
 
@@ -62,8 +64,8 @@ public:
 
 private:
     int reservedHeight(ui::RichTextBox& box, int width, bool lastLineJoins) const;
-    QString joinPage(const QString& body, bool withHeader, bool withFooter) const;
-    bool fits(const QString& pageRtf) const;
+    std::unique_ptr<QTextDocument> joinPage(const QString& body, bool withHeader, bool withFooter) const;
+    bool fits(std::unique_ptr<QTextDocument> page) const;
     void paginate();
     void printPages(int startPage, int endPage, const QString& pdfFile);
     void reportFailure(const QString& title, const QString& location);
@@ -75,6 +77,8 @@ private:
     std::array<int, 4> m_marginsTwips{};
     int m_lineWidth = 0;
     QRect m_bodyRect;
+    QString m_headerRtf;
+    QString m_footerRtf;
 };
 
 // The 70-column header or footer line with its pads, as the header and footer boxes hold it.

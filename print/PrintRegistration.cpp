@@ -1,7 +1,10 @@
 #include "print/PrintRegistration.h"
 
 #include "core/PrinterSeam.h"
+#include "mainwindow/FrmMain.h"
+#include "mainwindow/MainWindowRegistry.h"
 #include "print/CKelPrinter.h"
+#include "print/PrintCommands.h"
 
 namespace lumo {
 
@@ -15,6 +18,11 @@ void RegisterPrint() {
         printer.BottomMargin(bottom);
     };
     RegisterPrinterFactory(std::move(factory));
+    RegisterMainWindowHook([](FrmMain& form) {
+        FrmMain* f = &form;
+        form.Hooks.PreviewShown = [f] { PreviewShown(*f); };
+        form.Hooks.PrintShown = [f] { PrintShown(*f); };
+    });
 }
 
 } // namespace lumo

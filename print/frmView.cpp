@@ -269,6 +269,7 @@ void frmView::Form_Activate() {
     rtfView->setSelStart(0);
     (s.PageGroup ? static_cast<QWidget*>(rtfView) : m_stack)->setFocus();
     lblPage[3]->clear();
+    m_activated = true;
 }
 
 void frmView::NastavOkraje() {

@@ -47,6 +47,10 @@ public:
     int EndPage() const { return m_endPage; }
     void EndPage(int value) { m_endPage = value; }
     int CurrentPage() const { return m_currentPage; }
+    // The first showing has paginated the document.
+    bool Activated() const { return m_activated; }
+    // A range box's value into StartPage (0) or EndPage (1); the box shows the result.
+    void ValidatePageRange(int index);
 
     // A toolbar command by its key ("PRINT", "NEXT", ...).
     void Toolbar1_ButtonClick(const QString& key);
@@ -83,7 +87,6 @@ private:
     void ShowPage();
     void updatePageStyle();
     void goToPage(int page);
-    void ValidatePageRange(int index);
     bool marginValid(int index) const;
     void closeMarginsPanel();
     void paginateAgain();
@@ -96,6 +99,7 @@ private:
     QWidget* m_wholePage = nullptr;
     QMap<QString, QAction*> m_buttons;
     bool m_firstActivation = true;
+    bool m_activated = false;
     bool m_shown;
     QString m_wholeDocument;
     int m_currentPage = 1;

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xauth xvfb
+  poppler-utils libreoffice-writer-nogui
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -16,7 +16,11 @@
 
 namespace lumo::ui {
 
-PageLayout::PageLayout(const QTextDocument& source) : m_doc(source.clone()), m_map(m_doc.get()) {
+PageLayout::PageLayout(const QTextDocument& source)
+    : PageLayout(std::unique_ptr<QTextDocument>(source.clone())) {}
+
+PageLayout::PageLayout(std::unique_ptr<QTextDocument> document)
+    : m_doc(std::move(document)), m_map(m_doc.get()) {
     m_doc->setDocumentMargin(0);
     QTextOption opt = m_doc->defaultTextOption();
     // The rich-edit control broke over-long words; Qt would let them run off the page.

@@ -21,6 +21,8 @@ namespace lumo::ui {
 class PageLayout {
 public:
     explicit PageLayout(const QTextDocument& source);
+    // Lays out this document itself (its block margins are rescaled for the target device).
+    explicit PageLayout(std::unique_ptr<QTextDocument> document);
     ~PageLayout();
     PageLayout(const PageLayout&) = delete;
     PageLayout& operator=(const PageLayout&) = delete;

@@ -66,6 +66,7 @@ std::optional<QString> RunTool(const QString& program, const QStringList& args) 
 
 void PrintFixture::SetUp() {
     App().ErrObj = std::make_unique<CKelErr>();
+    App().Settings = ProgramSettings{}; // the database is the program folder's "Lumo.mdb"
     PrintSettings() = PrintSettingsRecord{};
     ASSERT_TRUE(print::SelectPrinter(print::PdfPrinterName()));
     print::SetPdfOutputFile(QString());

@@ -1,0 +1,168 @@
+#include "PrintFixture.h"
+
+#include "platform/text/AnsiText.h"
+#include "print/CKelPrinter.h"
+#include "print/MPrint.h"
+#include "print/PaperView.h"
+#include "print/Printers.h"
+#include "print/frmView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+
+using namespace lumo;
+using namespace lumo::print;
+using lumo::test::PlainTextOf;
+
+namespace {
+
+class PreviewTest : public test::PrintFixture {};
+
+QStringList words(const QString& text) {
+    return text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+}
+
+void press(QWidget* target, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QKeyEvent down(QEvent::KeyPress, key, mods);
+    QApplication::sendEvent(target, &down);
+}
+
+// Answers save dialogs with a file of the program folder.
+bool answerFileDialog(QDialog& d, const QString& path) {
+    auto* fd = qobject_cast<QFileDialog*>(&d);
+    if (!fd)
+        return false;
+    fd->selectFile(path);
+    static_cast<QDialog*>(fd)->accept(); // QFileDialog::accept, as the Save button
+    return true;
+}
+
+} // namespace
+
+// A record previewed as the preview command does it: whole-document view first, then pages
+// with the herb's name as header from page 2, pages 2-3 printed to the PDF printer, the
+// document saved as rich text and as plain text.
+TEST_F(PreviewTest, ARecordIsPreviewedPrintedAsARangeAndSaved) {
+    const QString record = test::SampleRecordRtf(2);
+    CKelPrinter printer;
+    printer.FirstPageOfset(0);
+    printer.HeaderAlign(2);
+    printer.PageHeader(QStringLiteral("Tisk LUMO-TEST"));
+    printer.PageGroup(true);
+    const QString pdf = dir.file(QStringLiteral("pages.pdf"));
+    SetPdfOutputFile(pdf);
+    QString saveAs;
+    QString whole;
+    dialogs.emplace([&](QDialog& d) -> std::optional<int> {
+        if (answerFileDialog(d, saveAs))
+            return std::nullopt;
+        auto* view = qobject_cast<frmView*>(&d);
+        if (!view)
+            return 0;
+        while (!view->Activated())
+            QApplication::processEvents();
+        const PrintSettingsRecord& s = PrintSettings();
+        EXPECT_GE(s.PageCount, 3);
+        // Whole-document view first: the prepared document, page buttons off.
+        EXPECT_TRUE(view->button(QStringLiteral("GROUP"))->isChecked());
+        EXPECT_FALSE(view->button(QStringLiteral("NEXT"))->isEnabled());
+        whole = view->rtfView->Text();
+        EXPECT_EQ(whole, PlainTextOf(record));
+        EXPECT_TRUE(view->rtfView->Locked());
+        EXPECT_EQ(view->txtPage[0]->text(), QStringLiteral("1"));
+        EXPECT_EQ(view->txtPage[1]->text(), QString::number(s.PageCount));
+
+        view->Toolbar1_ButtonClick(QStringLiteral("GROUP"));
+        EXPECT_EQ(view->lblPage[2]->text(), QStringLiteral("1/%1").arg(s.PageCount));
+        EXPECT_FALSE(view->button(QStringLiteral("PREV"))->isEnabled());
+        EXPECT_FALSE(view->shpPage->pageText().contains(QStringLiteral("Tisk LUMO-TEST")));
+        press(view->rtfView, Qt::Key_PageDown, Qt::ControlModifier);
+        EXPECT_EQ(view->CurrentPage(), 2);
+        EXPECT_TRUE(
+            view->shpPage->pageText().startsWith(QString(56, u' ') + QStringLiteral("Tisk LUMO-TEST")));
+        EXPECT_EQ(view->shpPage->pageText(), PlainTextOf(s.Pages[1]));
+
+        // Range 2-3; "5" in the from box is held to the end of the range.
+        view->txtPage[1]->setText(QStringLiteral("3"));
+        view->ValidatePageRange(1);
+        view->txtPage[0]->setText(QStringLiteral("5"));
+        view->ValidatePageRange(0);
+        EXPECT_EQ(view->txtPage[0]->text(), QStringLiteral("3"));
+        view->txtPage[0]->setText(QStringLiteral("2"));
+        view->ValidatePageRange(0);
+        EXPECT_EQ(view->StartPage(), 2);
+        EXPECT_EQ(view->EndPage(), 3);
+        EXPECT_EQ(view->shpPage->borderStyle(), 1);
+        view->Toolbar1_ButtonClick(QStringLiteral("FIRST"));
+        EXPECT_EQ(view->shpPage->borderStyle(), 5);
+
+        press(view->rtfView, Qt::Key_F6);
+        EXPECT_EQ(s.PrintResult, 1);
+        for (const char* name : {"zaznam.rtf", "zaznam.txt"}) {
+            saveAs = dir.file(QString::fromLatin1(name));
+            view->Toolbar1_ButtonClick(QStringLiteral("FDD"));
+        }
+        press(view->rtfView, Qt::Key_Escape);
+        return std::nullopt;
+    });
+    EXPECT_EQ(printer.PrintPreview(record, false, false, QStringLiteral("Courier New"), 10), 1);
+    ASSERT_FALSE(whole.isEmpty());
+    const QStringList& pages = PrintSettings().Pages;
+
+    const std::optional<QString> info = test::RunTool(QStringLiteral("pdfinfo"), {pdf});
+    if (info) {
+        EXPECT_TRUE(info->contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))))
+            << info->toStdString();
+        const QString text =
+            test::RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).value_or(QString());
+        EXPECT_EQ(words(text), words(PlainTextOf(pages[1]) + u' ' + PlainTextOf(pages[2])));
+    }
+
+    const QByteArray rtf = dir.read(QStringLiteral("zaznam.rtf"));
+    EXPECT_TRUE(rtf.startsWith("{\\rtf1"));
+    EXPECT_EQ(PlainTextOf(text::decodeAnsi(rtf)), whole);
+    // The record's plain text with CR LF; UTF-8 (with a byte-order mark) only when Windows-1250
+    // cannot hold it (Greek letters of substance names).
+    const QByteArray txt = dir.read(QStringLiteral("zaznam.txt"));
+    const bool utf8 = txt.startsWith("\xEF\xBB\xBF");
+    EXPECT_EQ(utf8 ? QString::fromUtf8(txt.mid(3)) : text::decodeAnsi(txt), whole);
+    EXPECT_EQ(utf8, !text::isAnsiRepresentable(whole));
+
+    // LibreOffice opens the rich text with the record's text.
+    const std::optional<QString> converted = test::RunTool(
+        QStringLiteral("soffice"),
+        {QStringLiteral("-env:UserInstallation=file://") + dir.file(QStringLiteral("lo-profile")),
+         QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+         QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("--outdir"),
+         dir.file(QStringLiteral("lo")), dir.file(QStringLiteral("zaznam.rtf"))});
+    if (!converted)
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    QString fromOffice = QString::fromUtf8(dir.read(QStringLiteral("lo/zaznam.txt")));
+    fromOffice.remove(QChar(0xFEFF));
+    EXPECT_EQ(words(fromOffice), words(whole));
+}
+
+TEST_F(PreviewTest, PlainTextIsWindows1250WhenItFitsElseUtf8AndTheDatabaseIsNeverWritten) {
+    CKelPrinter printer;
+    printer.FirstPageOfset(1);
+    QString name = dir.file(QStringLiteral("cs.txt"));
+    EXPECT_EQ(printer.SavePreview(QStringLiteral("Máta peprná\nŠalvěj – lékařská"), name, {}, true), 1);
+    EXPECT_EQ(dir.read(QStringLiteral("cs.txt")),
+              text::encodeAnsi(QStringLiteral("\r\nMáta peprná\r\nŠalvěj – lékařská")));
+    name = dir.file(QStringLiteral("ru.txt"));
+    EXPECT_EQ(printer.SavePreview(QStringLiteral("Máta – Мята перечная"), name, {}, true), 1);
+    EXPECT_EQ(dir.read(QStringLiteral("ru.txt")),
+              QByteArray("\xEF\xBB\xBF") + QStringLiteral("\r\nMáta – Мята перечная").toUtf8());
+
+    dir.write(QStringLiteral("Lumo.mdb"), "database");
+    name = dir.file(QStringLiteral("Lumo.mdb"));
+    EXPECT_EQ(printer.SavePreview(QStringLiteral("text"), name, {}, true), 0);
+    EXPECT_EQ(dir.read(QStringLiteral("Lumo.mdb")), QByteArray("database"));
+    EXPECT_TRUE(errorLog().contains(QStringLiteral("KelVBLib - CKelPrinter - frmView - UlozNahled")));
+}
