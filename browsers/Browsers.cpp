@@ -1,5 +1,6 @@
 #include "browsers/Browsers.h"
 
+#include "browsers/CalendarBrowser.h"
 #include "browsers/CategoryBrowser.h"
 #include "browsers/CategoryMember.h"
 #include "mainwindow/FrmMain.h"
@@ -11,6 +12,7 @@ Browsers::Browsers(FrmMain& form) : QObject(&form) {
     UL = new CategoryBrowser(form, ActiveSubstances());
     IndSk = new CategoryBrowser(form, IndicationGroups());
     Komb = new CategoryBrowser(form, Combinations());
+    Sber = new CalendarBrowser(form);
     fillHooks(form);
 }
 
@@ -37,6 +39,12 @@ void Browsers::fillHooks(FrmMain& form) {
     h.HerbListLoaders[0] = [this](long idx) { UL->Nacti(idx); };
     h.HerbListLoaders[1] = [this](long idx) { IndSk->Nacti(idx); };
     h.HerbListLoaders[5] = [this](long idx) { Komb->Nacti(idx); };
+    h.HerbListLoaders[6] = [this](long idx) { Sber->NactiSber(idx); };
+    // The collection calendar: tab 7, list mode 7 (the twelve months; no filter).
+    h.TabChosen[7] = [this] { Sber->NastavTbSber(); };
+    h.ShowItem[7] = [this] { Sber->NactiPopisSber(); };
+    h.HerbsWithItem[7] = [this] { Sber->BylinySSber(); };
+    h.ListFillers[7] = [this](const QString&) { Sber->NactiNazvySber(); };
 }
 
 } // namespace lumo

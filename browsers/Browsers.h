@@ -8,6 +8,7 @@ namespace lumo {
 
 class FrmMain;
 class CategoryBrowser;
+class CalendarBrowser;
 
 // The browsers of one main window, owned by it.
 class Browsers : public QObject {
@@ -18,6 +19,7 @@ public:
     CategoryBrowser* UL = nullptr;
     CategoryBrowser* IndSk = nullptr;
     CategoryBrowser* Komb = nullptr;
+    CalendarBrowser* Sber = nullptr;
 
     // The one set on a window (null when none).
     static Browsers* Of(const FrmMain& form);

@@ -31,29 +31,11 @@ CategoryBrowser::CategoryBrowser(FrmMain& form, const CategoryMember& member)
               [this](const std::vector<long>& ids) {
                   StoreMarks(m_form.*m_member.marks, m_form.*m_member.markCount, ids);
               }};
-    QTreeWidget* list = m_list.list();
-    list->setHeaderLabels({QStringLiteral("Název")});
-    m_toolbar.add(QStringLiteral("Select"), QStringLiteral("Aktuální"), member.selectTip);
-    m_toolbar.add(QStringLiteral("SelectMore"), QStringLiteral("Označené"), member.moreTip);
-    m_toolbar.add(QStringLiteral("SelectAll"), QStringLiteral("Všechny"), member.allTip);
-    m_toolbar.onClick = [this](const QString& key) {
-        if (key == QStringLiteral("Select"))
-            Hledej(SearchSelected);
-        else if (key == QStringLiteral("SelectMore"))
-            Hledej(SearchMarked);
-        else if (key == QStringLiteral("SelectAll"))
-            Hledej(SearchAll);
-    };
+    m_list.list()->setHeaderLabels({QStringLiteral("Název")});
     createMenu();
-    m_list.onItemCheck = [this](QTreeWidgetItem* item) {
-        ColourByMark(item, CheckList::isChecked(item));
-        NastavTb();
-    };
-    m_list.onItemClick = [this](QTreeWidgetItem* item) {
-        PopupOnRightClick(m_form, item, m_markItem, m_menu);
-    };
-    m_list.onDblClick = [this] { Hledej(SearchSelected); };
-    m_list.onKeyDown = [this](int keyCode, int shift) { return keyDown(keyCode, shift); };
+    ConnectSearchPage(form, {m_list, m_toolbar, m_menu, m_markItem, [this](int mode) { Hledej(mode); },
+                             [this] { NastavTb(); }},
+                      member.selectTip, member.moreTip, member.allTip);
 }
 
 void CategoryBrowser::createMenu() {
@@ -67,26 +49,6 @@ void CategoryBrowser::createMenu() {
     AddMenuItem(m_menu, names[4], m_member.allItemsCaption, [this] { Hledej(SearchAll); });
     AddMenuItem(m_menu, names[5], QStringLiteral("Všechny byliny"),
                 [this] { m_form.NactiNazvy(QString(), 0); });
-}
-
-bool CategoryBrowser::keyDown(int keyCode, int shift) {
-    switch (ListKeyOf(keyCode, shift)) {
-    case ListKey::SearchSelected:
-        Hledej(SearchSelected);
-        return true;
-    case ListKey::SearchMarked:
-        Hledej(SearchMarked);
-        return true;
-    case ListKey::SearchAll:
-        Hledej(SearchAll);
-        return true;
-    case ListKey::ToSearchBox:
-        GoToSearchBox(m_form);
-        return true;
-    case ListKey::None:
-        break;
-    }
-    return false;
 }
 
 long& CategoryBrowser::current() {

@@ -47,7 +47,6 @@ public:
 
 private:
     void createMenu();
-    bool keyDown(int keyCode, int shift);
     long& current();
 
     FrmMain& m_form;

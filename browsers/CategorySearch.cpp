@@ -63,4 +63,49 @@ void PopupOnRightClick(FrmMain& form, QTreeWidgetItem* item, QAction* markItem, 
     menu->popup(QCursor::pos());
 }
 
+void ConnectSearchPage(FrmMain& form, const SearchPage& page, const QString& selectTip, const QString& moreTip,
+                       const QString& allTip) {
+    page.toolbar.add(QStringLiteral("Select"), QStringLiteral("Aktuální"), selectTip);
+    page.toolbar.add(QStringLiteral("SelectMore"), QStringLiteral("Označené"), moreTip);
+    page.toolbar.add(QStringLiteral("SelectAll"), QStringLiteral("Všechny"), allTip);
+    const auto search = page.search;
+    page.toolbar.onClick = [search](const QString& key) {
+        if (key == QStringLiteral("Select"))
+            search(SearchSelected);
+        else if (key == QStringLiteral("SelectMore"))
+            search(SearchMarked);
+        else if (key == QStringLiteral("SelectAll"))
+            search(SearchAll);
+    };
+    const auto update = page.updateToolbar;
+    page.list.onItemCheck = [update](QTreeWidgetItem* item) {
+        ColourByMark(item, CheckList::isChecked(item));
+        update();
+    };
+    QAction* markItem = page.markItem;
+    QMenu* menu = page.menu;
+    FrmMain* f = &form;
+    page.list.onItemClick = [f, markItem, menu](QTreeWidgetItem* item) { PopupOnRightClick(*f, item, markItem, menu); };
+    page.list.onDblClick = [search] { search(SearchSelected); };
+    page.list.onKeyDown = [f, search](int keyCode, int shift) {
+        switch (ListKeyOf(keyCode, shift)) {
+        case ListKey::SearchSelected:
+            search(SearchSelected);
+            return true;
+        case ListKey::SearchMarked:
+            search(SearchMarked);
+            return true;
+        case ListKey::SearchAll:
+            search(SearchAll);
+            return true;
+        case ListKey::ToSearchBox:
+            GoToSearchBox(*f);
+            return true;
+        case ListKey::None:
+            break;
+        }
+        return false;
+    };
+}
+
 } // namespace lumo

@@ -47,4 +47,21 @@ bool ToggleSelectedMark(CheckList& list);
 // popup menu opens at the mouse.
 void PopupOnRightClick(FrmMain& form, QTreeWidgetItem* item, QAction* markItem, QMenu* menu);
 
+// A per-herb list with marks, its toolbar and popup menu as the category pages use them.
+struct SearchPage {
+    CheckList& list;
+    SearchToolbar& toolbar;
+    QMenu* menu;
+    QAction* markItem;
+    // The search in a mode; the toolbar state.
+    std::function<void(int mode)> search;
+    std::function<void()> updateToolbar;
+};
+// Adds the buttons "Select", "SelectMore", "SelectAll" with their tool tips and connects the
+// page: a check colours the item and updates the toolbar, a right click opens the menu, a
+// double click searches on the selected item, F6/Enter, F7, F8 and the buttons search in
+// modes 1, 2, 3, Ctrl+Up goes to the search box.
+void ConnectSearchPage(FrmMain& form, const SearchPage& page, const QString& selectTip, const QString& moreTip,
+                       const QString& allTip);
+
 } // namespace lumo

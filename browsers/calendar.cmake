@@ -1,0 +1,2 @@
+# The collection calendar.
+list(APPEND BROWSERS_SOURCES CalendarBrowser.cpp CalendarBrowser.h)
