@@ -3,6 +3,7 @@
 #include "browsers/CalendarBrowser.h"
 #include "browsers/CategoryBrowser.h"
 #include "browsers/CategoryMember.h"
+#include "browsers/IndicationBrowser.h"
 #include "mainwindow/FrmMain.h"
 
 namespace lumo {
@@ -13,6 +14,7 @@ Browsers::Browsers(FrmMain& form) : QObject(&form) {
     IndSk = new CategoryBrowser(form, IndicationGroups());
     Komb = new CategoryBrowser(form, Combinations());
     Sber = new CalendarBrowser(form);
+    Ind = new IndicationBrowser(form);
     fillHooks(form);
 }
 
@@ -38,8 +40,14 @@ void Browsers::fillHooks(FrmMain& form) {
     // preparations, pictures, indications, combinations, collection calendar.
     h.HerbListLoaders[0] = [this](long idx) { UL->Nacti(idx); };
     h.HerbListLoaders[1] = [this](long idx) { IndSk->Nacti(idx); };
+    h.HerbListLoaders[4] = [this](long idx) { Ind->NactiIndikace(idx); };
     h.HerbListLoaders[5] = [this](long idx) { Komb->Nacti(idx); };
     h.HerbListLoaders[6] = [this](long idx) { Sber->NactiSber(idx); };
+    // Indications: tab 5, list mode 5.
+    h.TabChosen[5] = [this] { Ind->NastavTbInd(); };
+    h.ShowItem[5] = [this] { Ind->UkazInd(); };
+    h.HerbsWithItem[5] = [this] { Ind->BylinySInd(); };
+    h.ListFillers[5] = [this](const QString& filter) { Ind->NactiNazvyInd(filter); };
     // The collection calendar: tab 7, list mode 7 (the twelve months; no filter).
     h.TabChosen[7] = [this] { Sber->NastavTbSber(); };
     h.ShowItem[7] = [this] { Sber->NactiPopisSber(); };

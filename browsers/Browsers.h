@@ -9,6 +9,7 @@ namespace lumo {
 class FrmMain;
 class CategoryBrowser;
 class CalendarBrowser;
+class IndicationBrowser;
 
 // The browsers of one main window, owned by it.
 class Browsers : public QObject {
@@ -20,6 +21,7 @@ public:
     CategoryBrowser* IndSk = nullptr;
     CategoryBrowser* Komb = nullptr;
     CalendarBrowser* Sber = nullptr;
+    IndicationBrowser* Ind = nullptr;
 
     // The one set on a window (null when none).
     static Browsers* Of(const FrmMain& form);

@@ -47,8 +47,9 @@ CalendarBrowser::CalendarBrowser(FrmMain& form)
     form.LvCast->setHeaderLabels({QStringLiteral("Název části")});
     form.LvMesic->setHeaderLabels({QStringLiteral("Měsíc sběru")});
     createMenu();
-    ConnectSearchPage(form, {m_months, m_toolbar, m_menu, m_markItem, [this](int mode) { HledejSber(mode); },
-                             [this] { NastavTbSber(); }},
+    ConnectSearchPage(form,
+                      {m_months, m_toolbar, m_menu, m_markItem, [this](int mode) { HledejSber(mode); },
+                       [this] { NastavTbSber(); }},
                       QStringLiteral("Vyhledá byliny pro vybraný měsíc sběru"),
                       QStringLiteral("Vyhledá byliny pro označené měsíce sběru"),
                       QStringLiteral("Vyhledá byliny pro všechny měsíce sběru"));
@@ -66,13 +67,15 @@ CalendarBrowser::CalendarBrowser(FrmMain& form)
 void CalendarBrowser::createMenu() {
     m_menu = new QMenu(&m_form);
     m_menu->setObjectName(QStringLiteral("mnuSberMes"));
-    m_markItem = AddMenuItem(m_menu, "mnuSberOznac", QStringLiteral("Označit"), [this] { mnuSberOznac_Click(); });
+    m_markItem =
+        AddMenuItem(m_menu, "mnuSberOznac", QStringLiteral("Označit"), [this] { mnuSberOznac_Click(); });
     m_menu->addSeparator()->setObjectName(QStringLiteral("mnuD7"));
     AddMenuItem(m_menu, "mnuSberAct", QStringLiteral("Byliny sbírané ve vybraném měsíci"),
                 [this] { HledejSber(SearchSelected); });
     AddMenuItem(m_menu, "mnuSberSel", QStringLiteral("Byliny sbírané v označených měsících"),
                 [this] { HledejSber(SearchMarked); });
-    AddMenuItem(m_menu, "mnuSberNone", QStringLiteral("Všechny byliny"), [this] { m_form.NactiNazvy(QString(), 0); });
+    AddMenuItem(m_menu, "mnuSberNone", QStringLiteral("Všechny byliny"),
+                [this] { m_form.NactiNazvy(QString(), 0); });
 }
 
 void CalendarBrowser::storeMarks(const std::vector<long>& ids) {

@@ -33,9 +33,10 @@ CategoryBrowser::CategoryBrowser(FrmMain& form, const CategoryMember& member)
               }};
     m_list.list()->setHeaderLabels({QStringLiteral("Název")});
     createMenu();
-    ConnectSearchPage(form, {m_list, m_toolbar, m_menu, m_markItem, [this](int mode) { Hledej(mode); },
-                             [this] { NastavTb(); }},
-                      member.selectTip, member.moreTip, member.allTip);
+    ConnectSearchPage(
+        form,
+        {m_list, m_toolbar, m_menu, m_markItem, [this](int mode) { Hledej(mode); }, [this] { NastavTb(); }},
+        member.selectTip, member.moreTip, member.allTip);
 }
 
 void CategoryBrowser::createMenu() {

@@ -63,8 +63,8 @@ void PopupOnRightClick(FrmMain& form, QTreeWidgetItem* item, QAction* markItem, 
     menu->popup(QCursor::pos());
 }
 
-void ConnectSearchPage(FrmMain& form, const SearchPage& page, const QString& selectTip, const QString& moreTip,
-                       const QString& allTip) {
+void ConnectSearchPage(FrmMain& form, const SearchPage& page, const QString& selectTip,
+                       const QString& moreTip, const QString& allTip) {
     page.toolbar.add(QStringLiteral("Select"), QStringLiteral("Aktuální"), selectTip);
     page.toolbar.add(QStringLiteral("SelectMore"), QStringLiteral("Označené"), moreTip);
     page.toolbar.add(QStringLiteral("SelectAll"), QStringLiteral("Všechny"), allTip);
@@ -85,7 +85,9 @@ void ConnectSearchPage(FrmMain& form, const SearchPage& page, const QString& sel
     QAction* markItem = page.markItem;
     QMenu* menu = page.menu;
     FrmMain* f = &form;
-    page.list.onItemClick = [f, markItem, menu](QTreeWidgetItem* item) { PopupOnRightClick(*f, item, markItem, menu); };
+    page.list.onItemClick = [f, markItem, menu](QTreeWidgetItem* item) {
+        PopupOnRightClick(*f, item, markItem, menu);
+    };
     page.list.onDblClick = [search] { search(SearchSelected); };
     page.list.onKeyDown = [f, search](int keyCode, int shift) {
         switch (ListKeyOf(keyCode, shift)) {

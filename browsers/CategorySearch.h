@@ -61,7 +61,7 @@ struct SearchPage {
 // page: a check colours the item and updates the toolbar, a right click opens the menu, a
 // double click searches on the selected item, F6/Enter, F7, F8 and the buttons search in
 // modes 1, 2, 3, Ctrl+Up goes to the search box.
-void ConnectSearchPage(FrmMain& form, const SearchPage& page, const QString& selectTip, const QString& moreTip,
-                       const QString& allTip);
+void ConnectSearchPage(FrmMain& form, const SearchPage& page, const QString& selectTip,
+                       const QString& moreTip, const QString& allTip);
 
 } // namespace lumo

@@ -1,6 +1,6 @@
+#include "browsers/CalendarBrowser.h"
 #include "browsers/BrowserFixture.h"
 #include "browsers/Browsers.h"
-#include "browsers/CalendarBrowser.h"
 #include "core/AppContext.h"
 #include "core/LangText.h"
 #include "platform/ui/RichTextBox.h"
@@ -67,7 +67,8 @@ TEST_F(CalendarBrowserTest, MonthViewDescribesTheHerbsCollectedInTheMonth) {
     EXPECT_EQ(listTexts().last(), QStringLiteral("Prosinec"));
     choose(QStringLiteral("Březen"));
     EXPECT_EQ(form->CurrentMonth, 3);
-    EXPECT_EQ(form->RtfTemp->Text(), QStringLiteral("Březen\r\nČernucha (kořen)\r\nHeřmánek (kořen, květ)\r\n"));
+    EXPECT_EQ(form->RtfTemp->Text(),
+              QStringLiteral("Březen\r\nČernucha (kořen)\r\nHeřmánek (kořen, květ)\r\n"));
     const int herb = form->RtfTemp->Text().indexOf(QStringLiteral("Heřmánek"));
     EXPECT_EQ(form->RtfTemp->charFormatAt(herb + 1).fontWeight(), QFont::Bold);
     EXPECT_FALSE(form->RtfTemp->charFormatAt(herb + 1).fontUnderline());

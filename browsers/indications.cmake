@@ -1,0 +1,2 @@
+# Indications in two levels.
+list(APPEND BROWSERS_SOURCES IndicationBrowser.cpp IndicationBrowser.h)
