@@ -41,6 +41,9 @@ namespace {
 
 QPointer<FrmMain> g_mainWindow;
 
+// Timer ticks to wait for the window manager's frame after showing.
+constexpr int kFrameWaitTicks = 10;
+
 constexpr int kStatusPanelWidths[4] = {900, 900, 1200, 3000}; // Caps, NumLock, Datum, Popis
 const char* const kStatusKeys[5] = {"Caps", "NumLock", "Datum", "Popis", "Podminka"};
 
@@ -420,6 +423,7 @@ void FrmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void FrmMain::Timer1_Timer() {
+    fixFrameSize(true);
     const QString today = QDate::currentDate().toString(QStringLiteral("d.M.yyyy"));
     if (panelText(QStringLiteral("Datum")) != today)
         setPanelText(QStringLiteral("Datum"), today);
@@ -444,20 +448,42 @@ void FrmMain::readProfileMenu() {
 
 void FrmMain::placeFromSettings() {
     const ProgramSettings& s = App().Settings;
-    const QSize screen = ScreenSizeTwips();
-    m_placement = PlaceMainWindow({s.Left, s.Top, s.Width, s.Height}, screen.width(), screen.height());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    const QSize full = ScreenSizeTwips();
+    const TwipRect areaTwips = area.isEmpty() ? TwipRect{0, 0, full.width(), full.height()}
+                                              : TwipRect{toTwips(area.x()), toTwips(area.y()),
+                                                         toTwips(area.width()), toTwips(area.height())};
+    m_placement = PlaceMainWindow({s.Left, s.Top, s.Width, s.Height}, areaTwips);
+    m_frameFixed = false;
+    m_frameWaitTicks = 0;
+    // The stored rectangle is the outer one; until the window manager has framed the window
+    // the frame is unknown, and the inner size is set to the outer one (fixFrameSize).
     move(px(m_placement.left), px(m_placement.top));
     resize(px(m_placement.width), px(m_placement.height));
 }
 
-// The stored size is the outer one; the frame is known only once the window is shown.
-void FrmMain::fixFrameSize() {
-    if (m_frameFixed)
+// Once the window manager reports the frame, the inner size becomes the stored outer size less
+// the frame, so that closing stores the very rectangle that was read. The frame arrives some
+// time after the window is shown (a move, or one of the first timer ticks notices it); without
+// a frame by then there is none.
+void FrmMain::fixFrameSize(bool tick) {
+    if (m_frameFixed || !isVisible() || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const bool framed = frame.width() > 0 || frame.height() > 0;
+    if (!framed && (!tick || ++m_frameWaitTicks < kFrameWaitTicks))
         return;
     m_frameFixed = true;
-    const QSize frame = frameGeometry().size() - geometry().size();
-    if (frame.width() > 0 || frame.height() > 0)
-        resize(px(m_placement.width) - frame.width(), px(m_placement.height) - frame.height());
+    if (!framed)
+        return;
+    move(px(m_placement.left), px(m_placement.top));
+    resize(px(m_placement.width) - frame.width(), px(m_placement.height) - frame.height());
+}
+
+void FrmMain::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    fixFrameSize(false);
 }
 
 void FrmMain::Form_Load() {
@@ -510,7 +536,7 @@ void FrmMain::Form_Activate() {
     if (!Activated || m_closed)
         return;
     Activated = false;
-    fixFrameSize();
+    fixFrameSize(false);
     if (App().Settings.LeftSplit > 0)
         UmistiDelic(App().Settings.LeftSplit);
     applyScreenProfile();

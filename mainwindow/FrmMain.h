@@ -254,6 +254,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
@@ -269,7 +270,7 @@ private:
     QWidget* pageControl(QWidget* control, int page);
     void applyLayout();
     void placeFromSettings();
-    void fixFrameSize();
+    void fixFrameSize(bool tick);
     void readProfileMenu();
     void applyScreenProfile();
     MainLayoutInput layoutInput() const;
@@ -316,6 +317,7 @@ private:
     bool m_closed = false;
     bool m_splitterHighlight = false;
     bool m_frameFixed = false;
+    int m_frameWaitTicks = 0;
     // The list's selection when a key was pressed in it (m_lvKey 0: no key pending).
     QTreeWidgetItem* m_lvKeyItem = nullptr;
     int m_lvKey = 0;

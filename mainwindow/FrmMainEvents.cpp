@@ -59,7 +59,7 @@ bool FrmMain::handleKeyPress(QObject* watched, QKeyEvent* event) {
     const int shift = VbShiftState(event->modifiers());
     // A key that moves the list's selection by the list's own handling shows the item
     // on its release (see Lv_KeySelection); a key pressed anywhere else forgets it.
-    if (!event->isAutoRepeat()) {
+    if (!event->isAutoRepeat() && !IsModifierKey(event->key())) {
         m_lvKey = watched == Lv ? event->key() : 0;
         m_lvKeyItem = watched == Lv ? selectedListItem() : nullptr;
     }

@@ -53,6 +53,11 @@ int VbKeyCode(int qtKey, quint32 nativeScanCode) {
     return 0;
 }
 
+bool IsModifierKey(int qtKey) {
+    return qtKey == Qt::Key_Shift || qtKey == Qt::Key_Control || qtKey == Qt::Key_Alt ||
+           qtKey == Qt::Key_AltGr || qtKey == Qt::Key_Meta;
+}
+
 int VbShiftState(Qt::KeyboardModifiers modifiers) {
     int shift = 0;
     if (modifiers & Qt::ShiftModifier)

@@ -32,6 +32,8 @@ int VbKeyCode(int qtKey);
 // The same, falling back on the key's position for the digit row: layouts that put other
 // characters there (Czech: + ě š č ř ž ý á í é) still give the digit keys' codes.
 int VbKeyCode(int qtKey, quint32 nativeScanCode);
+// Whether a Qt key is a modifier key (Shift, Ctrl, Alt, AltGr, Meta).
+bool IsModifierKey(int qtKey);
 // The Shift mask of Qt modifiers.
 int VbShiftState(Qt::KeyboardModifiers modifiers);
 

@@ -122,14 +122,18 @@ MainLayout LayOutMainWindow(const MainLayoutInput& in) {
     return out;
 }
 
-TwipRect PlaceMainWindow(const TwipRect& stored, int screenWidth, int screenHeight) {
+TwipRect PlaceMainWindow(const TwipRect& stored, const TwipRect& area) {
     TwipRect r;
-    r.width = std::max(std::min(stored.width, screenWidth), kMinClientWidth);
-    r.height = std::max(std::min(stored.height, screenHeight), kMinClientHeight);
-    // A screen smaller than the minimum window keeps the title bar reachable at 0.
-    r.left = nonNegative(std::min(std::max(stored.left, 0), screenWidth - r.width));
-    r.top = nonNegative(std::min(std::max(stored.top, 0), screenHeight - r.height));
+    r.width = std::max(std::min(stored.width, area.width), kMinClientWidth);
+    r.height = std::max(std::min(stored.height, area.height), kMinClientHeight);
+    // An area smaller than the minimum window keeps the title bar reachable at its corner.
+    r.left = area.left + nonNegative(std::min(stored.left - area.left, area.width - r.width));
+    r.top = area.top + nonNegative(std::min(stored.top - area.top, area.height - r.height));
     return r;
+}
+
+TwipRect PlaceMainWindow(const TwipRect& stored, int screenWidth, int screenHeight) {
+    return PlaceMainWindow(stored, {0, 0, screenWidth, screenHeight});
 }
 
 } // namespace lumo

@@ -64,8 +64,10 @@ int MinimumClientWidth(int split);
 // Lays out every pane for a client size and splitter position.
 MainLayout LayOutMainWindow(const MainLayoutInput& in);
 
-// The window rectangle from the stored placement: at least the minimum size, at most the
-// screen, and pulled back onto the screen.
+// The window's outer rectangle from the stored placement: at least the minimum size, at most
+// the screen's area, and pulled back into the area.
+TwipRect PlaceMainWindow(const TwipRect& stored, const TwipRect& area);
+// The same on a screen whose area starts at 0, 0.
 TwipRect PlaceMainWindow(const TwipRect& stored, int screenWidth, int screenHeight);
 
 } // namespace lumo

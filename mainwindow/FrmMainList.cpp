@@ -409,6 +409,9 @@ void FrmMain::Lv_KeyUp(int KeyCode, int Shift) {
 // Home, End and the list's type-ahead select an item as a click does; the arrows and page
 // keys show theirs through Lv_KeyUp.
 void FrmMain::Lv_KeySelection(int key, bool navigating) {
+    // Ctrl let go before End (Ctrl+End) leaves End's choice pending.
+    if (IsModifierKey(key))
+        return;
     const bool pending = key != 0 && key == m_lvKey;
     QTreeWidgetItem* const before = m_lvKeyItem;
     m_lvKey = 0;

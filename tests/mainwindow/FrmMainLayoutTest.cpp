@@ -155,6 +155,10 @@ TEST(MainLayout, PlacementIsClampedToTheScreen) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(PlaceMainWindow(c.stored, c.screenWidth, c.screenHeight), c.expected);
+    // A screen's area below a panel: the first start's screen-sized window fits inside it.
+    const TwipRect area{0, 450, 15360, 11070};
+    EXPECT_EQ(PlaceMainWindow({0, 0, 15360, 11520}, area), (TwipRect{0, 450, 15360, 11070}));
+    EXPECT_EQ(PlaceMainWindow({900, 12000, 9000, 6000}, area), (TwipRect{900, 5520, 9000, 6000}));
 }
 
 TEST(FrmMainKeys, HelpTopicsByListModeAndTab) {
