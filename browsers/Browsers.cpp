@@ -3,7 +3,9 @@
 #include "browsers/CalendarBrowser.h"
 #include "browsers/CategoryBrowser.h"
 #include "browsers/CategoryMember.h"
+#include "browsers/FamilyBrowser.h"
 #include "browsers/IndicationBrowser.h"
+#include "browsers/LiteratureBrowser.h"
 #include "mainwindow/FrmMain.h"
 
 namespace lumo {
@@ -15,6 +17,8 @@ Browsers::Browsers(FrmMain& form) : QObject(&form) {
     Komb = new CategoryBrowser(form, Combinations());
     Sber = new CalendarBrowser(form);
     Ind = new IndicationBrowser(form);
+    Celedi = new FamilyBrowser(form);
+    Lit = new LiteratureBrowser(form);
     fillHooks(form);
 }
 
@@ -53,6 +57,12 @@ void Browsers::fillHooks(FrmMain& form) {
     h.ShowItem[7] = [this] { Sber->NactiPopisSber(); };
     h.HerbsWithItem[7] = [this] { Sber->BylinySSber(); };
     h.ListFillers[7] = [this](const QString&) { Sber->NactiNazvySber(); };
+    // Families (list mode 8) and literature (9): no tab page, no filter.
+    h.ShowItem[8] = [this] { Celedi->UkazCeledi(); };
+    h.HerbsWithItem[8] = [this] { Celedi->BylinySCeledi(); };
+    h.ListFillers[8] = [this](const QString&) { Celedi->NactiCeledi(); };
+    h.ShowItem[9] = [this] { Lit->UkazLit(); };
+    h.ListFillers[9] = [this](const QString&) { Lit->NactiNazvyLit(); };
 }
 
 } // namespace lumo

@@ -10,6 +10,8 @@ class FrmMain;
 class CategoryBrowser;
 class CalendarBrowser;
 class IndicationBrowser;
+class FamilyBrowser;
+class LiteratureBrowser;
 
 // The browsers of one main window, owned by it.
 class Browsers : public QObject {
@@ -22,6 +24,8 @@ public:
     CategoryBrowser* Komb = nullptr;
     CalendarBrowser* Sber = nullptr;
     IndicationBrowser* Ind = nullptr;
+    FamilyBrowser* Celedi = nullptr;
+    LiteratureBrowser* Lit = nullptr;
 
     // The one set on a window (null when none).
     static Browsers* Of(const FrmMain& form);
