@@ -12,6 +12,8 @@ Browsers& InstallBrowsers(FrmMain& form) {
     return *new Browsers(form);
 }
 
-void RegisterBrowsers() {}
+void RegisterBrowsers() {
+    RegisterMainWindowHook([](FrmMain& form) { InstallBrowsers(form); });
+}
 
 } // namespace lumo
