@@ -7,19 +7,13 @@
 #include "platform/db/Recordset.h"
 #include "platform/err/VbError.h"
 #include "platform/paths/ProgramPaths.h"
+#include "platform/text/AnsiText.h"
 
 #include <cstdio>
 
 namespace lumo {
 
 namespace {
-
-QString rightTrimmed(const QString& text) {
-    qsizetype n = text.size();
-    while (n > 0 && text.at(n - 1) == u' ')
-        --n;
-    return text.left(n);
-}
 
 void reportOpenFailure(const err::ErrorRecord& e) {
     const QString description =
@@ -46,7 +40,7 @@ bool OpenDatabase(const QString& databaseLocation) {
     try {
         if (!App().DbConnection)
             App().DbConnection = std::make_unique<db::Connection>();
-        App().DbConnection->open(paths::Resolve(rightTrimmed(databaseLocation)), DatabasePassword());
+        App().DbConnection->open(paths::Resolve(text::rightTrimBlanks(databaseLocation)), DatabasePassword());
         return true;
     } catch (...) {
         reportOpenFailure(err::CaptureCurrentException(db::DbErrorSource()));

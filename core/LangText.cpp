@@ -6,6 +6,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/err/RunTimeErrors.h"
 #include "platform/err/VbError.h"
+#include "platform/text/AnsiText.h"
 
 #include <optional>
 
@@ -20,14 +21,6 @@ const char* const kSlovakMonths[12] = {"Január", "Február", "Marc",      "Apr�
                                        "Júl",    "August",  "September", "Október", "November", "December"};
 
 const QString kTitle = QStringLiteral("Nelze zjistit text");
-
-// Blanks only: a piece may end in a line break that belongs to the text.
-QString rightTrimmed(const QString& text) {
-    qsizetype n = text.size();
-    while (n > 0 && text.at(n - 1) == u' ')
-        --n;
-    return text.left(n);
-}
 
 // The pieces of one text in their order, each without its trailing blanks;
 // nullopt when the text has no rows at all.
@@ -44,7 +37,7 @@ std::optional<QString> readLangText(db::Connection* connection, long language, l
     }
     QString text;
     for (; !rs.eof(); rs.moveNext())
-        text += rightTrimmed(rs.field(QStringLiteral("Popis")).str());
+        text += text::rightTrimBlanks(rs.field(QStringLiteral("Popis")).str());
     rs.close();
     return text;
 }
@@ -73,10 +66,11 @@ void SetMonthNames(long Language) {
 }
 
 QString GetLangText(db::Connection* connection, long language, long ID) {
-    // Only Czech and Slovak texts exist; any other number would miss every text.
+    // Only Czech and Slovak texts exist; any other number would miss every text. A report
+    // still names the setting's own value.
+    const QString about = QStringLiteral(" pro jazyk ID ") + QString::number(language);
     if (language != 1 && language != 2)
         language = 1;
-    const QString about = QStringLiteral(" pro jazyk ID ") + QString::number(language);
     try {
         // A text whose rows hold only blanks exists; only one without rows is missing.
         const std::optional<QString> text = readLangText(connection, language, ID);

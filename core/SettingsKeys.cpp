@@ -1,6 +1,7 @@
 #include "core/SettingsKeys.h"
 
 #include "core/SettingsText.h"
+#include "platform/text/AnsiText.h"
 
 #include <algorithm>
 #include <type_traits>
@@ -11,13 +12,6 @@ namespace {
 
 template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
 template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
-
-QString rightTrimmed(const QString& text) {
-    qsizetype n = text.size();
-    while (n > 0 && text.at(n - 1).isSpace())
-        --n;
-    return text.left(n);
-}
 
 // Collects the bindings of one section; the default is given as a value and kept as text.
 class Section {
@@ -72,7 +66,7 @@ bool KeyBinding::assign(const QString& text) const {
                           [&](qint32* t) { return store(t, parseLong(text)); },
                           [&](float* t) { return store(t, parseSingle(text)); },
                           [&](QString* t) {
-                              *t = rightTrim ? rightTrimmed(text) : text;
+                              *t = rightTrim ? text::rightTrimBlanks(text) : text;
                               return true;
                           },
                       },
@@ -85,7 +79,7 @@ QString KeyBinding::text() const {
                           [](qint16* t) { return QString::number(*t); },
                           [](qint32* t) { return QString::number(*t); },
                           [](float* t) { return singleText(*t); },
-                          [&](QString* t) { return rightTrim ? rightTrimmed(*t) : *t; },
+                          [&](QString* t) { return rightTrim ? text::rightTrimBlanks(*t) : *t; },
                       },
                       target);
 }

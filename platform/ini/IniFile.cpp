@@ -39,8 +39,19 @@ std::optional<QString> keyOf(const QString& line) {
     return line.left(eq).trimmed();
 }
 
+// The profile functions trim the C locale's blanks only: a non-breaking space stays.
+QString trimmedAscii(QStringView text) {
+    const auto blank = [](QChar c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };
+    qsizetype from = 0, to = text.size();
+    while (from < to && blank(text[from]))
+        ++from;
+    while (to > from && blank(text[to - 1]))
+        --to;
+    return text.mid(from, to - from).toString();
+}
+
 QString valueOf(const QString& line) {
-    QString v = line.mid(line.indexOf(u'=') + 1).trimmed();
+    QString v = trimmedAscii(QStringView(line).mid(line.indexOf(u'=') + 1));
     // A value in matching quotes is read without them.
     if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
         v = v.mid(1, v.size() - 2);
@@ -202,20 +213,23 @@ bool IniFile::setValue(const QString& section, const QString& key, const QString
             *error = why;
         return false;
     }
+    // A tab at either end would be trimmed by the reader; in quotes it is read back.
+    const bool edgeTab = value.startsWith(u'\t') || value.endsWith(u'\t');
+    const QString stored = edgeTab ? u'"' + value + u'"' : value;
 
     Range r = findSection(s);
     if (r.header < 0) {
         if (!m_lines.isEmpty() && !m_lines.back().trimmed().isEmpty())
             m_lines.append(QString());
         m_lines.append(u'[' + s + u']');
-        m_lines.append(k + u'=' + value);
+        m_lines.append(k + u'=' + stored);
         return true;
     }
     const qsizetype line = findKey(r, k);
     if (line >= 0) {
         // Keep the key as the file spells it.
         const QString& old = m_lines.at(line);
-        m_lines[line] = old.left(old.indexOf(u'=')).trimmed() + u'=' + value;
+        m_lines[line] = old.left(old.indexOf(u'=')).trimmed() + u'=' + stored;
         return true;
     }
     // After the section's last key, so comments and blank lines that lead into the
@@ -225,7 +239,7 @@ bool IniFile::setValue(const QString& section, const QString& key, const QString
         if (keyOf(m_lines.at(i)))
             at = i + 1;
     }
-    m_lines.insert(at, k + u'=' + value);
+    m_lines.insert(at, k + u'=' + stored);
     return true;
 }
 

@@ -122,6 +122,13 @@ bool writeFileBytes(const QString& path, const QByteArray& bytes, QString* error
     return writeInPlace(path, bytes, error);
 }
 
+QString rightTrimBlanks(const QString& text) {
+    qsizetype n = text.size();
+    while (n > 0 && text.at(n - 1) == u' ')
+        --n;
+    return text.left(n);
+}
+
 bool writeAnsiFile(const QString& path, const QString& text, QString* error) {
     return writeFileBytes(path, encodeAnsi(toCrLf(text)), error);
 }

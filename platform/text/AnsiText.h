@@ -14,6 +14,10 @@ QByteArray encodeAnsi(const QString& text);
 // True when every character of text has a Windows-1250 byte.
 bool isAnsiRepresentable(const QString& text);
 
+// Trailing blanks (U+0020) removed, as RTrim does; tabs, line breaks and non-breaking
+// spaces stay.
+QString rightTrimBlanks(const QString& text);
+
 // Line ends: any of CR LF, lone LF or lone CR to CR LF.
 QString toCrLf(const QString& text);
 // Line ends: CR LF and lone CR to LF (for Qt widgets).

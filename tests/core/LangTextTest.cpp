@@ -63,13 +63,15 @@ TEST_F(LangTextTest, MissingTextIsReportedEachTimeItIsAskedFor) {
     EXPECT_EQ(GetLangText(&m_connection, 2, 999), QString());
     EXPECT_EQ(GetLangText(&m_connection, 1, 202), QString()); // Slovak only
     EXPECT_EQ(GetLangText(&m_connection, 2, 999), QString());
-    EXPECT_EQ(m_titles.size(), 3);
+    EXPECT_EQ(GetLangText(&m_connection, 7, 999), QString()); // names the setting's value
+    EXPECT_EQ(m_titles.size(), 4);
     const QByteArray entries = log();
     EXPECT_TRUE(entries.contains("\r\nChyba: 53" + QByteArray(28, ' ') +
                                  "[Nelze zjistit text]\r\n"
                                  "Zdroj: LUMO-LumoMain-GetLangText\r\n"
                                  "Popis: Nenalezen text ID 999 pro jazyk ID 2\r\n*\r\n"));
     EXPECT_TRUE(entries.contains("Popis: Nenalezen text ID 202 pro jazyk ID 1\r\n"));
+    EXPECT_TRUE(entries.contains("Popis: Nenalezen text ID 999 pro jazyk ID 7\r\n"));
 }
 
 TEST_F(LangTextTest, ProgramWideTextUsesTheInterfaceLanguage) {

@@ -110,7 +110,8 @@ TEST_F(SettingsTest, RoundTripKeepsEveryValueAndEveryForeignLine) {
     m_dir.write(QStringLiteral("Lumo.ini"),
                 crlf(QStringLiteral("; kept comment\n[Main]\nFoo=1\nSyncAISLP=true\n"
                                     "ProfilNumber=4\n[About]\nZvuk=beep.wav\n"
-                                    "[Segment]\nKeyName5=Protiindikace   \n")));
+                                    "[Segment]\nKeyName5=Protiindikace   \n"
+                                    "KeyName6=\"Užití\t\"\nKeyName7=Přípravky\u00A0\n")));
     load();
     // Every value away from its default, so nothing passes by accident.
     ProgramSettings& s = settings();
@@ -145,6 +146,9 @@ TEST_F(SettingsTest, RoundTripKeepsEveryValueAndEveryForeignLine) {
     load();
     EXPECT_EQ(s, before);
     EXPECT_EQ(s.SegmentTitles[5], QStringLiteral("Protiindikace"));
+    // Only blanks are trimmed: a tab and a non-breaking space belong to the title.
+    EXPECT_EQ(s.SegmentTitles[6], QStringLiteral("Užití\t"));
+    EXPECT_EQ(s.SegmentTitles[7], QStringLiteral("Přípravky\u00A0"));
     EXPECT_EQ(s.DatabaseLocation, longPath); // whole, however long
 
     const QByteArray written = m_dir.read(QStringLiteral("Lumo.ini"));
