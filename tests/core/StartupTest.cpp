@@ -79,9 +79,15 @@ TEST_F(StartupTest, NormalStartWalksEveryStepAndShowsTheEdition) {
     };
     EXPECT_EQ(Main(hooks), StartOutcome::Started);
     EXPECT_EQ(steps, (std::vector<int>{10, 20, 30, 40, 50, 60, 70, 80, 85, 90, 100}));
-    EXPECT_EQ(captions.first(), QStringLiteral("Nahrávám programové vybavení"));
-    EXPECT_EQ(captions.at(7), QStringLiteral("Připojuji databázi bylin"));
-    EXPECT_EQ(captions.last(), QStringLiteral("Aktivuji uživatelské rozhraní"));
+    EXPECT_EQ(
+        captions,
+        (QStringList{
+            QStringLiteral("Nahrávám programové vybavení"), QStringLiteral("Nahrávám multimediální podporu"),
+            QStringLiteral("Nahrávám obslužné rutiny"), QStringLiteral("Nahrávám nastavení programu"),
+            QStringLiteral("Načítám uživatelské nastavení"), QStringLiteral("Nahrávám nápovědu"),
+            QStringLiteral("Nahrávám tiskovou podporu"), QStringLiteral("Připojuji databázi bylin"),
+            QStringLiteral("Testuji připojení AISLP"), QStringLiteral("Načítám jazykovou podporu"),
+            QStringLiteral("Aktivuji uživatelské rozhraní")}));
     EXPECT_TRUE(mainWindowLoaded);
     EXPECT_EQ(Splash(), nullptr);
     const DbVersionRecord& v = App().DbVersion;
@@ -147,9 +153,13 @@ TEST_F(StartupTest, SecondInstanceIsRefusedUnlessAllowed) {
     EXPECT_EQ(steps.back(), 50);
     EXPECT_EQ(App().ErrObj, nullptr);
     const QString log = errorLog();
-    EXPECT_TRUE(log.contains(QStringLiteral("99"))) << log.toStdString();
-    EXPECT_TRUE(log.contains(QStringLiteral("Vícenásobné spuštění")));
-    EXPECT_TRUE(log.contains(QStringLiteral("LUMO-LumoMain-Main")));
+    EXPECT_TRUE(log.contains(QStringLiteral("\r\nChyba: 99 "))) << log.toStdString();
+    EXPECT_TRUE(log.contains(
+        QStringLiteral("[Vícenásobné spuštění]\r\nZdroj: LUMO-LumoMain-Main\r\n"
+                       "Popis: Zefirak je již spuštěn, vícenásobné spuštění je v nastavení zakázáno. "
+                       "Chcete-li Zefiraku spouštět ve více instancích, povolte vícenásobné spuštění v "
+                       "nastavení\r\n*\r\n")))
+        << log.toStdString();
     EXPECT_EQ(ExitCodeOf(StartOutcome::SecondInstance), 1);
 
     App().ReleaseObjects();
@@ -186,6 +196,16 @@ TEST_F(StartupTest, MalformedValueFallsBackInsteadOfEndingStartUp) {
     writeIni("[Main]\r\nEscEnabled=abc\r\nLanguage=2\r\n");
     EXPECT_EQ(Main(hooks), StartOutcome::Started);
     EXPECT_TRUE(fatal.isEmpty()) << fatal.toStdString();
+    EXPECT_TRUE(App().Settings.EscEnabled) << "the default stands in";
+    const QString log = errorLog();
+    EXPECT_TRUE(log.contains(QStringLiteral("\r\nChyba: 55 "))) << log.toStdString();
+    EXPECT_TRUE(
+        log.contains(QStringLiteral("[Chybné nastavení]\r\nZdroj: LUMO-LumoMain-LoadSettings-\r\n"
+                                    "Popis: Neplatná hodnota \"abc\" klíče EscEnabled v sekci Main "
+                                    "souboru ") +
+                     App().IniFile +
+                     QStringLiteral(", použita výchozí hodnota \"True\"\r\nSystem: 13 - Type mismatch\r\n")))
+        << log.toStdString();
     EXPECT_EQ(App().MonthNames[3], QStringLiteral("Březen"));
 }
 

@@ -273,6 +273,33 @@ TEST_F(HerbList, AnEmptyLanguageTableIsReported) {
     EXPECT_EQ(reports, QStringList{QStringLiteral("Nelze načíst informace o podporovaných jazycích")});
 }
 
+// A reader that fails at run time reports its own number, message with the engine's
+// text, title and location; the window goes on without what it could not read.
+TEST_F(HerbList, RunTimeFailuresOfTheLanguageAndForeignNameReaders) {
+    QStringList db = SmallHerbDatabase();
+    db.removeIf([](const QString& s) {
+        return s.contains(QStringLiteral(" Jazyk")) || s.contains(QStringLiteral(" Nazvy"));
+    });
+    openDatabase(db);
+    loadWindow();
+    EXPECT_EQ(form->LangCount, 0);
+    type(QStringLiteral("mentha"));
+    EXPECT_EQ(reports, (QStringList{QStringLiteral("Nelze načíst informace o podporovaných jazycích"),
+                                    QStringLiteral("Nelze vyhledat alternativní název byliny")}));
+    const QString log = text::decodeAnsi(dir.read(QStringLiteral("Errors.txt")));
+    for (const QString& entry :
+         {QStringLiteral("\r\nChyba: 6 "),
+          QStringLiteral(
+              "[Nelze načíst informace o podporovaných jazycích]\r\nZdroj: LUMO-FrmMain-NactiJazyky-"),
+          QStringLiteral("Popis: Nelze načíst informace o podporovaných jazycích, kontaktujte technickou "
+                         "podporu\r\nSystem: "),
+          QStringLiteral("\r\nChyba: 10 "),
+          QStringLiteral("[Nelze vyhledat alternativní název byliny]\r\nZdroj: LUMO-FrmMain-NajdiCiziNazev-"),
+          QStringLiteral("Popis: Nelze vyhledat alternativní název byliny, kontaktujte technickou "
+                         "podporu\r\nSystem: ")})
+        EXPECT_TRUE(log.contains(entry)) << entry.toStdString() << "\n" << log.toStdString();
+}
+
 // The sample database the data target builds.
 TEST_F(HerbList, SampleDatabaseOpensAndTypingFindsHerbs) {
     // The build folder holds this executable in tests/mainwindow.

@@ -280,6 +280,53 @@ TEST_F(Composer, FailingSectionQueryIsReportedAndTheRestComposed) {
     EXPECT_EQ(lines().at(0), QStringLiteral("Máta peprná"));
 }
 
+// Each reader's run-time failure: its number, message with the engine's text, title and
+// location, while the rest of the record is still composed.
+TEST_F(Composer, RunTimeFailuresOfTheNamesFamilyAndArticleReaders) {
+    const struct {
+        const char* table;
+        int number;
+        const char* message;
+        const char* title;
+        const char* location;
+    } cases[] = {
+        {"Nazvy", 9, "Nelze načíst informace o názvech byliny, kontaktujte technickou podporu",
+         "Nelze načíst informace o podporovaných názvech byliny", "LUMO-FrmMain-NactiNazvyByliny-"},
+        {"Celedi", 30, "Nelze načíst informace o čeledi, kontaktujte technickou podporu",
+         "Nelze načíst informace o čeledi", "LUMO-FrmMain-NactiCeledByliny-"},
+        {"Clanky", 52, "Nelze načíst informace o bylině, kontaktujte technickou podporu",
+         "Nelze načíst informace o bylině", "LUMO-FrmMain-NactiClanek-"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.table);
+        App().DbConnection->close();
+        QFile::remove(dir.file(QStringLiteral("Errors.txt")));
+        reports.clear();
+        const QString path = dir.file(QString::fromLatin1(c.table) + QStringLiteral(".mdb"));
+        QStringList statements = RecordDatabase();
+        statements.removeIf([&](const QString& s) {
+            return s.contains(QStringLiteral(" ") + QString::fromLatin1(c.table) + QStringLiteral(" ")) ||
+                   s.contains(QStringLiteral(" ") + QString::fromLatin1(c.table) + QStringLiteral("("));
+        });
+        WriteDatabase(path, QString(), statements);
+        App().DbConnection->open(path, QString());
+        settings.DisableSegmentSel = c.number == 52; // the article alone
+        const ComposedRecord record = compose(1, QStringLiteral("Máta peprná"));
+        EXPECT_EQ(record.outcome, ComposedRecord::Outcome::Composed);
+        if (c.number != 52) {
+            EXPECT_EQ(lines().at(0), QStringLiteral("Máta peprná"));
+        }
+        EXPECT_EQ(reports, QStringList{QString::fromUtf8(c.title)});
+        const QString log = text::decodeAnsi(dir.read(QStringLiteral("Errors.txt")));
+        EXPECT_TRUE(log.contains(QStringLiteral("\r\nChyba: %1 ").arg(c.number))) << log.toStdString();
+        EXPECT_TRUE(log.contains(QStringLiteral("[%1]\r\nZdroj: %2")
+                                     .arg(QString::fromUtf8(c.title), QString::fromLatin1(c.location))))
+            << log.toStdString();
+        EXPECT_TRUE(log.contains(QStringLiteral("Popis: %1\r\nSystem: ").arg(QString::fromUtf8(c.message))))
+            << log.toStdString();
+    }
+}
+
 TEST_F(Composer, SupersededCompositionStopsAtTheNextProbe) {
     // Position p probes the records until one claims it: 0 (record 1), 22..23, 44..46, ...
     std::vector<int> probes;

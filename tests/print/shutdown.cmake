@@ -1,0 +1,1 @@
+list(APPEND PRINT_TEST_SOURCES ${CMAKE_CURRENT_LIST_DIR}/ReleaseOrderTest.cpp)
