@@ -4,6 +4,7 @@
 #include "platform/paths/ProgramPaths.h"
 #include "platform/ui/DialogPresenter.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -50,6 +51,9 @@ QString AskSaveFileName(QWidget* owner, const QString& title, const QStringList&
 }
 
 QString AskPdfFileName(QWidget* owner) {
+    // Over the window that asked to print (the preview is modal).
+    if (!owner)
+        owner = QApplication::activeModalWidget();
     static QString last;
     const QString folder = last.isEmpty() ? QDir::homePath() : QFileInfo(last).absolutePath();
     const QString name =

@@ -7,11 +7,14 @@
 #include "print/MPrint.h"
 #include "print/Printers.h"
 
-#include <QPageSetupDialog>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
 #include <QPrintDialog>
 #include <QPrinter>
 
 #include <cmath>
+#include <vector>
 
 namespace lumo::print {
 
@@ -49,23 +52,39 @@ bool ShowPrintDialog(QWidget* Owner) {
 
 int ShowPageSetupDialog() {
     PrintSettingsRecord& s = PrintSettings();
-    QPrinter copy(QPrinter::HighResolution);
-    const QPageLayout layout(
-        QPageSize(QSizeF(s.PageWidth, s.PageHeight), QPageSize::Millimeter), QPageLayout::Portrait,
-        QMarginsF(s.LeftMargin, s.TopMargin, s.RightMargin, s.BottomMargin), QPageLayout::Millimeter);
-    copy.setPageLayout(layout);
-    QPageSetupDialog dialog(&copy, s.UsedForm);
+    // Qt's page-setup dialog refuses printers that are not the system's (the PDF printer), so
+    // the program has its own: the paper size and the four margins in millimetres.
+    QDialog dialog(s.UsedForm);
+    dialog.setWindowTitle(QStringLiteral("Vzhled stránky"));
+    auto* form = new QFormLayout(&dialog);
+    struct Field {
+        const char* name;
+        const char* label;
+        float* value;
+    } fields[] = {{"PageWidth", "Šířka papíru [mm]", &s.PageWidth},
+                  {"PageHeight", "Výška papíru [mm]", &s.PageHeight},
+                  {"LeftMargin", "&Levý okraj [mm]", &s.LeftMargin},
+                  {"RightMargin", "&Pravý okraj [mm]", &s.RightMargin},
+                  {"TopMargin", "&Horní okraj [mm]", &s.TopMargin},
+                  {"BottomMargin", "&Spodní okraj [mm]", &s.BottomMargin}};
+    std::vector<QDoubleSpinBox*> boxes;
+    for (const Field& f : fields) {
+        auto* box = new QDoubleSpinBox(&dialog);
+        box->setObjectName(QString::fromLatin1(f.name));
+        box->setDecimals(2);
+        box->setRange(0, 2000);
+        box->setValue(*f.value);
+        form->addRow(QString::fromUtf8(f.label), box);
+        boxes.push_back(box);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
     const bool ok = ui::DialogPresenter::exec(dialog) == QDialog::Accepted;
-    const QPageLayout result = ok ? copy.pageLayout() : layout;
-    const QSizeF paper = result.pageSize().size(QPageSize::Millimeter);
-    const QMarginsF m = result.margins(QPageLayout::Millimeter);
-    s.PageWidth = hundredths(result.orientation() == QPageLayout::Landscape ? paper.height() : paper.width());
-    s.PageHeight =
-        hundredths(result.orientation() == QPageLayout::Landscape ? paper.width() : paper.height());
-    s.LeftMargin = hundredths(m.left());
-    s.RightMargin = hundredths(m.right());
-    s.TopMargin = hundredths(m.top());
-    s.BottomMargin = hundredths(m.bottom());
+    // In hundredths of a millimetre both ways; a cancelled dialog gives back what it was given.
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        *fields[i].value = hundredths(ok ? boxes[i]->value() : *fields[i].value);
     return ok ? 1 : 0;
 }
 

@@ -1,0 +1,127 @@
+#include "PrintFixture.h"
+
+#include "platform/err/VbError.h"
+#include "platform/text/AnsiText.h"
+#include "print/CKelPrinter.h"
+#include "print/MPrint.h"
+#include "print/Printers.h"
+#include "print/frmView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+
+using namespace lumo;
+using namespace lumo::print;
+
+namespace {
+
+class PrintDialogsTest : public test::PrintFixture {};
+
+void press(QWidget* target, int key) {
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &down);
+}
+
+} // namespace
+
+// Margins changed in the preview cut the pages again (larger margins, more pages; nothing cut
+// off); Esc in the margins panel closes the panel, not the preview; a cancelled printer setup
+// is no failure.
+TEST_F(PrintDialogsTest, NewMarginsPaginateAgainAndCancelledDialogsAreNoFailure) {
+    CKelPrinter printer;
+    printer.PageGroup(false);
+    int before = 0, after = 0;
+    bool stillOpen = false;
+    dialogs.emplace([&](QDialog& d) -> std::optional<int> {
+        auto* view = qobject_cast<frmView*>(&d);
+        if (!view)
+            return QDialog::Rejected; // the printer setup: cancelled
+        while (!view->Activated())
+            QApplication::processEvents();
+        before = PrintSettings().PageCount;
+        view->Toolbar1_ButtonClick(QStringLiteral("LAST"));
+        view->ShowMarginsPanel();
+        EXPECT_TRUE(view->Frame1->isVisibleTo(view));
+        view->txtMargin[0]->setText(QStringLiteral("-5"));
+        view->cmdX_Click(); // refused: the panel stays
+        EXPECT_TRUE(view->Frame1->isVisibleTo(view));
+        view->txtMargin[0]->setText(QStringLiteral("80"));
+        view->txtMargin[2]->setText(QStringLiteral("60"));
+        press(view->txtMargin[0], Qt::Key_Escape);
+        EXPECT_FALSE(view->Frame1->isVisibleTo(view));
+        after = PrintSettings().PageCount;
+        EXPECT_EQ(PrintSettings().LeftMargin, 80);
+        EXPECT_EQ(view->lblPage[2]->text(),
+                  QStringLiteral("%1/%2").arg(before).arg(after)); // the page shown stays
+        EXPECT_EQ(view->EndPage(), after);
+        press(view->lblPage[2], Qt::Key_F7);
+        stillOpen = view->isVisible();
+        press(view->lblPage[2], Qt::Key_Escape);
+        return std::nullopt;
+    });
+    EXPECT_EQ(printer.PrintPreview(test::SampleRecordRtf(2)), 0);
+    EXPECT_GT(after, before);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("Errors.txt"))));
+}
+
+TEST_F(PrintDialogsTest, PageSetupTakesTheDialogsValuesOnOkAndRoundsThemOnCancel) {
+    CKelPrinter printer;
+    QWidget owner;
+    printer.UsedForm(&owner);
+    printer.LeftMargin(12.345f);
+    dialogs.emplace([](QDialog& d) -> std::optional<int> {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Vzhled stránky"));
+        return QDialog::Rejected;
+    });
+    EXPECT_EQ(printer.PageSetup(), 0);
+    EXPECT_FLOAT_EQ(printer.LeftMargin(), 12.35f);
+    EXPECT_FLOAT_EQ(printer.PageHeight(), 270);
+    dialogs.emplace([](QDialog& d) -> std::optional<int> {
+        const std::pair<const char*, double> values[] = {
+            {"LeftMargin", 25}, {"TopMargin", 15}, {"RightMargin", 20}, {"BottomMargin", 30}};
+        for (const auto& [name, value] : values)
+            d.findChild<QDoubleSpinBox*>(QString::fromLatin1(name))->setValue(value);
+        return QDialog::Accepted;
+    });
+    EXPECT_EQ(printer.PageSetup(), 1);
+    EXPECT_FLOAT_EQ(printer.LeftMargin(), 25);
+    EXPECT_FLOAT_EQ(printer.TopMargin(), 15);
+    EXPECT_FLOAT_EQ(printer.RightMargin(), 20);
+    EXPECT_FLOAT_EQ(printer.BottomMargin(), 30);
+}
+
+TEST_F(PrintDialogsTest, PrintFilePrintsTheLinesOrRaisesWithTheFileName) {
+    CKelPrinter printer;
+    const QString pdf = dir.file(QStringLiteral("file.pdf"));
+    SetPdfOutputFile(pdf);
+    try {
+        printer.PrintFile(dir.file(QStringLiteral("chybí.txt")));
+        ADD_FAILURE() << "a missing file must raise";
+    } catch (const err::VbError& e) {
+        EXPECT_EQ(e.Number(), -2147220903L);
+        EXPECT_TRUE(e.Description().startsWith(QStringLiteral("Nelze vytisknout soubor ") +
+                                               dir.file(QStringLiteral("chybí.txt")) +
+                                               QStringLiteral("\r\nSystem: ")));
+        EXPECT_EQ(e.Source(), QStringLiteral("KelVBLib-CKelPrinter-PrintFile"));
+    }
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    dir.write(QStringLiteral("radky.txt"),
+              text::encodeAnsi(QStringLiteral("První řádek\r\nDruhý řádek\r\nTřetí")));
+    EXPECT_EQ(printer.PrintFile(dir.file(QStringLiteral("radky.txt"))), 1);
+    const std::optional<QString> text =
+        test::RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    if (!text)
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    EXPECT_EQ(
+        text->split(u'\n', Qt::SkipEmptyParts).mid(0, 3),
+        (QStringList{QStringLiteral("První řádek"), QStringLiteral("Druhý řádek"), QStringLiteral("Třetí")}));
+}
