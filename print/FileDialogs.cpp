@@ -3,6 +3,7 @@
 #include "core/AppContext.h"
 #include "platform/paths/ProgramPaths.h"
 #include "platform/ui/DialogPresenter.h"
+#include "print/Printers.h"
 
 #include <QApplication>
 #include <QDir>
@@ -62,6 +63,15 @@ QString AskPdfFileName(QWidget* owner) {
     if (!name.isEmpty())
         last = name;
     return name;
+}
+
+QString PdfJobFile(QWidget* owner) {
+    QString pdf = PdfOutputFile();
+    if (pdf.isEmpty())
+        pdf = TakeNextPdfFile();
+    if (pdf.isEmpty())
+        pdf = AskPdfFileName(owner);
+    return pdf;
 }
 
 } // namespace lumo::print

@@ -15,6 +15,10 @@ QString AskSaveFileName(QWidget* owner, const QString& title, const QStringList&
 // The file the PDF printer writes a job to, asked each time (the last one offered again).
 QString AskPdfFileName(QWidget* owner);
 
+// The file a PDF job writes: the set output file, else one named in the print dialog, else
+// asked. "" when the user cancelled.
+QString PdfJobFile(QWidget* owner);
+
 // True for the files the program must never write over (the herb database).
 bool IsProtectedFile(const QString& path);
 

@@ -300,11 +300,7 @@ PrintEngine::Outcome PrintEngine::PrintRTF(int startPage, int endPage) {
     endPage = std::clamp(endPage, startPage, std::max(count, 1));
     QString pdf;
     if (CurrentIsPdf()) {
-        pdf = PdfOutputFile();
-        if (pdf.isEmpty())
-            pdf = TakeNextPdfFile();
-        if (pdf.isEmpty())
-            pdf = AskPdfFileName(PrintSettings().UsedForm);
+        pdf = PdfJobFile(PrintSettings().UsedForm);
         if (pdf.isEmpty())
             return Outcome::Cancelled;
     }
