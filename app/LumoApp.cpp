@@ -1,4 +1,5 @@
 #include "browsers/BrowsersRegistration.h"
+#include "browsers/PicturesRegistration.h"
 #include "core/LumoMain.h"
 #include "mainwindow/FrmMain.h"
 #include "print/PrintRegistration.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     // (e.g. lumo::RegisterBrowsers();), before the start-up sequence loads the window.
     lumo::RegisterPrint();
     lumo::RegisterBrowsers();
+    lumo::RegisterPictures();
 
     lumo::StartupHooks hooks;
     hooks.loadMainWindow = [] { lumo::LoadMainWindow(); };

@@ -62,8 +62,9 @@ struct FrmMainHooks {
     std::array<std::function<void(long Idx)>, 7> HerbListLoaders;
     // Fits the picture to its page (pictures page, after a layout).
     std::function<void()> PrizpusobObrazek;
-    // Previous and next picture (Left and Right in the list on the pictures page); each
-    // returns without doing anything when its toolbar button is disabled.
+    // Previous and next picture (Left and Right in the list on the pictures page); they
+    // wrap from the last picture to the first and back, although the toolbar's Prev and Next
+    // are disabled at the ends.
     std::function<void()> PicturePrev;
     std::function<void()> PictureNext;
     // F1: context help for a topic id.
@@ -209,6 +210,8 @@ public:
          CurrentMonth = 0, CurrentCeled = 0, CurrentLit = 0, CurrentPicture = 0;
     long MarkedULCount = 0, MarkedIndSkCount = 0, MarkedIndCount = 0, MarkedKombCount = 0,
          MarkedMonthsCount = 0, PictureCount = 0;
+    // The shown herb's picture ids at 1..PictureCount; element 0 is 0.
+    std::vector<long> PictureIds{0};
     // Marked ids of the last search of each category: entry i (1-based) at i - 1, read only
     // 1..count (a count is zeroed on its own).
     std::vector<long> MarkedUL, MarkedIndSk, MarkedKomb, MarkedInd, MarkedSubInd;

@@ -94,8 +94,8 @@ void FrmMain::NactiNazvy(const QString& Sql, long Joined) {
     // Every all-herbs list ends the last search, whatever its names language.
     if (HerbListFiller::IsAllHerbsSql(Sql)) {
         setPanelText(QStringLiteral("Podminka"), QString());
-        MarkedULCount = MarkedIndSkCount = PictureCount = MarkedIndCount = MarkedKombCount =
-            MarkedMonthsCount = 0;
+        // The marks only: the shown herb keeps its pictures.
+        MarkedULCount = MarkedIndSkCount = MarkedIndCount = MarkedKombCount = MarkedMonthsCount = 0;
     }
     std::vector<HerbListRow> rows;
     try {
@@ -384,6 +384,8 @@ bool FrmMain::Lv_KeyDown(int KeyCode, int Shift) {
         return false;
     }
     if (KeyCode == vbKeyLeft || KeyCode == vbKeyRight) {
+        // On the pictures page Left and Right step through the pictures, wrapping at the ends
+        // where the toolbar's Prev and Next are off.
         if (tabIndex() == 3) {
             const auto& step = KeyCode == vbKeyLeft ? Hooks.PicturePrev : Hooks.PictureNext;
             if (step)
