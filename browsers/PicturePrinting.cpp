@@ -6,6 +6,7 @@
 #include "mainwindow/FrmMain.h"
 #include "platform/rtf/FontMap.h"
 #include "print/CKelPrinter.h"
+#include "print/FileDialogs.h"
 #include "print/Printers.h"
 
 #include <QCoreApplication>
@@ -50,8 +51,16 @@ void PictureBrowser::mnuObrPrint_Click() {
 
 void PictureBrowser::printOnCurrentPrinter() {
     QPrinter& printer = print::CurrentPrinter();
-    if (print::CurrentIsPdf() && !print::PdfOutputFile().isEmpty())
-        printer.setOutputFileName(print::PdfOutputFile());
+    if (print::CurrentIsPdf()) {
+        QString pdf = print::PdfOutputFile();
+        if (pdf.isEmpty())
+            pdf = print::TakeNextPdfFile();
+        if (pdf.isEmpty())
+            pdf = print::AskPdfFileName(&m_form);
+        if (pdf.isEmpty())
+            return; // the user chose not to print
+        printer.setOutputFileName(pdf);
+    }
     QImage image;
     if (!m_file.isEmpty())
         image = ReadPicture(m_file);
