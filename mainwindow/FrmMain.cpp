@@ -9,6 +9,7 @@
 #include "mainwindow/HerbRecordView.h"
 #include "mainwindow/MainWindowRegistry.h"
 #include "platform/paths/ProgramPaths.h"
+#include "platform/rtf/FontMap.h"
 #include "platform/ui/LockKeys.h"
 #include "platform/ui/RichTextBox.h"
 #include "platform/ui/Units.h"
@@ -491,7 +492,11 @@ void FrmMain::Form_Load() {
     NactiJazyky();
     CurrentTab = 0;
     TxtByl->clear();
-    RtfByl->setFontFamily(App().Settings.FontName);
+    // The box's own font, which survives every text it is given, in the installed stand-in
+    // for the profile's face name.
+    QFont recordFont = RtfByl->document()->defaultFont();
+    recordFont.setFamily(rtf::SubstituteFont(App().Settings.FontName));
+    RtfByl->document()->setDefaultFont(recordFont);
     RtfByl->setText(QString());
     CurrentHerb = CurrentUL = CurrentIndSk = CurrentPrip = CurrentInd = CurrentKomb = CurrentMonth =
         CurrentCeled = CurrentLit = CurrentPicture = 0;

@@ -147,8 +147,10 @@ public:
 
     // --- herb list and search box (FrmMainList.cpp) ---
     void NactiJazyky();
-    void NactiNazvy(const QString& Sql, long Joined);
-    void NactiSeznamBylin();
+    // Fills the list with herbs; after the first activation the herb shown is shown again
+    // when it is in the new list, unless reshow is false (the caller shows another).
+    void NactiNazvy(const QString& Sql, long Joined, bool reshow = true);
+    void NactiSeznamBylin(bool reshow = true);
     QString NajdiCiziNazev(const QString& Text);
     void UkazVybrane();
     // A click in the list (the category browsers' all-items fillers call it after a fill).

@@ -82,7 +82,7 @@ void FrmMain::NactiJazyky() {
     LangCount = static_cast<long>(Languages.size());
 }
 
-void FrmMain::NactiNazvy(const QString& Sql, long Joined) {
+void FrmMain::NactiNazvy(const QString& Sql, long Joined, bool reshow) {
     if (m_closed)
         return;
     ListMode = 1;
@@ -129,17 +129,17 @@ void FrmMain::NactiNazvy(const QString& Sql, long Joined) {
         PrvniZalozka();
         // The herb shown stays selected in the new list; show it again, which also brings
         // a new search expression into its record.
-        if (current)
+        if (current && reshow)
             UkazVybrane();
     }
 }
 
-void FrmMain::NactiSeznamBylin() {
+void FrmMain::NactiSeznamBylin(bool reshow) {
     const long language = HerbListFiller::NamesLanguage(App().Settings.NamesLang);
     if (language == 1)
-        NactiNazvy(QString(), 0);
+        NactiNazvy(QString(), 0, reshow);
     else
-        NactiNazvy(HerbListFiller::NamesLanguageSql(language), 1);
+        NactiNazvy(HerbListFiller::NamesLanguageSql(language), 1, reshow);
 }
 
 bool FrmMain::loadForeignNames() {

@@ -111,8 +111,9 @@ void HerbRecord::showBusy(bool on) {
 bool HerbRecord::keepGoing(quint64 generation, int progress) {
     if (generation != m_generation)
         return false;
-    m_form.pgbInf->setValue(progress >= 0 ? progress : HerbRecordComposer::kProgressMax);
     if (!m_sinceRepaint.isValid() || m_sinceRepaint.elapsed() >= kRepaintMs) {
+        // The bar moves only when it is repainted: each change of its value costs a repaint.
+        m_form.pgbInf->setValue(progress >= 0 ? progress : HerbRecordComposer::kProgressMax);
         // Repaint only: a selection made meanwhile is handled once this load is done.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         m_sinceRepaint.start();
@@ -182,7 +183,9 @@ void HerbRecord::applyRecord(long id, const QString& name, const ComposedRecord&
         if (record.Captions[index])
             settings.Segments[i].Caption = *record.Captions[index];
     }
-    m_form.RefillHerbLists(id);
+    // A failed composition leaves the lists as they are, as the loaders return on a failure.
+    if (record.outcome != ComposedRecord::Outcome::Failed)
+        m_form.RefillHerbLists(id);
     m_form.RtfByl->setSelStart(0);
     if (m_form.focusWidget() != m_form.TxtByl) {
         m_form.TxtByl->selectAll();
@@ -283,7 +286,8 @@ void HerbRecord::RtfTemp_MouseUp(Qt::MouseButton Button) {
         return;
     if (NajdiOddil(*m_form.RtfTemp) >= 2) {
         // A herb of the description's list: back to the herb list, where the word selects it.
-        m_form.NactiSeznamBylin();
+        // The refill does not show the herb shown before: only the new one is composed.
+        m_form.NactiSeznamBylin(false);
         m_form.CurrentTab = m_form.tabIndex() + 1;
         m_form.NastavTb();
         srv->TBoxGotFocus(m_form.TxtByl, 0xFFFFFF, 0);

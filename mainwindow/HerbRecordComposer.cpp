@@ -271,9 +271,14 @@ QString HerbRecordComposer::SestavNazvy() const {
         else
             r += name(FolkNames[i]) + QStringLiteral("\\par ");
     }
-    r += label(QStringLiteral("Čeleď: ")) +
-         name(CeledNazev + QStringLiteral(" (") + CeledLatinsky + QStringLiteral(")")) +
-         QStringLiteral("\\par ");
+    // Without folk names the label still ends its line, so that the family keeps its own.
+    if (FolkNames.empty())
+        r += name(QString()) + QStringLiteral("\\par ");
+    // No empty brackets where the family has no Latin name (or there is no family).
+    const QString latin = CeledLatinsky.trimmed().isEmpty()
+                              ? QString()
+                              : QStringLiteral(" (") + CeledLatinsky + QStringLiteral(")");
+    r += label(QStringLiteral("Čeleď: ")) + name(CeledNazev + latin) + QStringLiteral("\\par ");
     return r;
 }
 

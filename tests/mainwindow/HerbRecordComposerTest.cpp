@@ -103,8 +103,11 @@ TEST_F(Composer, BracesAndNamesOutsideTheCodePageSurvive) {
     compose(4, QStringLiteral("Šalvěj {lékařská}"));
     EXPECT_EQ(lines().at(0), QStringLiteral("Šalvěj {lékařská}"));
     EXPECT_GE(lineOf(QStringLiteral("Rusky: Шалфей")), 0);
-    // No folk names and no family row: the labels stay, on one line.
-    EXPECT_GE(lineOf(QStringLiteral("Lidově: Čeleď:  ()")), 0) << lines().join(u'|').toStdString();
+    // No folk names and no family row: the labels stay, each on its line, without empty brackets.
+    const int folk = lineOf(QStringLiteral("Lidově:"));
+    ASSERT_GE(folk, 0) << lines().join(u'|').toStdString();
+    EXPECT_EQ(lines().mid(folk, 3),
+              (QStringList{QStringLiteral("Lidově:"), QString(), QStringLiteral("Čeleď:")}));
 }
 
 TEST_F(Composer, ProfileDecidesOrderVisibilityAndButtons) {
@@ -195,8 +198,7 @@ TEST_F(Composer, PlainTextSectionsTakeTheProfileColours) {
     }
     // A herb without a section's text adds no empty heading for it.
     compose(2, QStringLiteral("Heřmánek pravý"));
-    QStringList sections =
-        lines().mid(lineOf(QStringLiteral("Lidově: Čeleď: hvězdnicovité (Asteraceae)")) + 1);
+    QStringList sections = lines().mid(lineOf(QStringLiteral("Čeleď: hvězdnicovité (Asteraceae)")) + 1);
     sections.removeAll(QString());
     EXPECT_EQ(sections, (QStringList{QStringLiteral("Indikační skupina:"), QStringLiteral("Trávení.")}));
 }
@@ -228,7 +230,9 @@ TEST_F(Composer, HerbWithoutNamesIsReportedAndStillShown) {
     EXPECT_EQ(reports, QStringList{QStringLiteral("Nelze načíst informace o názvech byliny")});
     const QString log = text::decodeAnsi(dir.read(QStringLiteral("Errors.txt")));
     EXPECT_TRUE(log.contains(QStringLiteral("LUMO-FrmMain-NazvyByliny"))) << log.toStdString();
-    EXPECT_GE(lineOf(QStringLiteral("Lidově: Čeleď: hvězdnicovité (Asteraceae)")), 0)
+    const int folk = lineOf(QStringLiteral("Lidově:"));
+    EXPECT_EQ(lines().mid(folk, 3), (QStringList{QStringLiteral("Lidově:"), QString(),
+                                                 QStringLiteral("Čeleď: hvězdnicovité (Asteraceae)")}))
         << lines().join(u'|').toStdString();
     EXPECT_EQ(lines().at(2), QStringLiteral("Český název: Heřmánek pravý"));
 }

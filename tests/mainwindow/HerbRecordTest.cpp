@@ -3,6 +3,7 @@
 #include "core/AppContext.h"
 #include "mainwindow/HerbRecord.h"
 #include "mainwindow/HerbRecordComposer.h"
+#include "platform/rtf/FontMap.h"
 #include "platform/text/AnsiText.h"
 #include "platform/ui/RichTextBox.h"
 
@@ -33,6 +34,13 @@ TEST_F(HerbRecordView, ShowsTheSelectedHerbAndRefillsItsLists) {
     EXPECT_FALSE(form->Frame2->isVisible());
     EXPECT_EQ(view->loadDepth(), 0);
     EXPECT_EQ(App().Settings.Segments[2].Caption, QStringLiteral("Účinné látky:"));
+    // The box's own font is the profile's, through the font table.
+    EXPECT_EQ(form->RtfByl->document()->defaultFont().family(), rtf::SubstituteFont(App().Settings.FontName));
+    // A composition that fails leaves the per-herb lists alone.
+    refills.clear();
+    show(5);
+    EXPECT_EQ(reports.last(), QStringLiteral("Nelze načíst informace o bylině"));
+    EXPECT_TRUE(refills.empty());
     // No selection: the record is emptied and no herb is current.
     form->Lv->clearSelection();
     form->UkazBylinu();
@@ -180,7 +188,9 @@ TEST_F(HerbRecordView, MarkedHerbInADescriptionSelectsIt) {
     // A herb of the list: back to the herbs, the herb selected and shown. A real click.
     form->RtfTemp->setSelStart(static_cast<int>(text.indexOf(QStringLiteral("Máta peprná"))) + 3);
     const QPoint at = form->RtfTemp->cursorRect().center();
+    refills.clear();
     QTest::mouseClick(form->RtfTemp->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(refills, std::vector<long>{1}); // composed once, not the old herb first
     EXPECT_EQ(form->ListMode, 1);
     EXPECT_EQ(form->CurrentHerb, 1);
     EXPECT_EQ(selectedText(), QStringLiteral("Máta peprná"));
