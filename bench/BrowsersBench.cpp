@@ -1,0 +1,60 @@
+#include "browsers/BrowsersRegistration.h"
+#include "core/AppContext.h"
+#include "core/HerbDb.h"
+#include "core/LangText.h"
+#include "core/ScreenProfile.h"
+#include "core/Settings.h"
+#include "library/CKelErr.h"
+#include "library/CKelSrv.h"
+#include "mainwindow/FrmMain.h"
+#include "platform/db/Connection.h"
+
+#include <QTreeWidget>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void openSyntheticDatabase() {
+    using namespace lumo;
+    if (App().DbConnection)
+        return;
+    App().ErrObj = std::make_unique<CKelErr>();
+    App().SrvObj = std::make_unique<CKelSrv>();
+    SetSegmentTitles();
+    ApplyScreenProfile(App().Settings, 3, QString());
+    App().Settings.NamesLang = 1;
+    App().Settings.Language = 1;
+    SetMonthNames(1);
+    App().DbConnection = std::make_unique<db::Connection>();
+    App().DbConnection->open(QStringLiteral(LUMO_SYNTHETIC_DB), DatabasePassword());
+}
+
+// What a composed record adds for the category tabs: the per-herb lists of active
+// substances, indication groups, indications (both levels), combinations and the collection
+// calendar (parts and the first part's months), refilled for a herb of the 2,000, with a few
+// marks to show.
+void BM_RefillHerbLists(benchmark::State& state) {
+    openSyntheticDatabase();
+    lumo::FrmMain form;
+    lumo::InstallBrowsers(form);
+    form.MarkedUL = {1, 2, 3};
+    form.MarkedULCount = 3;
+    form.resize(1000, 700);
+    form.show();
+    long herb = 1;
+    int items = 0;
+    for (auto _ : state) {
+        form.RefillHerbLists(herb);
+        items = form.LvUL->topLevelItemCount() + form.LvIndSk->topLevelItemCount() +
+                form.LvInd->topLevelItemCount() + form.LvSub->topLevelItemCount() +
+                form.LvKomb->topLevelItemCount() + form.LvCast->topLevelItemCount() +
+                form.LvMesic->topLevelItemCount();
+        benchmark::DoNotOptimize(items);
+        herb = (herb + 36) % 2000 + 1;
+    }
+    state.counters["items"] = items;
+}
+BENCHMARK(BM_RefillHerbLists)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace
