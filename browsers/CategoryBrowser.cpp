@@ -78,25 +78,11 @@ void CategoryBrowser::Hledej(int mode) {
 }
 
 void CategoryBrowser::NactiNazvy(const QString& sql) {
-    BeginItemList(m_form, m_member.listMode);
     const bool allItems = RightTrimmed(sql).isEmpty();
-    if (allItems)
-        m_form.setPanelText(QStringLiteral("Podminka"), QString());
-    try {
-        db::Recordset rs;
-        OpenQuery(rs, allItems ? CategorySql::AllItems(m_member.entity) : sql);
-        if (rs.recordCount() > 0) {
-            for (; !rs.eof(); rs.moveNext())
-                AddMainListItem(m_form, rs.field(QStringLiteral("Idx")).toLong(),
-                                rs.field(QStringLiteral("Nazev")).str(), current());
-        } else {
-            ReportEmpty(m_member.allEmpty);
-        }
-        rs.close();
-    } catch (...) {
-        ReportFailure(m_member.allFailure);
+    if (!FillItemList(m_form, m_member.listMode, allItems,
+                      allItems ? CategorySql::AllItems(m_member.entity) : sql, current(), m_member.allEmpty,
+                      m_member.allFailure))
         return;
-    }
     m_form.Lv_Click();
     if (allItems)
         Ukaz();

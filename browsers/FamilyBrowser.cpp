@@ -24,21 +24,8 @@ const LoadReport kDescriptionFailure{44, "Nelze načíst popis čeledi, kontaktu
 FamilyBrowser::FamilyBrowser(FrmMain& form) : QObject(&form), m_form(form) {}
 
 void FamilyBrowser::NactiCeledi() {
-    BeginItemList(m_form, 8);
-    m_form.setPanelText(QStringLiteral("Podminka"), QString());
-    try {
-        db::Recordset rs;
-        OpenQuery(rs, CategorySql::AllFamilies());
-        if (rs.recordCount() == 0)
-            ReportEmpty(kEmpty);
-        for (; !rs.eof(); rs.moveNext())
-            AddMainListItem(m_form, rs.field(QStringLiteral("Idx")).toLong(),
-                            rs.field(QStringLiteral("Nazev")).str(), m_form.CurrentCeled);
-        rs.close();
-    } catch (...) {
-        ReportFailure(kFailure);
+    if (!FillItemList(m_form, 8, true, CategorySql::AllFamilies(), m_form.CurrentCeled, kEmpty, kFailure))
         return;
-    }
     m_form.Lv_Click();
     UkazCeledi();
 }

@@ -185,26 +185,17 @@ void IndicationBrowser::HledejInd(int mode) {
 }
 
 void IndicationBrowser::NactiNazvyInd(const QString& sql) {
-    BeginItemList(m_form, 5);
     const bool allItems = RightTrimmed(sql).isEmpty();
-    if (allItems)
-        m_form.setPanelText(QStringLiteral("Podminka"), QString());
-    try {
-        db::Recordset rs;
-        OpenQuery(rs, allItems ? CategorySql::AllItems(kEntity) : sql);
-        if (rs.recordCount() == 0)
-            ReportEmpty(kAllEmpty);
-        for (; !rs.eof(); rs.moveNext()) {
-            const bool topLevel = rs.field(QStringLiteral("IdxIndikace")).toLong() == 0;
-            AddMainListItem(m_form, rs.field(QStringLiteral("Idx")).toLong(),
-                            rs.field(QStringLiteral("Nazev")).str(), m_form.CurrentInd,
-                            topLevel ? kTopLevelColour : -1);
-        }
-        rs.close();
-    } catch (...) {
-        ReportFailure(kAllFailure);
+    // A top-level indication is drawn in a colour of its own.
+    const auto read = [](const db::Recordset& rs) {
+        MainListRow row = EntityRow(rs);
+        if (rs.field(QStringLiteral("IdxIndikace")).toLong() == 0)
+            row.oleColor = kTopLevelColour;
+        return row;
+    };
+    if (!FillItemList(m_form, 5, allItems, allItems ? CategorySql::AllItems(kEntity) : sql, m_form.CurrentInd,
+                      kAllEmpty, kAllFailure, read))
         return;
-    }
     m_form.Lv_Click();
     if (allItems)
         UkazInd();

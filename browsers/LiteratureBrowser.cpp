@@ -32,22 +32,12 @@ QString entryText(const db::Recordset& rs) {
 LiteratureBrowser::LiteratureBrowser(FrmMain& form) : QObject(&form), m_form(form) {}
 
 void LiteratureBrowser::NactiNazvyLit() {
-    BeginItemList(m_form, 9);
-    m_form.setPanelText(QStringLiteral("Podminka"), QString());
-    try {
-        db::Recordset rs;
-        OpenQuery(rs, CategorySql::AllLiterature());
-        if (rs.recordCount() == 0)
-            ReportEmpty(kEmpty);
-        for (; !rs.eof(); rs.moveNext())
-            AddMainListItem(m_form, rs.field(QStringLiteral("Idx")).toLong(), entryText(rs),
-                            m_form.CurrentLit);
-        rs.close();
-    } catch (...) {
-        ReportFailure(kFailure);
-        return;
-    }
-    m_form.Lv_Click();
+    const auto read = [](const db::Recordset& rs) {
+        return MainListRow{rs.field(QStringLiteral("Idx")).toLong(), entryText(rs)};
+    };
+    if (FillItemList(m_form, 9, true, CategorySql::AllLiterature(), m_form.CurrentLit, kEmpty, kFailure,
+                     read))
+        m_form.Lv_Click();
 }
 
 void LiteratureBrowser::UkazLit() {

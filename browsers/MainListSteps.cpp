@@ -29,6 +29,32 @@ void AddMainListItem(FrmMain& form, long id, const QString& text, long current, 
         form.selectListItem(item);
 }
 
+MainListRow EntityRow(const db::Recordset& rs) {
+    return {rs.field(QStringLiteral("Idx")).toLong(), rs.field(QStringLiteral("Nazev")).str()};
+}
+
+bool FillItemList(FrmMain& form, long listMode, bool clearCondition, const QString& sql, long current,
+                  const LoadReport& empty, const LoadReport& failure, const MainListRowReader& read) {
+    BeginItemList(form, listMode);
+    if (clearCondition)
+        form.setPanelText(QStringLiteral("Podminka"), QString());
+    try {
+        db::Recordset rs;
+        OpenQuery(rs, sql);
+        if (rs.recordCount() == 0)
+            ReportEmpty(empty);
+        for (; !rs.eof(); rs.moveNext()) {
+            const MainListRow row = read(rs);
+            AddMainListItem(form, row.id, row.text, current, row.oleColor);
+        }
+        rs.close();
+        return true;
+    } catch (...) {
+        ReportFailure(failure);
+        return false;
+    }
+}
+
 void ShowMainListItem(FrmMain& form, long& current, const std::function<void()>& describe) {
     QTreeWidgetItem* item = form.selectedListItem();
     if (!item) {

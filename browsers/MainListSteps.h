@@ -22,6 +22,25 @@ void BeginItemList(FrmMain& form, long listMode);
 // Adds an item of the main list ("K" + id), selected when it is the current one.
 void AddMainListItem(FrmMain& form, long id, const QString& text, long current, long oleColor = -1);
 
+// One item of a category view's main list.
+struct MainListRow {
+    long id = 0;
+    QString text;
+    long oleColor = -1; // -1: the list's own colour
+};
+// Reads a row of a category view's statement as its item.
+using MainListRowReader = std::function<MainListRow(const db::Recordset& rs)>;
+// The item of an entity row: Idx and Nazev.
+MainListRow EntityRow(const db::Recordset& rs);
+
+// Fills the main list with a category view's rows: list mode, description view over the tab
+// strip, the condition panel emptied when asked, one item a row with the current one
+// selected; an empty result is reported and the view goes on. A failure is reported and
+// ends the view: false, with the list as far as it got.
+bool FillItemList(FrmMain& form, long listMode, bool clearCondition, const QString& sql, long current,
+                  const LoadReport& empty, const LoadReport& failure,
+                  const MainListRowReader& read = EntityRow);
+
 // Shows the item selected in the main list: with none the search box, the herb record and
 // the description are emptied and current becomes 0; otherwise current takes its id,
 // describe builds the description and the search box takes the item's text unless the
