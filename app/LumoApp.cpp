@@ -1,7 +1,9 @@
 #include "browsers/BrowsersRegistration.h"
 #include "browsers/PicturesRegistration.h"
+#include "core/FrmSetup.h"
 #include "core/LumoMain.h"
 #include "mainwindow/FrmMain.h"
+#include "mainwindow/HelpRegistration.h"
 #include "print/PrintRegistration.h"
 
 #include <QApplication>
@@ -20,9 +22,11 @@ int main(int argc, char** argv) {
     lumo::RegisterPrint();
     lumo::RegisterBrowsers();
     lumo::RegisterPictures();
+    lumo::RegisterHelp();
 
     lumo::StartupHooks hooks;
     hooks.loadMainWindow = [] { lumo::LoadMainWindow(); };
+    hooks.runSettingsDialog = [] { lumo::ShowFrmSetup(); };
     const lumo::StartOutcome outcome = lumo::Main(hooks);
     if (outcome == lumo::StartOutcome::Fatal) {
         // The fatal handler ends at once, without releasing the service objects.

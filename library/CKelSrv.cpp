@@ -1,6 +1,7 @@
 #include "library/CKelSrv.h"
 
 #include "library/CopyProgress.h"
+#include "library/MSrvMain.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/err/RunTimeErrors.h"
@@ -86,6 +87,7 @@ CKelSrv::CKelSrv() {
     // The hidden work forms are made by their own services when first needed, so
     // nothing can fail here.
     s_formsLoaded = true;
+    InstallGradientPainter();
 }
 
 CKelSrv::~CKelSrv() = default;

@@ -120,6 +120,49 @@ public:
     // The progress window a copy with progress shows; the display services provide it.
     void SetCopyProgress(CopyProgress* Progress);
 
+    // --- system information, display, memory, progress and colour (CKelSrvSystem.cpp) ---
+
+    // The kernel's name ("Linux"), its release as "major.minor.build" and the distribution's
+    // name; failing raises the object error 1 of "CKelSysInfo-OSVersion".
+    QString OSPlatform() const;
+    QString OSVersion() const;
+    QString OSServicePack() const;
+    bool PrinterInstalled() const;
+    // No ODBC driver manager belongs to the program: no data sources.
+    long NumberODBC() const;
+    bool GetODBC(QStringList& Names, QStringList& Descriptions) const;
+    // The screen of UsedForm in pixels and bits per pixel; 0 while no form is linked.
+    long ScreenWidth() const;
+    long ScreenHeight() const;
+    long BitsPerPixel() const;
+    // The current mode only; the lists are sized by the caller (empty ones raise 9).
+    long NumVideoModes() const;
+    void GetVideoModes(QList<long>& Widths, QList<long>& Heights, QList<long>& Bits) const;
+    // Display modes are the desktop's own settings: changes nothing.
+    void SetDisplay(long Width, long Height, long Bits) const;
+    // Bytes, 64 bits wide; the page file is the swap space, virtual memory the address-space limit.
+    qint64 PhysFree() const;
+    qint64 PageFree() const;
+    qint64 VirtualFree() const;
+    qint64 PhysTotal() const;
+    qint64 PageTotal() const;
+    qint64 VirtualTotal() const;
+    long MemoryLoad() const;
+    // The desktop's panel is not the program's: nothing changes.
+    void HideTaskbar() const;
+    void ShowTaskbar() const;
+    // Ends the process at once with that exit code.
+    [[noreturn]] void SetErrorLevel(qint16 ExitCode) const;
+    // The colour dialog with Initial preselected; a cancel returns Initial.
+    long SelectColor(long Initial) const;
+    // The progress window (only while the work forms are loaded); without Value the bar stays.
+    void ShowProgress(const QString& Caption, const QString& Text,
+                      std::optional<float> Value = std::nullopt) const;
+    void ViewProgress(long& Value) const;
+    void HideProgress() const;
+    // The progress window as a copy shows it.
+    static CopyProgress* ProgressWindow();
+
 private:
     QPointer<QWidget> m_UsedForm;
     CopyProgress* m_CopyProgress = nullptr;

@@ -214,7 +214,8 @@ void CKelSrv::CopyFile(const QString& Source, const QString& Target, long Flags)
         (QFileInfo::exists(dst) && srv::IsReadOnly(dst)))
         fail();
 
-    CopyProgress* progress = (Flags & 4) && FormsLoaded() ? m_CopyProgress : nullptr;
+    CopyProgress* progress =
+        (Flags & 4) && FormsLoaded() ? (m_CopyProgress ? m_CopyProgress : ProgressWindow()) : nullptr;
     if (!progress) {
         if (move && std::rename(QFile::encodeName(src).constData(), QFile::encodeName(dst).constData()) == 0)
             return;

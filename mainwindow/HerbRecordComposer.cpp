@@ -75,13 +75,6 @@ QTextCharFormat sizeFormat(int points, bool bold) {
 
 } // namespace
 
-long PaletteColor(long number) {
-    static constexpr long kPalette[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
-                                          0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
-                                          0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
-    return number >= 0 && number < 16 ? kPalette[number] : 0;
-}
-
 HerbRecordComposer::HerbRecordComposer(db::Connection& connection, const ProgramSettings& settings,
                                        const CKelSrv& srv, CKelErr* errObj)
     : m_connection(connection), m_settings(settings), m_srv(srv), m_errObj(errObj) {}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Settings.h"
+#include "platform/ui/Units.h"
 
 #include <QString>
 #include <QTextDocument>
@@ -21,7 +22,7 @@ class Connection;
 
 // A number of the profile's 16-colour palette (0 black ... 15 white) as a colour value
 // (0x00BBGGRR). Numbers outside 0..15 give black.
-long PaletteColor(long number);
+using ui::PaletteColor;
 
 // What one composition needs besides the database and the profile.
 struct RecordRequest {

@@ -69,4 +69,11 @@ long ColorToOle(const QColor& color) {
     return long(color.red()) | (long(color.green()) << 8) | (long(color.blue()) << 16);
 }
 
+long PaletteColor(long number) {
+    static constexpr long kPalette[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                          0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                          0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    return number >= 0 && number < 16 ? kPalette[number] : 0;
+}
+
 } // namespace lumo::ui

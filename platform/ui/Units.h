@@ -20,6 +20,9 @@ int TwipsToPixels(double twips, double dpi);
 QColor OleToColor(long ole);
 // A QColor to an OLE colour value.
 long ColorToOle(const QColor& color);
+// Colour c (0..15) of the fixed 16-colour palette as an OLE colour (0 for other numbers):
+// black, the six dark colours, light grey, dark grey, their bright forms, white.
+long PaletteColor(long number);
 // The palette role standing in for a Windows system colour index (0x800000nn & 0xFF).
 QPalette::ColorRole SystemColorRole(int index);
 

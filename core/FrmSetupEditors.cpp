@@ -1,0 +1,361 @@
+// The settings dialog's editors: sections, names block, browsing, keys and focus colours.
+#include "core/AppContext.h"
+#include "core/FrmSetup.h"
+#include "core/SetupLogic.h"
+#include "library/CKelSrv.h"
+#include "platform/paths/ProgramPaths.h"
+#include "platform/rtf/FontMap.h"
+#include "platform/ui/DialogPresenter.h"
+#include "platform/ui/Units.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace lumo {
+
+namespace {
+
+constexpr long kFocusBack = 0xFFFF; // yellow
+constexpr long kFocusFore = 0;
+constexpr long kWindowBack = 0xFFFFFF;
+constexpr long kInvalidFore = 255; // red
+
+ProgramSettings& S() {
+    return App().Settings;
+}
+
+void setForeColor(QLineEdit* box, long ole) {
+    QPalette p = box->palette();
+    p.setColor(QPalette::Text, ui::OleToColor(ole));
+    box->setPalette(p);
+    QFont f = box->font();
+    // The second mark of an invalid entry, for those who do not see the red.
+    f.setUnderline(ole == kInvalidFore);
+    box->setFont(f);
+}
+
+template <size_t N> int indexOf(const std::array<QLabel*, N>& labels, QObject* o) {
+    for (size_t i = 0; i < N; ++i)
+        if (labels[i] == o)
+            return static_cast<int>(i);
+    return -1;
+}
+
+} // namespace
+
+void FrmSetup::paintBack(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, colour);
+    p.setColor(QPalette::Button, colour);
+    p.setColor(QPalette::Base, colour);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+bool FrmSetup::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (Form_KeyDown(key->key(), key->modifiers()))
+            return true;
+        break;
+    }
+    case QEvent::FocusIn:
+        if (auto* w = qobject_cast<QWidget*>(watched))
+            focusIn(w);
+        break;
+    case QEvent::FocusOut:
+        if (auto* w = qobject_cast<QWidget*>(watched))
+            focusOut(w);
+        break;
+    case QEvent::MouseButtonPress: {
+        const int nad = indexOf(LblNad, watched), txt = indexOf(LblTxt, watched);
+        const int n = indexOf(LblN, watched), t = indexOf(LblT, watched), p = indexOf(LblP, watched);
+        if (nad >= 0)
+            LblNad_Click(nad);
+        else if (txt >= 0)
+            LblTxt_Click(txt);
+        else if (n >= 0)
+            LblName_Click(0, n);
+        else if (t >= 0)
+            LblName_Click(1, t);
+        else if (p >= 0)
+            LblName_Click(2, p);
+        else
+            break;
+        return true;
+    }
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// The dialog sees keys before its controls.
+bool FrmSetup::Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift) {
+    if (Shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))
+        return false;
+    switch (KeyCode) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter moves on like Tab; a size typed into a list is taken on the way.
+        focusNextChild();
+        return true;
+    case Qt::Key_Escape:
+        // Without EscEnabled the key does nothing at all.
+        if (S().EscEnabled) {
+            LoadSettings(false);
+            unload(QDialog::Rejected);
+        }
+        return true;
+    case Qt::Key_F1:
+        CmdRun_Click(2);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool FrmSetup::isTextBox(const QObject* box) const {
+    return std::find(TxtMain.begin(), TxtMain.end(), box) != TxtMain.end() ||
+           std::find(TxtPrn.begin(), TxtPrn.end(), box) != TxtPrn.end() || box == TxtSeg[0] ||
+           box == TxtSeg[1] || box == TxtHdr;
+}
+
+void FrmSetup::focusIn(QWidget* control) {
+    if (auto* box = qobject_cast<QLineEdit*>(control)) {
+        if (isTextBox(box))
+            App().SrvObj->TBoxGotFocus(box, kFocusBack, kFocusFore);
+    } else if (qobject_cast<QCheckBox*>(control) || control == CmbLang) {
+        paintBack(control, ui::OleToColor(kFocusBack));
+    }
+}
+
+void FrmSetup::focusOut(QWidget* control) {
+    if (auto* box = qobject_cast<QLineEdit*>(control)) {
+        const int main = static_cast<int>(std::find(TxtMain.begin(), TxtMain.end(), box) - TxtMain.begin());
+        const int prn = static_cast<int>(std::find(TxtPrn.begin(), TxtPrn.end(), box) - TxtPrn.begin());
+        if (isTextBox(box))
+            App().SrvObj->TBoxLostFocus(box, kWindowBack, kFocusFore);
+        if (main < 2)
+            setForeColor(box, App().SrvObj->FileExist(box->text()) ? 0 : kInvalidFore);
+        else if (prn < 4)
+            setForeColor(box, setup::ParseMargin(box->text()) ? 0 : kInvalidFore);
+        else if (box == TxtSeg[0])
+            TxtSeg_LostFocus(0);
+        else if (box == TxtSeg[1])
+            TxtSeg_LostFocus(1);
+        else if (box == TxtHdr)
+            TxtHdr_LostFocus();
+    } else if (qobject_cast<QCheckBox*>(control)) {
+        paintBack(control, palette().color(QPalette::Button));
+    } else if (control == CmbLang) {
+        paintBack(control, palette().color(QPalette::Base));
+    }
+}
+
+void FrmSetup::CmdMain_Click(int Index) {
+    const bool db = Index == 0;
+    const QString folder =
+        db ? setup::BrowseFolder(TxtMain[0]->text(), QStringLiteral("LUMO.mdb"), paths::ProgramDir())
+           : setup::BrowseFolder(TxtMain[1]->text(), QStringLiteral("MVAW.exe"), QDir::homePath());
+    QFileDialog dialog(
+        this, db ? QStringLiteral("Zadejte umístění databáze") : QStringLiteral("Zadejte umístění AISLP"),
+        folder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setDefaultSuffix(db ? QStringLiteral("mdb") : QStringLiteral("exe"));
+    dialog.setNameFilters(
+        db ? QStringList{QStringLiteral("Databáze Zefiraku (LUMO.mdb Lumo.mdb lumo.mdb)"),
+                         QStringLiteral("Soubory mdb (*.mdb *.MDB)"), QStringLiteral("Všechny soubory (*)")}
+           : QStringList{QStringLiteral("AISLP Win (MVAW.exe mvaw.exe)"),
+                         QStringLiteral("Soubory EXE (*.exe *.EXE)"), QStringLiteral("Všechny soubory (*)")});
+    // A cancelled dialog changes nothing.
+    if (ui::DialogPresenter::exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    TxtMain[Index]->setText(QDir::toNativeSeparators(dialog.selectedFiles().constFirst()));
+}
+
+void FrmSetup::Lst_Click() {
+    if (m_Loading || Lst->currentRow() < 0)
+        return;
+    m_CurSeg = Lst->currentRow() + 1;
+    showSegment();
+}
+
+// A click on a check box also makes its section the one being edited, so the later
+// edits land on the section the user checked.
+void FrmSetup::Lst_ItemCheck(int Item, bool checked) {
+    if (m_Loading || Item < 0)
+        return;
+    m_CurSeg = Item + 1;
+    S().Segments[m_CurSeg].Enabled = checked;
+    if (Lst->currentRow() != Item)
+        Lst->setCurrentRow(Item);
+}
+
+void FrmSetup::CmbProfil_Click(int Index) {
+    if (m_Loading)
+        return;
+    ProgramSettings& s = S();
+    if (Index == 1) {
+        setup::MoveSegment(s, m_CurSeg, CmbProfil[1]->currentIndex() + 1);
+        return;
+    }
+    const std::optional<int> size = setup::ParseSize(CmbProfil[Index]->currentText());
+    if (!size) {
+        restoreSizeText(Index);
+        return;
+    }
+    const bool all = ChkSeg[2]->isChecked();
+    for (int i = all ? 1 : m_CurSeg; i <= (all ? kSegmentCount : m_CurSeg); ++i)
+        (Index == 2 ? s.Segments[i].TitleSize : s.Segments[i].TextSize) = static_cast<qint16>(*size);
+}
+
+void FrmSetup::restoreSizeText(int Index) {
+    const SegmentSettings& seg = S().Segments[m_CurSeg];
+    CmbProfil[Index]->setCurrentText(QString::number(Index == 2 ? seg.TitleSize : seg.TextSize));
+}
+
+void FrmSetup::LblNad_Click(int Index) {
+    if (!LblNad[Index]->isEnabled())
+        return;
+    const bool all = ChkSeg[2]->isChecked();
+    const int sel = Lst->currentRow() + 1;
+    for (int i = all ? 1 : sel; i <= (all ? kSegmentCount : sel); ++i)
+        S().Segments[i].TitleColor = Index;
+    moveMarker(m_MarkNad, LblNad[Index]);
+}
+
+void FrmSetup::LblTxt_Click(int Index) {
+    if (!LblTxt[Index]->isEnabled())
+        return;
+    const bool all = ChkSeg[2]->isChecked();
+    const int sel = Lst->currentRow() + 1;
+    for (int i = all ? 1 : sel; i <= (all ? kSegmentCount : sel); ++i)
+        S().Segments[i].TextColor = Index;
+    moveMarker(m_MarkTxt, LblTxt[Index]);
+}
+
+void FrmSetup::TxtSeg_LostFocus(int Index) {
+    ProgramSettings& s = S();
+    if (Index == 0) {
+        if (s.ProfilNumber >= 1 && s.ProfilNumber <= kProfileCount) {
+            QString name = TxtSeg[0]->text();
+            while (name.endsWith(u' '))
+                name.chop(1);
+            s.ProfileNames[s.ProfilNumber] = name;
+        }
+        return;
+    }
+    if (const std::optional<int> twips = setup::ParseIndent(TxtSeg[1]->text()))
+        s.Segments[Lst->currentRow() + 1].LeftIndent = *twips;
+}
+
+void FrmSetup::ChkSeg_Click(int Index) {
+    if (Index == 0) {
+        S().UpdateProfil = ChkSeg[0]->isChecked();
+    } else if (Index == 1) {
+        S().SafeText = !ChkSeg[1]->isChecked();
+        showSwatchState();
+    }
+}
+
+void FrmSetup::CmbHdr_Click(int Index) {
+    if (m_Loading)
+        return;
+    NamesStyle& n = S().Names;
+    if (Index == 3) {
+        S().FontName = CmbHdr[3]->currentText();
+    } else if (const std::optional<int> size = setup::ParseSize(CmbHdr[Index]->currentText())) {
+        (Index == 0 ? n.TitleSize : (Index == 1 ? n.SubTitleSize : n.NameSize)) = static_cast<qint16>(*size);
+    }
+    showNames();
+}
+
+void FrmSetup::LblName_Click(int Row, int Index) {
+    NamesStyle& n = S().Names;
+    (Row == 0 ? n.TitleColor : (Row == 1 ? n.SubTitleColor : n.NameColor)) = Index;
+    showNames();
+}
+
+void FrmSetup::TxtHdr_LostFocus() {
+    if (const std::optional<int> twips = setup::ParseIndent(TxtHdr->text()))
+        S().Names.LeftIndent = *twips;
+}
+
+void FrmSetup::showSegment() {
+    const ProgramSettings& s = S();
+    const SegmentSettings& seg = s.Segments[m_CurSeg];
+    CmbProfil[1]->setCurrentIndex(seg.Index - 1);
+    CmbProfil[2]->setCurrentText(QString::number(seg.TitleSize));
+    CmbProfil[3]->setCurrentText(QString::number(seg.TextSize));
+    ChkSeg[0]->setChecked(s.UpdateProfil);
+    ChkSeg[1]->setChecked(!s.SafeText);
+    TxtSeg[1]->setText(QString::number(seg.LeftIndent / setup::kTwipsPerPixel));
+    if (seg.TitleColor >= 0 && seg.TitleColor < 16)
+        moveMarker(m_MarkNad, LblNad[seg.TitleColor]);
+    if (seg.TextColor >= 0 && seg.TextColor < 16)
+        moveMarker(m_MarkTxt, LblTxt[seg.TextColor]);
+}
+
+void FrmSetup::showNames() {
+    const ProgramSettings& s = S();
+    const NamesStyle& n = s.Names;
+    const int sizes[3] = {n.TitleSize, n.SubTitleSize, n.NameSize};
+    const int colours[3] = {n.TitleColor, n.SubTitleColor, n.NameColor};
+    const std::array<QLabel*, 16>* rows[3] = {&LblN, &LblT, &LblP};
+    // A font that is not installed is still shown and kept as it is stored.
+    if (CmbHdr[3]->findText(s.FontName) < 0)
+        CmbHdr[3]->insertItem(0, s.FontName);
+    CmbHdr[3]->setCurrentIndex(CmbHdr[3]->findText(s.FontName));
+    for (int r = 0; r < 3; ++r) {
+        CmbHdr[r]->setCurrentText(QString::number(sizes[r]));
+        if (colours[r] >= 0 && colours[r] < 16)
+            moveMarker(m_MarkNames[r], (*rows[r])[colours[r]]);
+        QFont f(rtf::SubstituteFont(s.FontName));
+        if (sizes[r] > 0)
+            f.setPointSize(sizes[r]);
+        LblNaz[r]->setFont(f);
+        QPalette p = LblNaz[r]->palette();
+        p.setColor(QPalette::WindowText, ui::OleToColor(ui::PaletteColor(colours[r])));
+        LblNaz[r]->setPalette(p);
+    }
+    TxtHdr->setText(QString::number(n.LeftIndent / setup::kTwipsPerPixel));
+}
+
+// With formatted section texts the section colours do not apply: grey and disabled.
+void FrmSetup::showSwatchState() {
+    const bool safe = S().SafeText;
+    for (int c = 0; c < 16; ++c) {
+        for (QLabel* l : {LblNad[c], LblTxt[c]}) {
+            paintBack(l, ui::OleToColor(ui::PaletteColor(safe ? c : 7)));
+            l->setEnabled(safe);
+        }
+    }
+    for (QFrame* m : {m_MarkNad, m_MarkTxt})
+        paintBack(m, ui::OleToColor(ui::PaletteColor(safe ? 0 : 8)));
+}
+
+void FrmSetup::moveMarker(QFrame* marker, QLabel* swatch) {
+    const int off = ui::TwipsToPixels(30);
+    marker->move(swatch->x() - off, swatch->y() - off);
+    marker->setFixedSize(swatch->width() + 2 * off, swatch->height() + 2 * off);
+    marker->lower();
+}
+
+void ShowFrmSetup(QWidget* owner) {
+    FrmSetup form(owner);
+    form.Form_Load();
+    ui::DialogPresenter::exec(form);
+}
+
+} // namespace lumo

@@ -1,0 +1,1 @@
+list(APPEND MAINWINDOW_SOURCES HelpRegistration.cpp HelpRegistration.h)

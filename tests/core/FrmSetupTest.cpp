@@ -1,0 +1,255 @@
+#include "core/FrmSetup.h"
+#include "core/AppContext.h"
+#include "core/Settings.h"
+#include "core/SetupLogic.h"
+#include "library/CKelErr.h"
+#include "library/CKelSrv.h"
+#include "platform/ui/DialogPresenter.h"
+
+#include "common/TempProgramDir.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using namespace lumo;
+
+namespace {
+
+const QSize kScreen(15360, 11520);
+
+// A program folder with the sample database and a settings file written from the defaults.
+class FrmSetupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QFile::copy(qEnvironmentVariable("LUMO_BUILD_DIR") + QStringLiteral("/data/Lumo.mdb"),
+                                dir.file(QStringLiteral("Lumo.mdb"))));
+        App().ErrObj = std::make_unique<CKelErr>();
+        App().SrvObj = std::make_unique<CKelSrv>();
+        App().IniFile = SettingsFilePath();
+        App().Settings = ProgramSettings{};
+        SetSegmentTitles();
+        LoadSettings(App().Settings, App().IniFile, false, kScreen);
+        S().DatabaseLocation = dir.file(QStringLiteral("Lumo.mdb"));
+        S().ProfilNumber = 3;
+        S().ProfileNames[3] = QStringLiteral("Můj profil");
+        S().SafeText = true; // section colours apply only to texts taken as plain text
+        S().EscEnabled = false;
+        ASSERT_TRUE(SaveSettings(false));
+        saved = S();
+        iniBytes = dir.read(QStringLiteral("Lumo.ini"));
+    }
+    void TearDown() override { App().ReleaseObjects(); }
+
+    static ProgramSettings& S() { return App().Settings; }
+
+    // Runs the dialog; script acts on it as a user would. Message boxes get the answer.
+    void run(const std::function<void(FrmSetup&)>& script) {
+        ui::ScopedDialogHook hook([&](QDialog& d) -> std::optional<int> {
+            if (auto* form = qobject_cast<FrmSetup*>(&d)) {
+                script(*form);
+                return form->isVisible() ? std::optional<int>(QDialog::Rejected) : std::nullopt;
+            }
+            questions << d.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+            return questionAnswer;
+        });
+        ShowFrmSetup();
+    }
+    static void pick(QComboBox* c, const QString& text) {
+        c->setCurrentText(text);
+        if (c->isEditable())
+            Q_EMIT c->lineEdit()->editingFinished();
+        else
+            Q_EMIT c->activated(c->currentIndex());
+    }
+    static void leave(QWidget* w) {
+        QFocusEvent out(QEvent::FocusOut);
+        QApplication::sendEvent(w, &out);
+    }
+    static void press(QWidget* w) {
+        QMouseEvent e(QEvent::MouseButtonPress, QPointF(3, 3), QPointF(3, 3), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+    static void key(QWidget* w, int k) {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+
+    test::TempProgramDir dir;
+    ProgramSettings saved;
+    QByteArray iniBytes;
+    QStringList questions;
+    int questionAnswer = QMessageBox::Yes;
+};
+
+TEST_F(FrmSetupTest, EditsApplyAtOnceAndOkStoresTheRestAndTheProfileFile) {
+    run([&](FrmSetup& f) {
+        EXPECT_EQ(f.TxtMain[0]->text(), S().DatabaseLocation);
+        EXPECT_EQ(f.TxtSeg[0]->text(), QStringLiteral("Můj profil"));
+        ASSERT_EQ(f.Lst->count(), 22);
+        EXPECT_EQ(f.Lst->item(0)->text(), S().SegmentTitles[1]);
+
+        // Section 5 to position 2; sizes for all sections; a text colour for section 5 only.
+        f.Lst->setCurrentRow(4);
+        EXPECT_EQ(f.CurSeg(), 5);
+        pick(f.CmbProfil[1], QStringLiteral("2"));
+        f.ChkSeg[2]->click();
+        pick(f.CmbProfil[2], QStringLiteral("18"));
+        pick(f.CmbProfil[3], QStringLiteral("dvanáct")); // not a size: nothing changes
+        f.ChkSeg[2]->click();
+        press(f.LblTxt[4]);
+
+        // Checking section 7 makes it the edited one; its indent takes pixels within range.
+        f.Lst->item(6)->setCheckState(f.Lst->item(6)->checkState() == Qt::Checked ? Qt::Unchecked
+                                                                                  : Qt::Checked);
+        EXPECT_EQ(f.CurSeg(), 7);
+        EXPECT_EQ(f.Lst->currentRow(), 6);
+        f.TxtSeg[1]->setText(QStringLiteral("20"));
+        leave(f.TxtSeg[1]);
+        f.TxtSeg[1]->setText(QStringLiteral("3000"));
+        leave(f.TxtSeg[1]);
+
+        // Names block and profile name.
+        pick(f.CmbHdr[0], QStringLiteral("20"));
+        press(f.LblP[12]);
+        f.TxtSeg[0]->setText(QStringLiteral("Velké písmo   "));
+        leave(f.TxtSeg[0]);
+
+        f.TxtPrn[0]->setText(QStringLiteral("abc"));
+        f.TxtPrn[1]->setText(QStringLiteral("7"));
+        f.ChkPrg[1]->click();
+        f.ChkSeg[0]->click();
+        f.CmdRun[0]->click();
+        EXPECT_FALSE(f.isVisible());
+    });
+    const ProgramSettings& s = S();
+    EXPECT_EQ(s.Segments[5].Index, 2);
+    for (int i = 1; i <= 22; ++i) {
+        const int o = saved.Segments[i].Index;
+        if (i != 5) {
+            EXPECT_EQ(s.Segments[i].Index, o >= 2 && o < saved.Segments[5].Index ? o + 1 : o) << i;
+        }
+        EXPECT_EQ(s.Segments[i].TitleSize, 18) << i;
+        EXPECT_EQ(s.Segments[i].TextSize, saved.Segments[i].TextSize) << i;
+    }
+    EXPECT_EQ(s.Segments[5].TextColor, 4);
+    EXPECT_EQ(s.Segments[4].TextColor, saved.Segments[4].TextColor);
+    EXPECT_NE(s.Segments[7].Enabled, saved.Segments[7].Enabled);
+    EXPECT_EQ(s.Segments[7].LeftIndent, 300);
+    EXPECT_EQ(s.Names.TitleSize, 20);
+    EXPECT_EQ(s.Names.NameColor, 12);
+    EXPECT_EQ(s.ProfileNames[3], QStringLiteral("Velké písmo"));
+    EXPECT_EQ(s.LeftMargin, saved.LeftMargin);
+    EXPECT_EQ(s.RightMargin, 7.0f);
+    EXPECT_NE(s.MultipleRun, saved.MultipleRun);
+    EXPECT_TRUE(s.UpdateProfil);
+    EXPECT_TRUE(questions.isEmpty());
+
+    // The profile file holds the new profile; "Lumo.ini" waits for the main window's closing.
+    EXPECT_EQ(dir.read(QStringLiteral("Lumo.ini")), iniBytes);
+    ProgramSettings profile = saved;
+    LoadSettings(profile, dir.file(QStringLiteral("Lumo3.ini")), true, kScreen);
+    EXPECT_EQ(profile.Segments[5].Index, 2);
+    EXPECT_EQ(profile.Segments[12].TitleSize, 18);
+    EXPECT_EQ(profile.Names.NameColor, 12);
+}
+
+TEST_F(FrmSetupTest, CancelReloadsTheFileAndTheCloseBoxKeepsOnlyTheImmediateChanges) {
+    const long colour = (saved.Segments[1].TitleColor + 1) % 16;
+    run([&](FrmSetup& f) {
+        press(f.LblNad[colour]);
+        EXPECT_EQ(S().Segments[1].TitleColor, colour);
+        // Esc does nothing while it may not close windows.
+        key(f.TxtPrn[0], Qt::Key_Escape);
+        EXPECT_TRUE(f.isVisible());
+        f.CmdRun[1]->click();
+    });
+    EXPECT_EQ(S().Segments[1].TitleColor, saved.Segments[1].TitleColor);
+
+    run([&](FrmSetup& f) {
+        press(f.LblNad[colour]);
+        f.TxtPrn[2]->setText(QStringLiteral("33"));
+        f.close();
+    });
+    EXPECT_EQ(S().Segments[1].TitleColor, colour);
+    EXPECT_EQ(S().TopMargin, saved.TopMargin);
+
+    // With Esc allowed it cancels.
+    S().EscEnabled = true;
+    run([&](FrmSetup& f) { key(f.Lst, Qt::Key_Escape); });
+    EXPECT_EQ(S().Segments[1].TitleColor, saved.Segments[1].TitleColor);
+}
+
+TEST_F(FrmSetupTest, AMissingDatabaseIsQuestionedAndANewInstallationHasNoProfileToName) {
+    S().ProfilNumber = 0;
+    S().Language = 7;
+    questionAnswer = QMessageBox::No;
+    run([&](FrmSetup& f) {
+        EXPECT_FALSE(f.TxtSeg[0]->isEnabled());
+        EXPECT_EQ(f.CmbLang->currentIndex(), 0);
+        f.TxtMain[0]->setText(QStringLiteral("/nikde/Lumo.mdb"));
+        f.ChkSeg[0]->click();
+        f.CmdRun[0]->click();
+        EXPECT_TRUE(f.isVisible());
+        questionAnswer = QMessageBox::Yes;
+        f.CmdRun[0]->click();
+        EXPECT_FALSE(f.isVisible());
+    });
+    ASSERT_EQ(questions.size(), 2);
+    EXPECT_EQ(questions[0],
+              QStringLiteral("V zadaném umístění /nikde/Lumo.mdb se databáze nenachází, při příštím "
+                             "spuštění programu můžete mít problémy s připojením k databázi. "
+                             "Chcete pokračovat?"));
+    EXPECT_EQ(S().DatabaseLocation, QStringLiteral("/nikde/Lumo.mdb"));
+    EXPECT_EQ(S().Language, 7);
+    EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("Lumo0.ini"))));
+}
+
+TEST(SetupLogicTest, PositionsStayAPermutationAndTypedNumbersKeepTheirRanges) {
+    ProgramSettings s;
+    for (int i = 1; i <= 22; ++i)
+        s.Segments[i].Index = static_cast<qint16>(i);
+    setup::MoveSegment(s, 5, 2);
+    EXPECT_EQ((std::vector<int>{s.Segments[2].Index, s.Segments[3].Index, s.Segments[4].Index,
+                                s.Segments[5].Index}),
+              (std::vector<int>{3, 4, 5, 2}));
+    setup::MoveSegment(s, 5, 5);
+    for (int i = 1; i <= 22; ++i)
+        EXPECT_EQ(s.Segments[i].Index, i);
+    setup::MoveSegment(s, 1, 22);
+    std::vector<int> seen;
+    for (int i = 1; i <= 22; ++i)
+        seen.push_back(s.Segments[i].Index);
+    std::sort(seen.begin(), seen.end());
+    for (int i = 0; i < 22; ++i)
+        EXPECT_EQ(seen[i], i + 1);
+
+    EXPECT_EQ(setup::ParseSize(QStringLiteral("18")), 18);
+    for (const char* bad : {"0", "401", "12.5", "x", "", "-3"})
+        EXPECT_FALSE(setup::ParseSize(QString::fromLatin1(bad))) << bad;
+    EXPECT_EQ(setup::ParseIndent(QStringLiteral("20")), 300);
+    EXPECT_EQ(setup::ParseIndent(QStringLiteral("2184")), 32760);
+    for (const char* bad : {"0", "2185", "x", "-1"})
+        EXPECT_FALSE(setup::ParseIndent(QString::fromLatin1(bad))) << bad;
+    EXPECT_EQ(setup::ParseMargin(QStringLiteral("12.5")), 12.5f);
+    EXPECT_EQ(setup::ParseMargin(QStringLiteral("-3")), -3.0f);
+    EXPECT_FALSE(setup::ParseMargin(QStringLiteral("abc")));
+    EXPECT_EQ(setup::BrowseFolder(QStringLiteral("C:\\Data\\lumo.MDB"), QStringLiteral("LUMO.mdb"),
+                                  QStringLiteral("F")),
+              QStringLiteral("C:/Data/"));
+    EXPECT_EQ(
+        setup::BrowseFolder(QStringLiteral("/x/jiny.mdb"), QStringLiteral("LUMO.mdb"), QStringLiteral("F")),
+        QStringLiteral("F"));
+}
+
+} // namespace
