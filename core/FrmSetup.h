@@ -77,6 +77,7 @@ private:
     void Lst_Click();
     void Lst_ItemCheck(int Item, bool checked);
     void CmbProfil_Click(int Index);
+    void setSectionColour(bool title, int Index);
     void LblNad_Click(int Index);
     void LblTxt_Click(int Index);
     void TxtSeg_LostFocus(int Index);

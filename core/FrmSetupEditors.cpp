@@ -225,24 +225,24 @@ void FrmSetup::restoreSizeText(int Index) {
     CmbProfil[Index]->setCurrentText(QString::number(Index == 2 ? seg.TitleSize : seg.TextSize));
 }
 
-void FrmSetup::LblNad_Click(int Index) {
-    if (!LblNad[Index]->isEnabled())
+// A title or text colour for the section selected in the list, or for all 22.
+void FrmSetup::setSectionColour(bool title, int Index) {
+    const std::array<QLabel*, 16>& swatches = title ? LblNad : LblTxt;
+    if (!swatches[Index]->isEnabled())
         return;
     const bool all = ChkSeg[2]->isChecked();
     const int sel = Lst->currentRow() + 1;
     for (int i = all ? 1 : sel; i <= (all ? kSegmentCount : sel); ++i)
-        S().Segments[i].TitleColor = Index;
-    moveMarker(m_MarkNad, LblNad[Index]);
+        (title ? S().Segments[i].TitleColor : S().Segments[i].TextColor) = Index;
+    moveMarker(title ? m_MarkNad : m_MarkTxt, swatches[Index]);
+}
+
+void FrmSetup::LblNad_Click(int Index) {
+    setSectionColour(true, Index);
 }
 
 void FrmSetup::LblTxt_Click(int Index) {
-    if (!LblTxt[Index]->isEnabled())
-        return;
-    const bool all = ChkSeg[2]->isChecked();
-    const int sel = Lst->currentRow() + 1;
-    for (int i = all ? 1 : sel; i <= (all ? kSegmentCount : sel); ++i)
-        S().Segments[i].TextColor = Index;
-    moveMarker(m_MarkTxt, LblTxt[Index]);
+    setSectionColour(false, Index);
 }
 
 void FrmSetup::TxtSeg_LostFocus(int Index) {
