@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
 
@@ -284,6 +285,13 @@ bool frmErr::handleKey(int key, Qt::KeyboardModifiers modifiers) {
         if (!cmdErr[1]->isHidden())
             cmdErr_Click(1);
         return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return scrollText(key);
     case Qt::Key_F1:
         if (!cmdErr[2]->isHidden()) {
             long context = m_report.HelpContext;
@@ -293,6 +301,22 @@ bool frmErr::handleKey(int key, Qt::KeyboardModifiers modifiers) {
     default:
         return false;
     }
+}
+
+// A description that scrolls takes the reading keys; otherwise they stay the buttons'.
+bool frmErr::scrollText(int key) {
+    QScrollBar* bar = m_scroll->verticalScrollBar();
+    if (bar->maximum() <= 0)
+        return false;
+    static const QHash<int, QAbstractSlider::SliderAction> actions{
+        {Qt::Key_Up, QAbstractSlider::SliderSingleStepSub},
+        {Qt::Key_Down, QAbstractSlider::SliderSingleStepAdd},
+        {Qt::Key_PageUp, QAbstractSlider::SliderPageStepSub},
+        {Qt::Key_PageDown, QAbstractSlider::SliderPageStepAdd},
+        {Qt::Key_Home, QAbstractSlider::SliderToMinimum},
+        {Qt::Key_End, QAbstractSlider::SliderToMaximum}};
+    bar->triggerAction(actions.value(key));
+    return true;
 }
 
 QString frmErr::ErrHelpPath() const {

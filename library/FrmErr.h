@@ -49,6 +49,7 @@ private:
     int maxTextHeight() const;
     void cmdErr_Click(int index);
     bool handleKey(int key, Qt::KeyboardModifiers modifiers);
+    bool scrollText(int key);
     QString ErrHelpPath() const;
     void ShowErrHelp(long& HelpContext);
 

@@ -225,6 +225,15 @@ TEST_F(FrmErrTest, ALongDescriptionScrollsInsideTheScreenAndIsLoggedWhole) {
         EXPECT_GT(scroll->verticalScrollBar()->maximum(), 0);
         EXPECT_TRUE(scroll->verticalScrollBar()->isVisibleTo(&d));
         EXPECT_LE(scroll->geometry().bottom(), d.height());
+        // The reading keys scroll the text, wherever the focus is.
+        QScrollBar* bar = scroll->verticalScrollBar();
+        QKeyEvent pageDown(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+        QCoreApplication::sendEvent(button(d, 0), &pageDown);
+        EXPECT_GT(bar->value(), 0);
+        QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+        QCoreApplication::sendEvent(button(d, 0), &end);
+        EXPECT_EQ(bar->value(), bar->maximum());
+        EXPECT_TRUE(d.isVisible());
         return 0;
     };
     lumo::CKelErr err;
