@@ -1,5 +1,6 @@
 #include "browsers/Browsers.h"
 
+#include "browsers/BrowserErrors.h"
 #include "browsers/CalendarBrowser.h"
 #include "browsers/CategoryBrowser.h"
 #include "browsers/CategoryMember.h"
@@ -28,41 +29,64 @@ Browsers* Browsers::Of(const FrmMain& form) {
     return form.findChild<Browsers*>(QStringLiteral("Browsers"), Qt::FindDirectChildrenOnly);
 }
 
+namespace {
+
+// The window calls these from its own handlers: whatever fails is reported here.
+std::function<void()> guarded(const QString& name, std::function<void()> f) {
+    return [n = name.toUtf8(), f = std::move(f)] { Guarded(n.constData(), f); };
+}
+
+std::function<void(const QString&)> guardedFiller(const QString& name,
+                                                  std::function<void(const QString&)> f) {
+    return [n = name.toUtf8(), f = std::move(f)](const QString& filter) {
+        Guarded(n.constData(), [&] { f(filter); });
+    };
+}
+
+} // namespace
+
 void Browsers::fillHooks(FrmMain& form) {
     FrmMainHooks& h = form.Hooks;
     for (CategoryBrowser* b : {UL, IndSk, Komb}) {
         const auto mode = static_cast<size_t>(b->member().listMode);
-        h.ShowItem[mode] = [b] { b->Ukaz(); };
-        h.HerbsWithItem[mode] = [b] { b->BylinyS(); };
-        h.ListFillers[mode] = [b](const QString& filter) { b->NactiNazvy(filter); };
+        const QString suffix = QString::fromLatin1(b->member().suffix);
+        h.ShowItem[mode] = guarded(QStringLiteral("Ukaz") + suffix, [b] { b->Ukaz(); });
+        h.HerbsWithItem[mode] = guarded(QStringLiteral("BylinyS") + suffix, [b] { b->BylinyS(); });
+        h.ListFillers[mode] = guardedFiller(QStringLiteral("NactiNazvy") + suffix,
+                                            [b](const QString& filter) { b->NactiNazvy(filter); });
     }
     // Tab pages: 1 active substances, 2 indication groups, 6 combinations.
-    h.TabChosen[1] = [this] { UL->NastavTb(); };
-    h.TabChosen[2] = [this] { IndSk->NastavTb(); };
-    h.TabChosen[6] = [this] { Komb->NastavTb(); };
+    h.TabChosen[1] = guarded(QStringLiteral("NastavTbUL"), [this] { UL->NastavTb(); });
+    h.TabChosen[2] = guarded(QStringLiteral("NastavTbIndSk"), [this] { IndSk->NastavTb(); });
+    h.TabChosen[6] = guarded(QStringLiteral("NastavTbKomb"), [this] { Komb->NastavTb(); });
     // Per-herb lists in the composition's order: active substances, indication groups,
-    // preparations, pictures, indications, combinations, collection calendar.
+    // preparations, pictures, indications, combinations, collection calendar. Each loader
+    // reports its own failures.
     h.HerbListLoaders[0] = [this](long idx) { UL->Nacti(idx); };
     h.HerbListLoaders[1] = [this](long idx) { IndSk->Nacti(idx); };
     h.HerbListLoaders[4] = [this](long idx) { Ind->NactiIndikace(idx); };
     h.HerbListLoaders[5] = [this](long idx) { Komb->Nacti(idx); };
     h.HerbListLoaders[6] = [this](long idx) { Sber->NactiSber(idx); };
     // Indications: tab 5, list mode 5.
-    h.TabChosen[5] = [this] { Ind->NastavTbInd(); };
-    h.ShowItem[5] = [this] { Ind->UkazInd(); };
-    h.HerbsWithItem[5] = [this] { Ind->BylinySInd(); };
-    h.ListFillers[5] = [this](const QString& filter) { Ind->NactiNazvyInd(filter); };
+    h.TabChosen[5] = guarded(QStringLiteral("NastavTbInd"), [this] { Ind->NastavTbInd(); });
+    h.ShowItem[5] = guarded(QStringLiteral("UkazInd"), [this] { Ind->UkazInd(); });
+    h.HerbsWithItem[5] = guarded(QStringLiteral("BylinySInd"), [this] { Ind->BylinySInd(); });
+    h.ListFillers[5] = guardedFiller(QStringLiteral("NactiNazvyInd"),
+                                     [this](const QString& filter) { Ind->NactiNazvyInd(filter); });
     // The collection calendar: tab 7, list mode 7 (the twelve months; no filter).
-    h.TabChosen[7] = [this] { Sber->NastavTbSber(); };
-    h.ShowItem[7] = [this] { Sber->NactiPopisSber(); };
-    h.HerbsWithItem[7] = [this] { Sber->BylinySSber(); };
-    h.ListFillers[7] = [this](const QString&) { Sber->NactiNazvySber(); };
+    h.TabChosen[7] = guarded(QStringLiteral("NastavTbSber"), [this] { Sber->NastavTbSber(); });
+    h.ShowItem[7] = guarded(QStringLiteral("NactiPopisSber"), [this] { Sber->NactiPopisSber(); });
+    h.HerbsWithItem[7] = guarded(QStringLiteral("BylinySSber"), [this] { Sber->BylinySSber(); });
+    h.ListFillers[7] =
+        guardedFiller(QStringLiteral("NactiNazvySber"), [this](const QString&) { Sber->NactiNazvySber(); });
     // Families (list mode 8) and literature (9): no tab page, no filter.
-    h.ShowItem[8] = [this] { Celedi->UkazCeledi(); };
-    h.HerbsWithItem[8] = [this] { Celedi->BylinySCeledi(); };
-    h.ListFillers[8] = [this](const QString&) { Celedi->NactiCeledi(); };
-    h.ShowItem[9] = [this] { Lit->UkazLit(); };
-    h.ListFillers[9] = [this](const QString&) { Lit->NactiNazvyLit(); };
+    h.ShowItem[8] = guarded(QStringLiteral("UkazCeledi"), [this] { Celedi->UkazCeledi(); });
+    h.HerbsWithItem[8] = guarded(QStringLiteral("BylinySCeledi"), [this] { Celedi->BylinySCeledi(); });
+    h.ListFillers[8] =
+        guardedFiller(QStringLiteral("NactiCeledi"), [this](const QString&) { Celedi->NactiCeledi(); });
+    h.ShowItem[9] = guarded(QStringLiteral("UkazLit"), [this] { Lit->UkazLit(); });
+    h.ListFillers[9] =
+        guardedFiller(QStringLiteral("NactiNazvyLit"), [this](const QString&) { Lit->NactiNazvyLit(); });
 }
 
 } // namespace lumo
