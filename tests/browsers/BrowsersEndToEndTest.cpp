@@ -50,7 +50,7 @@ void check(QTreeWidget* list, const QString& text) {
 
 // The program as the user starts it, on a copy of the sample database: a herb's active
 // substances on their tab, two of them marked and searched, the category view with a
-// description, and a click on a herb in it back to that herb.
+// description, a click on a herb in it back to that herb, and the indications' links.
 TEST(BrowsersEndToEnd, ActiveSubstancesFromTheHerbToTheCategoryAndBack) {
     TempProgramDir dir;
     const QString sample = qEnvironmentVariable("LUMO_BUILD_DIR") + QStringLiteral("/data/Lumo.mdb");
@@ -112,6 +112,23 @@ TEST(BrowsersEndToEnd, ActiveSubstancesFromTheHerbToTheCategoryAndBack) {
     QTest::mouseClick(form->RtfTemp->viewport(), Qt::LeftButton, {}, caret.center() + QPoint(2, 0));
     EXPECT_EQ(form->ListMode, 1);
     EXPECT_EQ(form->CurrentHerbName, QStringLiteral("Heřmánek pravý"));
+
+    // Indications: a click on the broader indication of a sub-indication's description shows
+    // that indication.
+    form->Hooks.ListFillers[5](QString());
+    const QList<QTreeWidgetItem*> fever = form->Lv->findItems(QStringLiteral("Horečka"), Qt::MatchExactly);
+    ASSERT_EQ(fever.size(), 1);
+    QTest::mouseClick(form->Lv->viewport(), Qt::LeftButton, {},
+                      form->Lv->visualItemRect(fever.first()).center());
+    const QString feverText = form->RtfTemp->Text();
+    const qsizetype broader = feverText.indexOf(QStringLiteral("\r\nŠirší indikace\r\nNachlazení\r\n"));
+    ASSERT_GT(broader, 0) << feverText.toStdString();
+    form->RtfTemp->setSelStart(static_cast<int>(broader) + 20);
+    QTest::mouseClick(form->RtfTemp->viewport(), Qt::LeftButton, {},
+                      form->RtfTemp->cursorRect().center() + QPoint(2, 0));
+    EXPECT_EQ(form->ListMode, 5);
+    EXPECT_TRUE(form->RtfTemp->Text().startsWith(QStringLiteral("Nachlazení\r\n")));
+    EXPECT_TRUE(form->RtfTemp->Text().contains(QStringLiteral("\r\nSouvisející indikace\r\n")));
     EXPECT_TRUE(dialogs.isEmpty()) << dialogs.join(u'|').toStdString();
 
     form->close();
