@@ -555,6 +555,8 @@ void FrmMain::Form_Activate() {
     CurrentTab = 0;
     TxtByl->setFocus();
     TxtByl->clear();
+    // The search box's indexes are built once the window is idle, not on the first keystroke.
+    QTimer::singleShot(0, this, [this] { PrepareSearch(); });
 }
 
 void FrmMain::NactiMenu() {

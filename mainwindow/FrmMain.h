@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -152,6 +153,9 @@ public:
     void NactiNazvy(const QString& Sql, long Joined, bool reshow = true);
     void NactiSeznamBylin(bool reshow = true);
     QString NajdiCiziNazev(const QString& Text);
+    // Builds the search box's indexes of the list and of the alternative names ahead of the
+    // first keystroke (a failure is left for the keystroke's lookup to report).
+    void PrepareSearch();
     void UkazVybrane();
     // A click in the list (the category browsers' all-items fillers call it after a fill).
     void Lv_Click();
@@ -304,7 +308,8 @@ private:
     void clearCurrentOfMode();
     void moveListSelection(int KeyCode);
     void refreshListIndex();
-    bool loadForeignNames();
+    bool loadForeignNames(bool report = true);
+    bool readHerbRows(const QString& Sql, bool czechFullList, long Joined, std::vector<HerbListRow>& rows);
     void showSelectedHerbPlain();
     void reportError(int number, const QString& message, const QString& title, const QString& location,
                      bool runTime);
@@ -315,6 +320,9 @@ private:
     std::vector<QWidget*> m_pageControls;
     std::unique_ptr<HerbRecordView> m_recordView;
     HerbNameSearch m_search;
+    // Rows of the all-herbs statements: the database is read-only, so a list read once is
+    // refilled without its query (keyed by database file and statement).
+    std::map<QString, std::vector<HerbListRow>> m_listCache;
     MainLayout m_layout;
     int m_imgLeft = 3000;
     int m_busyDepth = 0;

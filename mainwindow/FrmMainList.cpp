@@ -98,20 +98,7 @@ void FrmMain::NactiNazvy(const QString& Sql, long Joined, bool reshow) {
         MarkedULCount = MarkedIndSkCount = MarkedIndCount = MarkedKombCount = MarkedMonthsCount = 0;
     }
     std::vector<HerbListRow> rows;
-    try {
-        db::Recordset rs;
-        rs.open(connection(), czechFullList ? HerbListFiller::AllHerbsSql() : Sql);
-        if (czechFullList && rs.recordCount() == 0)
-            reportError(3, QStringLiteral("Databáze neobsahuje názvy bylin, kontaktujte technickou podporu"),
-                        kNamesTitle, QStringLiteral("LUMO-FrmMain-NactiNazvy"), false);
-        else
-            HerbListFiller::ReadRows(rs, Joined != 0, rows);
-        rs.close();
-    } catch (...) {
-        err::CaptureCurrentException();
-        reportError(2, QStringLiteral("Nelze načíst názvy bylin, kontaktujte technickou podporu"),
-                    kNamesTitle, QStringLiteral("LUMO-FrmMain-NactiNazvy-"), true);
-    }
+    readHerbRows(Sql, czechFullList, Joined, rows);
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows.size()));
     QTreeWidgetItem* current = nullptr;
@@ -134,6 +121,40 @@ void FrmMain::NactiNazvy(const QString& Sql, long Joined, bool reshow) {
     }
 }
 
+bool FrmMain::readHerbRows(const QString& Sql, bool czechFullList, long Joined,
+                           std::vector<HerbListRow>& rows) {
+    const bool cacheable = HerbListFiller::IsAllHerbsSql(Sql);
+    const QString statement = czechFullList ? HerbListFiller::AllHerbsSql() : Sql;
+    // The key names the database file too: a connection may be reopened on another one.
+    const db::Connection* open = App().DbConnection.get();
+    const QString key = (open ? open->path() : QString()) + u'\n' + statement.trimmed();
+    if (cacheable) {
+        const auto cached = m_listCache.find(key);
+        if (cached != m_listCache.end()) {
+            rows = cached->second;
+            return true;
+        }
+    }
+    try {
+        db::Recordset rs;
+        rs.open(connection(), statement);
+        if (czechFullList && rs.recordCount() == 0)
+            reportError(3, QStringLiteral("Databáze neobsahuje názvy bylin, kontaktujte technickou podporu"),
+                        kNamesTitle, QStringLiteral("LUMO-FrmMain-NactiNazvy"), false);
+        else
+            HerbListFiller::ReadRows(rs, Joined != 0, rows);
+        rs.close();
+    } catch (...) {
+        err::CaptureCurrentException();
+        reportError(2, QStringLiteral("Nelze načíst názvy bylin, kontaktujte technickou podporu"),
+                    kNamesTitle, QStringLiteral("LUMO-FrmMain-NactiNazvy-"), true);
+        return false;
+    }
+    if (cacheable && !rows.empty())
+        m_listCache[key] = rows;
+    return true;
+}
+
 void FrmMain::NactiSeznamBylin(bool reshow) {
     const long language = HerbListFiller::NamesLanguage(App().Settings.NamesLang);
     if (language == 1)
@@ -142,12 +163,22 @@ void FrmMain::NactiSeznamBylin(bool reshow) {
         NactiNazvy(HerbListFiller::NamesLanguageSql(language), 1, reshow);
 }
 
-bool FrmMain::loadForeignNames() {
+void FrmMain::PrepareSearch() {
+    if (m_closed)
+        return;
+    refreshListIndex();
+    if (!m_search.foreignLoaded())
+        loadForeignNames(false);
+}
+
+bool FrmMain::loadForeignNames(bool report) {
     try {
         m_search.setForeignNames(HerbListFiller::ReadForeignNames(connection()));
         return true;
     } catch (...) {
         err::CaptureCurrentException();
+        if (!report)
+            return false;
         reportError(
             10, QStringLiteral("Nelze vyhledat alternativní název byliny, kontaktujte technickou podporu"),
             QStringLiteral("Nelze vyhledat alternativní název byliny"),
