@@ -40,7 +40,7 @@ CKelPrinter::CKelPrinter() {
 }
 
 CKelPrinter::~CKelPrinter() {
-    S().UsedForm = nullptr;
+    S().UsedForm.clear();
 }
 
 void CKelPrinter::UsedForm(QWidget* Form) {

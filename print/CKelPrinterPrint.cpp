@@ -93,7 +93,7 @@ int CKelPrinter::PrintFile(const QString& FileName, const QString& FontName, flo
         if (!lines.isEmpty() && lines.constLast().isEmpty())
             lines.removeLast();
         if (print::CurrentIsPdf()) {
-            pdf = print::PdfJobFile(S().UsedForm);
+            pdf = print::PdfJobFile(S().UsedForm.data());
             if (pdf.isEmpty())
                 return 1; // the user chose not to print
         }

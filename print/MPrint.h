@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 #include <cstdint>
 #include <optional>
@@ -46,7 +48,8 @@ struct PrintSettingsRecord {
     std::int32_t PageCount = 0;
     // One RTF document per page, header and footer joined in; Pages[0] is page 1.
     QStringList Pages;
-    QWidget* UsedForm = nullptr;
+    // Cleared when the form goes away, so no dialog is given a deleted owner.
+    QPointer<QWidget> UsedForm;
     bool DirectPrint = false;
     std::int16_t LastLine = 0;
 };

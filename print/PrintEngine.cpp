@@ -300,7 +300,7 @@ PrintEngine::Outcome PrintEngine::PrintRTF(int startPage, int endPage) {
     endPage = std::clamp(endPage, startPage, std::max(count, 1));
     QString pdf;
     if (CurrentIsPdf()) {
-        pdf = PdfJobFile(PrintSettings().UsedForm);
+        pdf = PdfJobFile(PrintSettings().UsedForm.data());
         if (pdf.isEmpty())
             return Outcome::Cancelled;
     }

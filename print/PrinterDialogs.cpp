@@ -54,7 +54,7 @@ int ShowPageSetupDialog() {
     PrintSettingsRecord& s = PrintSettings();
     // Qt's page-setup dialog refuses printers that are not the system's (the PDF printer), so
     // the program has its own: the paper size and the four margins in millimetres.
-    QDialog dialog(s.UsedForm);
+    QDialog dialog(s.UsedForm.data());
     dialog.setWindowTitle(QStringLiteral("Vzhled stránky"));
     auto* form = new QFormLayout(&dialog);
     struct Field {
@@ -92,7 +92,7 @@ int ShowPrinterProperties(const std::optional<QString>& name) {
     if (name && !SetPrinterByName(*name))
         err::Raise(err::errDeviceUnavailable, QStringLiteral("KelVBLib-MPrint-ShowPrinterProperties"),
                    QStringLiteral("Tiskárna ") + *name + QStringLiteral(" není nainstalována"));
-    return print::ShowPrinterSetup(PrintSettings().UsedForm) ? 1 : 0;
+    return print::ShowPrinterSetup(PrintSettings().UsedForm.data()) ? 1 : 0;
 }
 
 } // namespace lumo
