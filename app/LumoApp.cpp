@@ -1,5 +1,6 @@
 #include "browsers/BrowsersRegistration.h"
 #include "browsers/PicturesRegistration.h"
+#include "browsers/PreparationsRegistration.h"
 #include "core/FrmSetup.h"
 #include "core/LumoMain.h"
 #include "mainwindow/FrmMain.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     lumo::RegisterBrowsers();
     lumo::RegisterPictures();
     lumo::RegisterHelp();
+    lumo::RegisterPreparations();
 
     lumo::StartupHooks hooks;
     hooks.loadMainWindow = [] { lumo::LoadMainWindow(); };

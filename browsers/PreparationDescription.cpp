@@ -1,0 +1,82 @@
+#include "browsers/PreparationDescription.h"
+
+#include "core/AislpArticle.h"
+#include "mainwindow/HerbRecordComposer.h"
+#include "platform/rtf/FontMap.h"
+#include "platform/rtf/RtfUnits.h"
+#include "platform/rtf/RtfWriter.h"
+#include "platform/ui/Units.h"
+
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace lumo {
+
+namespace {
+
+constexpr long kGreen = 0x8000;
+constexpr long kLinkBlue = 0xFF0000;
+constexpr int kNameIndentStep = 120; // twips deeper than the heading
+constexpr int kSpacerPoints = 6;     // the small line under the title
+
+void setParagraph(QTextCursor& c, Qt::Alignment align, int indentTwips) {
+    QTextBlockFormat b = c.blockFormat();
+    b.setAlignment(align);
+    b.setLeftMargin(rtf::BlockUnitsFromTwips(indentTwips));
+    c.setBlockFormat(b);
+}
+
+QTextCharFormat runFormat(const QString& fontName, int points, bool bold, long oleColor) {
+    QTextCharFormat f;
+    rtf::SetFaceName(f, fontName);
+    if (points > 0)
+        f.setFontPointSize(points);
+    f.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    f.setForeground(ui::OleToColor(oleColor));
+    return f;
+}
+
+QString rightTrimmed(QString text) {
+    while (text.endsWith(u' '))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+QString PreparationDescriptionRtf(const ProgramSettings& s, const PreparationContent& content) {
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    const SegmentSettings& seg = s.Segments[1];
+    if (content.Name) {
+        setParagraph(c, Qt::AlignHCenter, 0);
+        c.insertText(*content.Name, runFormat(s.FontName, s.Names.TitleSize, true, kGreen));
+        c.insertBlock();
+        setParagraph(c, Qt::AlignLeft, 0);
+        c.insertText(QStringLiteral("\n"), runFormat(s.FontName, kSpacerPoints, false, 0));
+        if (content.Article) {
+            ArticleStyle style{s.FontName, s.Names.SubTitleSize, seg.TextSize,
+                               ui::OleToColor(PaletteColor(seg.TextColor)), seg.LeftIndent};
+            AppendArticle(doc, *content.Article, style);
+        }
+    }
+    if (!content.Herbs.isEmpty()) {
+        c.movePosition(QTextCursor::End);
+        setParagraph(c, Qt::AlignLeft, seg.LeftIndent);
+        QTextCharFormat heading = runFormat(s.FontName, s.Names.SubTitleSize, true, kGreen);
+        heading.setFontUnderline(false); // an underlined run is a link
+        c.insertText(QStringLiteral("Seznam bylin"), heading);
+        c.insertBlock();
+        setParagraph(c, Qt::AlignLeft, seg.LeftIndent + kNameIndentStep);
+        QTextCharFormat link = runFormat(s.FontName, seg.TextSize, false, kLinkBlue);
+        link.setFontUnderline(true);
+        for (const QString& name : content.Herbs) {
+            c.insertText(rightTrimmed(name), link);
+            c.insertBlock();
+        }
+    }
+    return rtf::WriteRtf(doc);
+}
+
+} // namespace lumo

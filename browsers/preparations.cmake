@@ -1,0 +1,4 @@
+list(APPEND BROWSERS_SOURCES
+  PreparationDescription.cpp PreparationDescription.h
+  PreparationBrowser.cpp PreparationBrowser.h
+  PreparationsRegistration.cpp PreparationsRegistration.h)

@@ -1,0 +1,1 @@
+list(APPEND BROWSERS_TEST_SOURCES ${CMAKE_CURRENT_LIST_DIR}/PreparationBrowserTest.cpp)
