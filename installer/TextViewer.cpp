@@ -1,0 +1,39 @@
+#include "installer/TextViewer.h"
+
+#include "platform/paths/ProgramPaths.h"
+#include "platform/text/AnsiText.h"
+#include "platform/ui/DialogPresenter.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace lumo::setup {
+
+void ShowTextFile(const QString& path) {
+    QFile f(paths::Resolve(path));
+    QString text;
+    if (f.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = f.readAll();
+        text = bytes.startsWith("\xEF\xBB\xBF") ? QString::fromUtf8(bytes.mid(3)) : text::decodeAnsi(bytes);
+    }
+    QDialog dialog;
+    dialog.setWindowTitle(path.section(u'/', -1));
+    auto* view = new QPlainTextEdit(&dialog);
+    view->setReadOnly(true);
+    view->setPlainText(text);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    QPushButton* close = buttons->addButton(QStringLiteral("Zavřít"), QDialogButtonBox::AcceptRole);
+    close->setObjectName(QStringLiteral("cmdClose"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(view);
+    layout->addWidget(buttons);
+    dialog.resize(640, 480);
+    ui::DialogPresenter::exec(dialog);
+}
+
+} // namespace lumo::setup

@@ -1,0 +1,176 @@
+// frmMain: the six actions.
+#include "installer/frmMain.h"
+
+#include "installer/FrmCopy.h"
+#include "installer/FrmMsg.h"
+#include "installer/ReportError.h"
+#include "installer/SetupPaths.h"
+#include "installer/SetupRun.h"
+#include "installer/SetupState.h"
+#include "installer/Shortcuts.h"
+#include "installer/VersionCompare.h"
+#include "platform/err/VbError.h"
+#include "platform/paths/ProgramPaths.h"
+#include "platform/registry/Registry.h"
+#include "platform/ui/DialogPresenter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace lumo::setup {
+
+namespace {
+
+void deleteIfExists(const QString& path) {
+    const QString resolved = paths::Resolve(path);
+    if (QFileInfo(resolved).isFile())
+        QFile::remove(resolved);
+}
+
+// An action that needs the installed program while none is registered any more (the
+// uninstaller ran meanwhile): nothing is touched, the window shows the new state.
+bool refuseWithoutProgram() {
+    if (!State().AppFolder.isEmpty())
+        return false;
+    ui::DialogPresenter::msgBox(QStringLiteral("Zefirak není nainstalován."),
+                                QStringLiteral("Instalace Zefiraku"), QMessageBox::Information);
+    return true;
+}
+
+} // namespace
+
+void frmMain::cmdRun_Click(int index) {
+    try {
+        switch (index) {
+        case 0:
+            InstallComponent();
+            break;
+        case 1:
+            InstallProgram();
+            break;
+        case 2:
+            UpgradeProgram();
+            break;
+        case 3:
+            LoadDatabase();
+            break;
+        case 4:
+            RemoveProgram();
+            break;
+        default:
+            close();
+            break;
+        }
+    } catch (...) {
+        const err::ErrorRecord& e = err::CaptureCurrentException(QStringLiteral("ZefSetup"));
+        ReportError(13,
+                    QStringLiteral("Došlo k systémovému selhání\r\nSystem: ") + QString::number(e.Number) +
+                        u'-' + e.Description,
+                    QStringLiteral("Systémové selhání instalační sady"), QStringLiteral("ZefSetup"));
+        err::CurrentError().Clear();
+        close();
+    }
+}
+
+void frmMain::InstallComponent() {
+    const SetupState& s = State();
+    if (!m_env.DcomReady) {
+        StartApl(s.SourceFolder + QStringLiteral("DCOM98.EXE"));
+        close();
+        return;
+    }
+    if (!m_env.AdoReady)
+        StartApl(s.SourceFolder + m_env.MdacInstaller);
+    else if (!m_env.JetReady)
+        StartApl(s.SourceFolder + m_env.JetInstaller);
+    TestProstredi();
+}
+
+void frmMain::InstallProgram() {
+    SetupState& s = State();
+    RunApl(s.SourceFolder + QStringLiteral("Setup.EXE"));
+    s.AppFolder = GetAppFolder();
+    if (s.AppFolder.isEmpty())
+        return; // setup cancelled
+    s.DatabaseFolder = s.AppFolder;
+    WriteDatabaseLocation();
+    if (FileExists(s.SourceFolder + QStringLiteral("Install.txt")))
+        UpgradeApp(s.SourceFolder + QStringLiteral("Install.txt"), *this);
+    FrmMsg question(this);
+    ui::DialogPresenter::exec(question);
+    if (s.ShortcutAnswer == 1) {
+        const QString target = s.AppFolder + kProgramFile;
+        if (!CreateDesktopShortcut(target, QStringLiteral("Zefirak"), s.AppFolder, 0, 0, QString()))
+            CreateToolkitShortcut(QStringLiteral("Zefirak"), target, 16, QString());
+    }
+    TestProstredi();
+}
+
+void frmMain::UpgradeProgram() {
+    SetupState& s = State();
+    s.AppFolder = GetAppFolder();
+    if (refuseWithoutProgram()) {
+        TestProstredi();
+        return;
+    }
+    s.CopySource = s.SourceFolder + kProgramFile;
+    s.CopyTarget = GetAppExePath();
+    const long r = CompareAppVersion(s.CopySource, s.CopyTarget);
+    if (r == 1 || r == 2) {
+        // The help file goes along when the medium has one.
+        if (FileExists(s.SourceFolder + QStringLiteral("Lumo.chm")))
+            CopyWithWindow(s.SourceFolder + QStringLiteral("Lumo.chm"),
+                           s.AppFolder + QStringLiteral("Lumo.chm"));
+        CopyWithWindow(s.SourceFolder + kProgramFile, s.AppFolder + kProgramFile);
+    }
+    if (FileExists(s.SourceFolder + QStringLiteral("Upgrade.txt")))
+        UpgradeApp(s.SourceFolder + QStringLiteral("Upgrade.txt"), *this);
+    TestProstredi();
+}
+
+void frmMain::LoadDatabase() {
+    SetupState& s = State();
+    s.AppFolder = GetAppFolder();
+    if (refuseWithoutProgram()) {
+        TestProstredi();
+        return;
+    }
+    s.CopySource = s.SourceFolder + QStringLiteral("Lumo.mdb");
+    s.DatabaseFolder = effectiveDatabaseFolder();
+    s.CopyTarget = s.DatabaseFolder + QStringLiteral("Lumo.mdb");
+    // Compared with the database the copy would replace: an older medium never
+    // overwrites a newer database.
+    if (CompareDBVersion(DBVersionAt(s.SourceFolder), DBVersionAt(s.DatabaseFolder)) != 0) {
+        // The stamp follows only a database that arrived whole.
+        if (CopyWithWindow(s.CopySource, s.CopyTarget))
+            CopyWithWindow(s.SourceFolder + QStringLiteral("Lumo.INF"),
+                           s.DatabaseFolder + QStringLiteral("Lumo.INF"));
+    }
+    TestProstredi();
+}
+
+void frmMain::RemoveProgram() {
+    SetupState& s = State();
+    s.AppFolder = GetAppFolder();
+    if (refuseWithoutProgram()) {
+        TestProstredi();
+        return;
+    }
+    const QString app = s.AppFolder;
+    for (const char* name : {"Lumo.INF", "Lumo.mdb", "Errors.txt"})
+        deleteIfExists(app + QString::fromLatin1(name));
+    RunApl(GetUninstallCommand());
+    // The settings and profiles go only with the program: a cancelled or failed removal
+    // keeps them.
+    if (GetAppExePath().isEmpty()) {
+        deleteIfExists(app + QStringLiteral("LUMO.ini"));
+        deleteIfExists(app + QStringLiteral("LUMO.inf"));
+        for (int n = 1; n <= 9; ++n)
+            deleteIfExists(app + QStringLiteral("LUMO%1.ini").arg(n));
+    }
+    close();
+}
+
+} // namespace lumo::setup

@@ -1,0 +1,70 @@
+// The uninstaller: "ST6UNST.EXE -n <log>" removes what the setup program logged (files in
+// the logged program folder, menu entries, the program's registered path), then the log
+// and the folder when nothing else is left in it. Exit code 0 when removed, 1 when the
+// user said no, 2 on failure. ZEF_UNINSTALL_ANSWER=yes or no answers the question (tests).
+#include "installer/InstallLog.h"
+#include "platform/registry/Registry.h"
+#include "platform/ui/DialogPresenter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using lumo::setup::InstallLog;
+using lumo::ui::DialogPresenter;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Odinstalace programu Zefirak");
+
+bool confirmed() {
+    const QString answer = qEnvironmentVariable("ZEF_UNINSTALL_ANSWER").toLower();
+    if (!answer.isEmpty())
+        return answer == QStringLiteral("yes");
+    return DialogPresenter::msgBox(QStringLiteral("Opravdu chcete odebrat program Zefirak ze systému?"),
+                                   kTitle, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
+                                   QMessageBox::No) == QMessageBox::Yes;
+}
+
+// Only files inside a logged program folder are removed, whatever else a log might name.
+bool insideLoggedFolder(const QString& file, const QStringList& dirs) {
+    const QString clean = QDir::cleanPath(file);
+    for (const QString& dir : dirs) {
+        const QString d = QDir::cleanPath(dir) + u'/';
+        if (clean.startsWith(d) && clean.size() > d.size())
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const qsizetype at = args.indexOf(QStringLiteral("-n"));
+    const QString logPath = at >= 0 ? args.value(at + 1) : QString();
+    InstallLog log;
+    if (logPath.isEmpty() || !log.load(logPath)) {
+        DialogPresenter::msgBox(QStringLiteral("Instalační záznam %1 nelze přečíst.").arg(logPath), kTitle,
+                                QMessageBox::Critical);
+        return 2;
+    }
+    if (!confirmed())
+        return 1;
+    for (const QString& file : log.files) {
+        if (insideLoggedFolder(file, log.dirs))
+            QFile::remove(file);
+    }
+    for (const QString& entry : log.shortcuts) {
+        if (entry.endsWith(QStringLiteral(".desktop")))
+            QFile::remove(entry);
+    }
+    for (const QString& key : log.regKeys)
+        lumo::registry::DeleteValue(key);
+    QFile::remove(logPath);
+    for (const QString& dir : log.dirs)
+        QDir().rmdir(dir); // only when empty
+    return 0;
+}

@@ -1,0 +1,2 @@
+list(APPEND INSTALLER_TEST_SOURCES ${CMAKE_CURRENT_LIST_DIR}/CopyEngineTest.cpp
+     ${CMAKE_CURRENT_LIST_DIR}/VersionTestsTest.cpp ${CMAKE_CURRENT_LIST_DIR}/UpgradeScriptTest.cpp)
