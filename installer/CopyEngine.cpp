@@ -98,23 +98,47 @@ qint64 readFull(int fd, char* data, qint64 n) {
     return got;
 }
 
+// Moves up to want bytes from in to out: in the kernel where the file systems allow it,
+// else through buffer. The bytes moved; -1 with errno set on failure.
+qint64 moveChunk(int in, int out, qint64 want, std::vector<char>& buffer, bool& kernelCopy,
+                 const QString& source, const QString& temp) {
+    while (kernelCopy) {
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, static_cast<size_t>(want), 0);
+        if (n >= 0)
+            return n;
+        if (errno == EINTR)
+            continue;
+        if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP)
+            raiseErrno(errno, temp);
+        kernelCopy = false; // not between these files: copy through the buffer
+    }
+    if (buffer.empty())
+        buffer.resize(static_cast<size_t>(kChunk));
+    const qint64 got = readFull(in, buffer.data(), want);
+    if (got < 0)
+        raiseErrno(errno, source);
+    if (!writeAll(out, buffer.data(), got))
+        raiseErrno(errno, temp);
+    return got;
+}
+
 // Copies the bytes of in to out, reporting progress per 4096-byte block.
 void copyBytes(int in, int out, qint64 n, const QString& source, const QString& temp,
                const CopyHooks& hooks) {
     const auto clock = hooks.clock ? hooks.clock : steadySeconds;
     const double t0 = clock();
     double tLast = t0;
-    std::vector<char> buffer(static_cast<size_t>(qMin(n, kChunk)));
+    std::vector<char> buffer;
+    bool kernelCopy = true;
     qint64 done = 0;
     while (done < n) {
         const qint64 want = qMin(kChunk, n - done);
-        const qint64 got = readFull(in, buffer.data(), want);
-        if (got < 0)
-            raiseErrno(errno, source);
-        if (got < want) // the source shrank while it was copied
+        const qint64 got = moveChunk(in, out, want, buffer, kernelCopy, source, temp);
+        if (got <= 0) // the source shrank while it was copied
             err::Raise(err::errInputPastEnd, QStringLiteral("ZefSetup"), source);
-        if (!writeAll(out, buffer.data(), got))
-            raiseErrno(errno, temp);
+        // Start writing the chunk out now, so the final flush before the rename has
+        // little left to wait for.
+        ::sync_file_range(out, done, got, SYNC_FILE_RANGE_WRITE);
         const qint64 firstBlock = done / kCopyBlock + 1;
         done += got;
         if (!hooks.update)

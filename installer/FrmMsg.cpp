@@ -22,6 +22,7 @@ FrmMsg::FrmMsg(QWidget* parent) : QDialog(parent) {
         connect(b, &QPushButton::clicked, this, [this, i] { CmdMsg_Click(i); });
         buttons->addWidget(b);
     }
+    setMinimumWidth(280);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(LblInf);
     layout->addLayout(buttons);

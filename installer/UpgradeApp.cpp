@@ -1,5 +1,6 @@
 #include "installer/UpgradeApp.h"
 
+#include "installer/AskYesNo.h"
 #include "installer/FrmCopy.h"
 #include "installer/ReportError.h"
 #include "installer/SetupPaths.h"
@@ -9,7 +10,6 @@
 #include "platform/err/RunTimeErrors.h"
 #include "platform/err/VbError.h"
 #include "platform/paths/ProgramPaths.h"
-#include "platform/ui/DialogPresenter.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -176,11 +176,9 @@ void Run::askedCopy(const ScriptRecord& r, const QString& command) {
     bool yes = true;
     if (QFileInfo::exists(paths::Resolve(target))) {
         yes = command != QStringLiteral("NEWONLY") &&
-              ui::DialogPresenter::msgBox(QStringLiteral("Kopírovaný soubor ") + r.FileName +
-                                              QStringLiteral(" již existuje, ") + kCrLf +
-                                              QStringLiteral("přapsat cílový soubor?"),
-                                          QStringLiteral("Cílový soubor existuje"), QMessageBox::Question,
-                                          QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+              AskYesNo(QStringLiteral("Kopírovaný soubor ") + r.FileName + QStringLiteral(" již existuje, ") +
+                           kCrLf + QStringLiteral("přapsat cílový soubor?"),
+                       QStringLiteral("Cílový soubor existuje"));
     }
     if (yes)
         CopyScriptFile(r.Source + r.FileName, target, command != QStringLiteral("USERCOPY"));

@@ -78,6 +78,10 @@ void frmMain::buildControls() {
     bar.setColor(QPalette::Window, VbColour(0x800000));
     Shp2->setPalette(bar);
     Shp2->setGeometry(0, 0, 0, 14);
+    // The bar keeps its room while hidden, so the window does not jump when a script runs.
+    QSizePolicy keep = Shp1->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    Shp1->setSizePolicy(keep);
     Shp1->hide();
     grid->addWidget(Shp1, 6, 0, 1, 4);
 

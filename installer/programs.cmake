@@ -18,8 +18,8 @@ lumo_target_options(lumo_uninstaller)
 lumo_stamp_version(lumo_uninstaller)
 
 # The medium: ZefSetup beside the program, the database with its stamp, the scripts, the
-# setup program's file list and the documents. Later pieces add files to
-# LUMO_MEDIUM_EXTRA_FILES (optional ones are listed in Setup.lst with "?").
+# setup program's file list, the help files and the sounds. The setup program copies the
+# files Setup.lst names ("?" before a name: only when the medium has it).
 set(LUMO_MEDIUM_DIR ${CMAKE_BINARY_DIR}/medium CACHE INTERNAL "")
 set(LUMO_MEDIUM_SOURCE ${CMAKE_CURRENT_SOURCE_DIR}/medium)
 add_custom_target(lumo_medium ALL
@@ -28,6 +28,8 @@ add_custom_target(lumo_medium ALL
           $<TARGET_FILE:ZefSetup> $<TARGET_FILE:LUMO> $<TARGET_FILE:lumo_setup_program>
           $<TARGET_FILE:lumo_uninstaller>
           ${CMAKE_BINARY_DIR}/data/Lumo.mdb ${CMAKE_BINARY_DIR}/data/Lumo.INF
+          ${CMAKE_BINARY_DIR}/data/Lumo.chm ${CMAKE_BINARY_DIR}/data/KelErr.Hlp
+          ${CMAKE_BINARY_DIR}/data/LUMO.Wav ${CMAKE_BINARY_DIR}/data/Err.Wav
           ${LUMO_MEDIUM_SOURCE}/Install.txt ${LUMO_MEDIUM_SOURCE}/Upgrade.txt ${LUMO_MEDIUM_SOURCE}/Setup.lst
           ${LUMO_MEDIUM_SOURCE}/Cti.txt
           ${LUMO_MEDIUM_DIR}/
@@ -35,4 +37,4 @@ add_custom_target(lumo_medium ALL
           ${LUMO_MEDIUM_SOURCE}/Cti.txt
   COMMENT "Staging the installation medium"
   VERBATIM)
-add_dependencies(lumo_medium ZefSetup LUMO lumo_setup_program lumo_uninstaller lumo_database)
+add_dependencies(lumo_medium ZefSetup LUMO lumo_setup_program lumo_uninstaller lumo_database lumo_help_files)

@@ -6,3 +6,4 @@ list(APPEND LUMO_INSTALLER_SOURCES
 list(APPEND LUMO_INSTALLER_SOURCES Shortcuts.cpp Shortcuts.h UpgradeApp.cpp UpgradeApp.h)
 list(APPEND LUMO_INSTALLER_SOURCES cLogo.cpp cLogo.h FrmMsg.cpp FrmMsg.h
   frmMain.cpp frmMain.h frmMainState.cpp frmMainActions.cpp)
+list(APPEND LUMO_INSTALLER_SOURCES AskYesNo.cpp AskYesNo.h)

@@ -2,6 +2,7 @@
 // the logged program folder, menu entries, the program's registered path), then the log
 // and the folder when nothing else is left in it. Exit code 0 when removed, 1 when the
 // user said no, 2 on failure. ZEF_UNINSTALL_ANSWER=yes or no answers the question (tests).
+#include "installer/AskYesNo.h"
 #include "installer/InstallLog.h"
 #include "platform/registry/Registry.h"
 #include "platform/ui/DialogPresenter.h"
@@ -22,9 +23,8 @@ bool confirmed() {
     const QString answer = qEnvironmentVariable("ZEF_UNINSTALL_ANSWER").toLower();
     if (!answer.isEmpty())
         return answer == QStringLiteral("yes");
-    return DialogPresenter::msgBox(QStringLiteral("Opravdu chcete odebrat program Zefirak ze systému?"),
-                                   kTitle, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
-                                   QMessageBox::No) == QMessageBox::Yes;
+    return lumo::setup::AskYesNo(QStringLiteral("Opravdu chcete odebrat program Zefirak ze systému?"), kTitle,
+                                 false);
 }
 
 // Only files inside a logged program folder are removed, whatever else a log might name.
