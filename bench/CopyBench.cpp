@@ -3,12 +3,13 @@
 #include "installer/CopyEngine.h"
 #include "installer/FrmCopy.h"
 
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <functional>
 
 namespace {
 
@@ -17,52 +18,43 @@ QString sourceDb() {
            QStringLiteral("/data/synthetic/Lumo.mdb");
 }
 
-// The target folder beside the build, so both copies write to the same disk.
-QString targetFile(const QTemporaryDir& dir) {
-    return dir.path() + QStringLiteral("/Lumo.mdb");
-}
-
-void BM_CopyWindow(benchmark::State& state) {
+// Times copy(source, target) into a fresh target beside the build, so every copy writes
+// to the same disk. copy answers false when it failed.
+void timeCopies(benchmark::State& state, const std::function<bool(const QString&, const QString&)>& copy) {
     QTemporaryDir dir(QStringLiteral(LUMO_BUILD_DIR_PATH "/bench-copy-XXXXXX"));
-    const QString target = targetFile(dir);
+    const QString target = dir.path() + QStringLiteral("/Lumo.mdb");
     for (auto _ : state) {
         state.PauseTiming();
         QFile::remove(target);
-        lumo::setup::FrmCopy window(sourceDb(), target);
-        window.show();
         state.ResumeTiming();
-        if (!window.CopyFile())
+        if (!copy(sourceDb(), target))
             state.SkipWithError("copy failed");
     }
     state.SetBytesProcessed(state.iterations() * QFile(sourceDb()).size());
 }
 
+// The copy window as the installer shows it (offscreen), labels and bar updating.
+void BM_CopyWindow(benchmark::State& state) {
+    timeCopies(state, [](const QString& source, const QString& target) {
+        lumo::setup::FrmCopy window(source, target);
+        window.show();
+        return window.CopyFile();
+    });
+}
+
 // The engine alone, without a window.
 void BM_CopyEngine(benchmark::State& state) {
-    QTemporaryDir dir(QStringLiteral(LUMO_BUILD_DIR_PATH "/bench-copy-XXXXXX"));
-    const QString target = targetFile(dir);
-    for (auto _ : state) {
-        state.PauseTiming();
-        QFile::remove(target);
-        state.ResumeTiming();
-        lumo::setup::CopyFileWithProgress(sourceDb(), target);
-    }
-    state.SetBytesProcessed(state.iterations() * QFile(sourceDb()).size());
+    timeCopies(state, [](const QString& source, const QString& target) {
+        lumo::setup::CopyFileWithProgress(source, target);
+        return true;
+    });
 }
 
 void BM_CpReflinkNever(benchmark::State& state) {
-    QTemporaryDir dir(QStringLiteral(LUMO_BUILD_DIR_PATH "/bench-copy-XXXXXX"));
-    const QString target = targetFile(dir);
-    for (auto _ : state) {
-        state.PauseTiming();
-        QFile::remove(target);
-        state.ResumeTiming();
-        const int rc =
-            QProcess::execute(QStringLiteral("cp"), {QStringLiteral("--reflink=never"), sourceDb(), target});
-        if (rc != 0)
-            state.SkipWithError("cp failed");
-    }
-    state.SetBytesProcessed(state.iterations() * QFile(sourceDb()).size());
+    timeCopies(state, [](const QString& source, const QString& target) {
+        return QProcess::execute(QStringLiteral("cp"), {QStringLiteral("--reflink=never"), source, target}) ==
+               0;
+    });
 }
 
 } // namespace

@@ -57,6 +57,8 @@ private:
     void UpgradeProgram();
     void LoadDatabase();
     void RemoveProgram();
+    // Sets AppFolder; false (after a message) when no program is installed.
+    bool findInstalledProgram();
     // The database folder the database action writes to.
     QString effectiveDatabaseFolder() const;
 

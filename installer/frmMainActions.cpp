@@ -29,16 +29,6 @@ void deleteIfExists(const QString& path) {
         QFile::remove(resolved);
 }
 
-// An action that needs the installed program while none is registered any more (the
-// uninstaller ran meanwhile): nothing is touched, the window shows the new state.
-bool refuseWithoutProgram() {
-    if (!State().AppFolder.isEmpty())
-        return false;
-    ui::DialogPresenter::msgBox(QStringLiteral("Zefirak není nainstalován."),
-                                QStringLiteral("Instalace Zefiraku"), QMessageBox::Information);
-    return true;
-}
-
 } // namespace
 
 void frmMain::cmdRun_Click(int index) {
@@ -72,6 +62,18 @@ void frmMain::cmdRun_Click(int index) {
         err::CurrentError().Clear();
         close();
     }
+}
+
+bool frmMain::findInstalledProgram() {
+    State().AppFolder = GetAppFolder();
+    if (!State().AppFolder.isEmpty())
+        return true;
+    // No program registered any more (removed meanwhile): nothing is touched, the window
+    // shows the new state.
+    ui::DialogPresenter::msgBox(QStringLiteral("Zefirak není nainstalován."),
+                                QStringLiteral("Instalace Zefiraku"), QMessageBox::Information);
+    TestProstredi();
+    return false;
 }
 
 void frmMain::InstallComponent() {
@@ -110,11 +112,8 @@ void frmMain::InstallProgram() {
 
 void frmMain::UpgradeProgram() {
     SetupState& s = State();
-    s.AppFolder = GetAppFolder();
-    if (refuseWithoutProgram()) {
-        TestProstredi();
+    if (!findInstalledProgram())
         return;
-    }
     s.CopySource = s.SourceFolder + kProgramFile;
     s.CopyTarget = GetAppExePath();
     const long r = CompareAppVersion(s.CopySource, s.CopyTarget);
@@ -132,11 +131,8 @@ void frmMain::UpgradeProgram() {
 
 void frmMain::LoadDatabase() {
     SetupState& s = State();
-    s.AppFolder = GetAppFolder();
-    if (refuseWithoutProgram()) {
-        TestProstredi();
+    if (!findInstalledProgram())
         return;
-    }
     s.CopySource = s.SourceFolder + QStringLiteral("Lumo.mdb");
     s.DatabaseFolder = effectiveDatabaseFolder();
     s.CopyTarget = s.DatabaseFolder + QStringLiteral("Lumo.mdb");
@@ -153,11 +149,8 @@ void frmMain::LoadDatabase() {
 
 void frmMain::RemoveProgram() {
     SetupState& s = State();
-    s.AppFolder = GetAppFolder();
-    if (refuseWithoutProgram()) {
-        TestProstredi();
+    if (!findInstalledProgram())
         return;
-    }
     const QString app = s.AppFolder;
     for (const char* name : {"Lumo.INF", "Lumo.mdb", "Errors.txt"})
         deleteIfExists(app + QString::fromLatin1(name));
