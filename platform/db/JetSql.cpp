@@ -331,6 +331,110 @@ void collapseOrChains(QList<Token>& tokens) {
     }
 }
 
+// Chains of more operands than this are nested; shorter ones, every statement the readers
+// write among them, stay as written.
+constexpr qsizetype kLongChain = 200;
+constexpr qsizetype kGroup = 64;
+
+bool endsSegment(const Token& t) {
+    static const char* const words[] = {"SELECT", "FROM",   "WHERE", "GROUP", "ORDER", "HAVING",
+                                        "LIMIT",  "OFFSET", "UNION", "ON",    "JOIN",  "CASE",
+                                        "WHEN",   "THEN",   "ELSE",  "END"};
+    if (t.kind == Kind::Comma || t.text == QLatin1String(";"))
+        return true;
+    for (const char* w : words)
+        if (t.is(w))
+            return true;
+    return false;
+}
+
+struct Operand {
+    qsizetype first; // first and last token that is not blank
+    qsizetype last;
+};
+
+// Parentheses around operands [lo, hi), nested so that no chain is longer than kGroup.
+void nest(QList<Token>& tokens, const QList<Operand>& operands, qsizetype lo, qsizetype hi) {
+    const qsizetype n = hi - lo;
+    if (n > kGroup) {
+        const qsizetype chunk = (n + kGroup - 1) / kGroup;
+        for (qsizetype from = lo; from < hi; from += chunk)
+            nest(tokens, operands, from, qMin(from + chunk, hi));
+    }
+    if (n > 1) {
+        tokens[operands[lo].first].text.prepend(u'(');
+        tokens[operands[hi - 1].last].text.append(u')');
+    }
+}
+
+qsizetype closingParen(const QList<Token>& tokens, qsizetype open, qsizetype to) {
+    int depth = 0;
+    for (qsizetype k = open; k < to; ++k) {
+        depth += tokens[k].kind == Kind::Open ? 1 : tokens[k].kind == Kind::Close ? -1 : 0;
+        if (depth == 0)
+            return k;
+    }
+    return to;
+}
+
+// The operator's operands in [from, to) at this level; empty when an operand is missing.
+// The AND of "x BETWEEN a AND b" belongs to the BETWEEN.
+QList<Operand> operandsOf(const QList<Token>& tokens, qsizetype from, qsizetype to, const char* op) {
+    QList<Operand> operands;
+    qsizetype start = from;
+    int betweens = 0;
+    for (qsizetype k = from; k <= to; ++k) {
+        if (k < to && tokens[k].kind == Kind::Open) {
+            k = closingParen(tokens, k, to);
+            continue;
+        }
+        if (k < to && tokens[k].is("BETWEEN"))
+            ++betweens;
+        if (k < to && tokens[k].is("AND") && betweens > 0) {
+            --betweens;
+            continue;
+        }
+        if (k < to && !tokens[k].is(op))
+            continue;
+        const qsizetype first = nextSolid(tokens, start);
+        const qsizetype last = previousSolid(tokens, k - 1);
+        if (first >= k || last < start)
+            return {};
+        operands.append(Operand{first, last});
+        start = k + 1;
+    }
+    return operands;
+}
+
+// A long chain of OR (or, inside one OR operand, of AND) is nested into balanced groups: the
+// engine refuses an expression tree deeper than 1000. AND and OR are associative, so the
+// rows are the same.
+void balanceChain(QList<Token>& tokens, qsizetype from, qsizetype to, const char* op) {
+    const QList<Operand> operands = operandsOf(tokens, from, to, op);
+    if (operands.size() > kLongChain)
+        nest(tokens, operands, 0, operands.size());
+    if (QLatin1String(op) != QLatin1String("OR"))
+        return;
+    for (const Operand& o : operands)
+        balanceChain(tokens, o.first, o.last + 1, "AND");
+}
+
+void balanceLongChains(QList<Token>& tokens, qsizetype from, qsizetype to) {
+    qsizetype segment = from;
+    for (qsizetype k = from; k <= to; ++k) {
+        if (k < to && tokens[k].kind == Kind::Open) {
+            const qsizetype close = closingParen(tokens, k, to);
+            balanceLongChains(tokens, k + 1, close);
+            k = close;
+            continue;
+        }
+        if (k < to && !endsSegment(tokens[k]))
+            continue;
+        balanceChain(tokens, segment, k, "OR");
+        segment = k + 1;
+    }
+}
+
 } // namespace
 
 QString TranslateJetSql(const QString& sql) {
@@ -343,6 +447,7 @@ QString TranslateJetSql(const QString& sql) {
     collapseOrChains(tokens);
     rewriteOrderBy(tokens);
     rewriteTop(tokens);
+    balanceLongChains(tokens, 0, tokens.size());
     return join(tokens);
 }
 

@@ -11,6 +11,8 @@ namespace lumo::db {
 //  - "SELECT TOP n" becomes a LIMIT n at the end of that SELECT;
 //  - a chain "x=1 OR x=2 OR ..." of one column's values becomes "x IN (1,2,...)",
 //    so a chain of any length stays within the engine's expression depth;
+//  - any other chain of more than 200 operands of OR (or AND) is nested into balanced
+//    parenthesised groups, for the same reason;
 //  - DISTINCTROW becomes DISTINCT, "text" literals become 'text';
 //  - every ORDER BY term gets COLLATE CS, so text sorts by Czech rules
 //    (numbers are unaffected by a collation).

@@ -13,7 +13,10 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -298,6 +301,42 @@ TEST(SyntheticDbTest, ThousandsOfOrTermsListTheSameHerbsInTheSameOrder) {
     EXPECT_GT(expected.size(), 300);
     EXPECT_EQ(got, expected);
     EXPECT_EQ(longForm.fieldNames(), (QStringList{"Idx", "Nazev", "KratkyNaz", "IdxCeled"}));
+
+    // Long chains of other terms: names and numbers mixed in OR, and an AND of exclusions
+    // with a BETWEEN in each of its OR branches.
+    QStringList mixed, exclusions;
+    QSet<long> mixedWanted, excluded;
+    QHash<long, QString> names;
+    for (db::Recordset rs = c.execute(QStringLiteral("SELECT Idx, Nazev FROM Byliny")); !rs.eof();
+         rs.moveNext())
+        names.insert(rs.field(0).toLong(), rs.field(1).str());
+    for (qsizetype i = 0; i < 1500; ++i) {
+        const long id = all[(i * 11) % all.size()];
+        mixedWanted.insert(id);
+        mixed << (i % 2 ? QStringLiteral("Nazev=") + db::QuoteText(names.value(id))
+                        : QStringLiteral("Idx=") + QString::number(id));
+        excluded.insert(all[i]);
+        exclusions << QStringLiteral("Idx<>") + QString::number(all[i]);
+    }
+    const auto ids = [&](const QString& sql) {
+        QStringList out;
+        for (db::Recordset rs = c.execute(sql); !rs.eof(); rs.moveNext())
+            out << rs.field(QStringLiteral("Idx")).str();
+        return out;
+    };
+    const auto byName = [&](const std::function<bool(long)>& keep) {
+        QStringList out;
+        for (const QString& idx : ids(QStringLiteral("SELECT Idx FROM Byliny ORDER BY Nazev")))
+            if (keep(idx.toLong()))
+                out << idx;
+        return out;
+    };
+    EXPECT_EQ(ids(QStringLiteral("SELECT * FROM Byliny WHERE ") + mixed.join(QStringLiteral(" OR ")) +
+                  QStringLiteral(" ORDER BY Nazev")),
+              byName([&](long id) { return mixedWanted.contains(id); }));
+    EXPECT_EQ(ids(QStringLiteral("SELECT * FROM Byliny WHERE Idx BETWEEN 1 AND 999999 AND ") +
+                  exclusions.join(QStringLiteral(" AND ")) + QStringLiteral(" OR Idx=-1 ORDER BY Nazev")),
+              byName([&](long id) { return !excluded.contains(id); }));
 }
 
 } // namespace

@@ -94,6 +94,31 @@ INSTANTIATE_TEST_SUITE_P(
         Translation{"SELECT * FROM Nazvy WHERE Nazev LIKE 'O'Brien%' ORDER BY Nazev",
                     "SELECT * FROM Nazvy WHERE Nazev LIKE 'O'Brien%' ORDER BY Nazev"}));
 
+// Chains the engine takes stay as written; longer ones are nested in balanced groups.
+TEST(LongChainsTest, OnlyChainsTooDeepForTheEngineAreNested) {
+    const auto chain = [](int terms, const char* op) {
+        QStringList parts;
+        for (int i = 0; i < terms; ++i)
+            parts << QStringLiteral("A%1>%1").arg(i);
+        return QStringLiteral("SELECT * FROM T WHERE ") + parts.join(QString::fromLatin1(op));
+    };
+    EXPECT_EQ(TranslateJetSql(chain(200, " OR ")), chain(200, " OR "));
+    EXPECT_EQ(TranslateJetSql(chain(200, " AND ")), chain(200, " AND "));
+    for (const char* op : {" OR ", " AND "}) {
+        const QString nested = TranslateJetSql(chain(5000, op));
+        EXPECT_TRUE(nested.startsWith(QStringLiteral("SELECT * FROM T WHERE (("))) << op;
+        EXPECT_EQ(QString(nested).remove(u'(').remove(u')'), chain(5000, op)) << op;
+        int depth = 0, deepest = 0;
+        for (QChar c : nested) {
+            depth += c == u'(' ? 1 : c == u')' ? -1 : 0;
+            deepest = qMax(deepest, depth);
+            ASSERT_GE(depth, 0);
+        }
+        EXPECT_EQ(depth, 0);
+        EXPECT_LE(deepest, 3) << op;
+    }
+}
+
 TEST(FromAliasesTest, ReadsTheOutermostFromList) {
     const QHash<QString, QString> a = FromAliases(
         QStringLiteral("SELECT * FROM Byliny AS b, [Nazvy] n, Jazyk WHERE x IN (SELECT y FROM Sber AS s)"));
