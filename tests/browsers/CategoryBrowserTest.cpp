@@ -7,6 +7,7 @@
 #include "platform/ui/Units.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <QTreeWidget>
@@ -87,6 +88,13 @@ TEST_F(CategoryBrowserTest, SearchesWithoutItemsOnlyClearTheMarks) {
 
     QTest::keyClick(form->LvUL, Qt::Key_F6); // nothing selected
     EXPECT_EQ(listTexts(), before);
+    // Ctrl+Up leaves the list for the search box.
+    form->KeyNavigation = true;
+    QTest::keyClick(form->LvUL, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(form->focusWidget(), static_cast<QWidget*>(form->TxtByl));
+    EXPECT_FALSE(form->KeyNavigation);
+    form->setTabIndex(2);
+    form->setTabIndex(1);
 
     showHerb(4);
     form->MarkedULCount = 1;
