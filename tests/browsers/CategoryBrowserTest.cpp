@@ -157,8 +157,13 @@ TEST_F(CategoryBrowserTest, AllItemsViewDescribesTheItemAndListsItsHerbs) {
     EXPECT_TRUE(form->RtfTemp->charFormatAt(herb + 1).fontUnderline());
     EXPECT_EQ(form->RtfTemp->charFormatAt(herb + 1).foreground().color(), kBlue);
 
+    // A colour number outside the palette is black, and nothing is reported.
+    App().Settings.Segments[1].TitleColor = 99;
     App().Settings.NamesLang = 5;
     choose(QStringLiteral("Silice"));
+    const int list = form->RtfTemp->Text().indexOf(QStringLiteral("Seznam bylin"));
+    EXPECT_EQ(form->RtfTemp->charFormatAt(list + 1).foreground().color(), QColor(Qt::black));
+    EXPECT_TRUE(reports.isEmpty());
     EXPECT_TRUE(
         form->RtfTemp->Text().endsWith(QStringLiteral("Seznam bylin\r\nHop\r\nChamomile\r\nSage\r\n")));
 
