@@ -65,6 +65,7 @@ QString syntheticDatabase() {
     must(db, sqlite3_open(QFile::encodeName(path).constData(), &db));
     const QByteArray key = kKey.toUtf8();
     must(db, sqlite3_key(db, key.constData(), static_cast<int>(key.size())));
+    must(db, sqlite3_exec(db, "PRAGMA cipher_page_size = 4096", nullptr, nullptr, nullptr));
     must(db, sqlite3_exec(db, schema.readAll().constData(), nullptr, nullptr, nullptr));
     must(db, sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr));
     QRandomGenerator r(42);

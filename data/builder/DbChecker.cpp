@@ -1,5 +1,6 @@
 #include "data/builder/DbChecker.h"
 
+#include "data/builder/DbWriter.h"
 #include "data/builder/RtfWriter.h"
 
 #include <sqlcipher/sqlite3.h>
@@ -57,8 +58,12 @@ sqlite3* openKeyed(const QString& path, const QByteArray& key) {
         sqlite3_close(db);
         return nullptr;
     }
-    if (!key.isEmpty())
+    if (!key.isEmpty()) {
         sqlite3_exec(db, QByteArray("PRAGMA key = '" + key + "'").constData(), nullptr, nullptr, nullptr);
+        sqlite3_exec(
+            db, QByteArray("PRAGMA cipher_page_size = " + QByteArray::number(kCipherPageSize)).constData(),
+            nullptr, nullptr, nullptr);
+    }
     return db;
 }
 

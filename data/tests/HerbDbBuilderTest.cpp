@@ -30,6 +30,7 @@ QStringList dump(const QString& path, const char* sql) {
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
     sqlite3_exec(db, QByteArray("PRAGMA key = '").append(kDatabaseKey).append("'").constData(), nullptr,
                  nullptr, nullptr);
+    sqlite3_exec(db, "PRAGMA cipher_page_size = 4096", nullptr, nullptr, nullptr);
     QStringList rows;
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK)
@@ -45,6 +46,7 @@ void exec(const QString& path, const char* sql) {
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_exec(db, QByteArray("PRAGMA key = '").append(kDatabaseKey).append("'").constData(), nullptr,
                  nullptr, nullptr);
+    sqlite3_exec(db, "PRAGMA cipher_page_size = 4096", nullptr, nullptr, nullptr);
     ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
     sqlite3_close(db);
 }

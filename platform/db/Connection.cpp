@@ -143,6 +143,24 @@ struct Connection::Impl {
         RaiseEngineError(rc, message);
     }
 
+    void bind(sqlite3_stmt* statement, const QString& sql, const QVariantList& params);
+    int tryOpen(const QString& path, const QString& key, int pageSize, sqlite3** handle);
+
+    sqlite3_stmt* compile(const QString& jetSql) {
+        const QByteArray sql = TranslateJetSql(jetSql).toUtf8();
+        sqlite3_stmt* statement = nullptr;
+        const int rc =
+            sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &statement, nullptr);
+        if (rc != SQLITE_OK) {
+            const QString message = engineMessage(db);
+            sqlite3_finalize(statement);
+            RaiseEngineError(rc, message + QStringLiteral(" in \"") + jetSql + u'"');
+        }
+        if (!statement) // only blanks or a comment
+            RaiseEngineError(SQLITE_ERROR, QStringLiteral("empty statement"));
+        return statement;
+    }
+
     const Prepared& prepare(const QString& jetSql) {
         auto it = cache.constFind(jetSql);
         if (it != cache.constEnd())
@@ -152,17 +170,8 @@ struct Connection::Impl {
                 sqlite3_finalize(p.statement);
             cache.clear();
         }
-        const QByteArray sql = TranslateJetSql(jetSql).toUtf8();
         Prepared p;
-        const int rc =
-            sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &p.statement, nullptr);
-        if (rc != SQLITE_OK) {
-            const QString message = engineMessage(db);
-            sqlite3_finalize(p.statement);
-            RaiseEngineError(rc, message + QStringLiteral(" in \"") + jetSql + u'"');
-        }
-        if (!p.statement) // only blanks or a comment
-            RaiseEngineError(SQLITE_ERROR, QStringLiteral("empty statement"));
+        p.statement = compile(jetSql);
         p.names = resultNames(p.statement, jetSql);
         return *cache.insert(jetSql, p);
     }
@@ -181,23 +190,45 @@ void Connection::open(const QString& path, const QString& key) {
     if (info.size() == 0) // the engine takes an empty file for an empty database
         RaiseDbError(dbNotDatabase, path);
 
+    // The builder writes 4096-byte pages; databases written with the engine's former default
+    // of 1024 still open.
     sqlite3* handle = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, SQLITE_OPEN_READONLY, nullptr);
+    int rc = SQLITE_NOTADB;
+    for (const int pageSize : {4096, 1024}) {
+        if (handle)
+            sqlite3_close(handle);
+        handle = nullptr;
+        rc = m_impl->tryOpen(path, key, pageSize, &handle);
+        if (rc != SQLITE_NOTADB || key.isEmpty())
+            break;
+    }
     if (rc != SQLITE_OK)
         m_impl->failOpen(handle, rc, path);
+    sqlite3_exec(handle, "PRAGMA query_only = 1", nullptr, nullptr, nullptr);
+
+    m_impl->db = handle;
+    m_impl->path = path;
+}
+
+// Opens the file with the key and page size and reads its schema, the first read of the
+// file: a wrong key or a file that is not a database fails here.
+int Connection::Impl::tryOpen(const QString& file, const QString& key, int pageSize, sqlite3** out) {
+    int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), out, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3* handle = *out;
+    if (rc != SQLITE_OK)
+        return rc;
     sqlite3_busy_timeout(handle, 2000);
     if (!key.isEmpty()) {
         const QByteArray k = key.toUtf8();
         rc = sqlite3_key(handle, k.constData(), static_cast<int>(k.size()));
         if (rc != SQLITE_OK)
-            m_impl->failOpen(handle, rc, path);
+            return rc;
+        const QByteArray pragma = "PRAGMA cipher_page_size = " + QByteArray::number(pageSize);
+        sqlite3_exec(handle, pragma.constData(), nullptr, nullptr, nullptr);
     }
-    rc = RegisterSqlFunctions(handle, &m_impl->collation);
+    rc = RegisterSqlFunctions(handle, &collation);
     if (rc != SQLITE_OK)
-        m_impl->failOpen(handle, rc, path);
-
-    // Reading the schema is the first read of the file: a wrong key or a file
-    // that is not a database fails here, at open.
+        return rc;
     sqlite3_stmt* probe = nullptr;
     rc = sqlite3_prepare_v2(handle, "SELECT count(*) FROM sqlite_master", -1, &probe, nullptr);
     if (rc == SQLITE_OK)
@@ -205,13 +236,8 @@ void Connection::open(const QString& path, const QString& key) {
     const qint64 tables = rc == SQLITE_ROW ? sqlite3_column_int64(probe, 0) : 0;
     sqlite3_finalize(probe);
     if (rc != SQLITE_ROW)
-        m_impl->failOpen(handle, rc, path);
-    if (tables == 0)
-        m_impl->failOpen(handle, SQLITE_NOTADB, path);
-    sqlite3_exec(handle, "PRAGMA query_only = 1", nullptr, nullptr, nullptr);
-
-    m_impl->db = handle;
-    m_impl->path = path;
+        return rc;
+    return tables == 0 ? SQLITE_NOTADB : SQLITE_OK;
 }
 
 void Connection::close() {
@@ -226,14 +252,7 @@ QString Connection::path() const {
     return m_impl->path;
 }
 
-Recordset Connection::execute(const QString& sql, const QVariantList& params) {
-    if (!m_impl->db)
-        RaiseDbError(dbObjectClosed);
-    const Prepared& p = m_impl->prepare(sql);
-    sqlite3_stmt* statement = p.statement;
-    const QStringList names = p.names;
-    ResetGuard guard{statement};
-
+void Connection::Impl::bind(sqlite3_stmt* statement, const QString& sql, const QVariantList& params) {
     if (params.size() != sqlite3_bind_parameter_count(statement))
         RaiseEngineError(SQLITE_RANGE, QStringLiteral("%1 parameters given, %2 expected in \"%3\"")
                                            .arg(params.size())
@@ -242,8 +261,18 @@ Recordset Connection::execute(const QString& sql, const QVariantList& params) {
     for (int i = 0; i < params.size(); ++i) {
         const int rc = bindValue(statement, i + 1, params[i]);
         if (rc != SQLITE_OK)
-            RaiseEngineError(rc, engineMessage(m_impl->db));
+            RaiseEngineError(rc, engineMessage(db));
     }
+}
+
+Recordset Connection::execute(const QString& sql, const QVariantList& params) {
+    if (!m_impl->db)
+        RaiseDbError(dbObjectClosed);
+    const Prepared& p = m_impl->prepare(sql);
+    sqlite3_stmt* statement = p.statement;
+    const QStringList names = p.names;
+    ResetGuard guard{statement};
+    m_impl->bind(statement, sql, params);
 
     const int columns = static_cast<int>(names.size());
     QVariantList cells;
@@ -258,6 +287,52 @@ Recordset Connection::execute(const QString& sql, const QVariantList& params) {
     Recordset result;
     result.assign(names, std::move(cells));
     return result;
+}
+
+void Connection::forEachRow(const QString& sql, const QVariantList& params,
+                            const std::function<bool(const Row&)>& callback) {
+    if (!m_impl->db)
+        RaiseDbError(dbObjectClosed);
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(m_impl->compile(sql), sqlite3_finalize);
+    m_impl->bind(statement.get(), sql, params);
+    const Row row(statement.get());
+    int rc;
+    while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
+        if (!callback(row))
+            return;
+    }
+    if (rc != SQLITE_DONE)
+        RaiseEngineError(rc, engineMessage(m_impl->db) + QStringLiteral(" in \"") + sql + u'"');
+}
+
+int Connection::Row::columnCount() const {
+    return sqlite3_column_count(m_statement);
+}
+
+int Connection::Row::columnIndex(const QString& name) const {
+    for (int i = 0, n = columnCount(); i < n; ++i) {
+        if (name.compare(QString::fromUtf8(sqlite3_column_name(m_statement, i)), Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+bool Connection::Row::isNull(int column) const {
+    return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
+}
+
+qint64 Connection::Row::integer(int column) const {
+    return sqlite3_column_int64(m_statement, column);
+}
+
+QString Connection::Row::text(int column) const {
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+    return QString::fromUtf8(data, sqlite3_column_bytes(m_statement, column));
+}
+
+QByteArrayView Connection::Row::bytes(int column) const {
+    const auto* data = static_cast<const char*>(sqlite3_column_blob(m_statement, column));
+    return QByteArrayView(data, sqlite3_column_bytes(m_statement, column));
 }
 
 } // namespace lumo::db

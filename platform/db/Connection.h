@@ -5,7 +5,10 @@
 #include <QString>
 #include <QVariantList>
 
+#include <functional>
 #include <memory>
+
+struct sqlite3_stmt;
 
 // ADO-like read-only connection and recordset over SQLCipher.
 namespace lumo::db {
@@ -32,6 +35,29 @@ public:
 
     // Runs one statement and reads its whole result; each ? takes the next parameter.
     Recordset execute(const QString& sql, const QVariantList& params = {});
+
+    // One row of a statement being stepped: valid only inside the callback.
+    class Row {
+    public:
+        explicit Row(sqlite3_stmt* statement) : m_statement(statement) {}
+        int columnCount() const;
+        // The 0-based column of a result name (any case); -1 when there is none.
+        int columnIndex(const QString& name) const;
+        bool isNull(int column) const;
+        qint64 integer(int column) const;
+        // Text as stored; Null and numbers as their text.
+        QString text(int column) const;
+        // The stored bytes of a text or binary value, without conversion.
+        QByteArrayView bytes(int column) const;
+
+    private:
+        sqlite3_stmt* m_statement;
+    };
+    // Runs one statement and hands each row to the callback as the engine steps to it, so
+    // a long result is never held whole. The callback returns false to stop early. The
+    // statement is prepared for this run alone: the callback may run other statements.
+    void forEachRow(const QString& sql, const QVariantList& params,
+                    const std::function<bool(const Row&)>& callback);
 
 private:
     struct Impl;

@@ -1,6 +1,7 @@
 #include "platform/db/JetSql.h"
 
 #include <QList>
+#include <QRegularExpression>
 
 namespace lumo::db {
 
@@ -182,8 +183,18 @@ void collateTerm(QList<Token>& tokens, qsizetype from, qsizetype to) {
         return;
     if (tokens[last].is("ASC") || tokens[last].is("DESC"))
         last = previousSolid(tokens, last - 1);
-    if (last >= from)
-        tokens[last].text += QStringLiteral(" COLLATE CS");
+    if (last < from)
+        return;
+    // Key columns (Idx, IdxByliny, b.Idx, ...) are integers: a collation cannot change
+    // their order and would only stop the engine from reading them through their index.
+    QString term;
+    for (qsizetype k = from; k <= last; ++k)
+        term += tokens[k].kind == Kind::Space ? QString() : tokens[k].text;
+    static const QRegularExpression keyColumn(QStringLiteral("^(\\w+\\.)?Idx\\w*$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    if (keyColumn.match(term).hasMatch())
+        return;
+    tokens[last].text += QStringLiteral(" COLLATE CS");
 }
 
 void rewriteOrderBy(QList<Token>& tokens) {

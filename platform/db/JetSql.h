@@ -15,7 +15,8 @@ namespace lumo::db {
 //    parenthesised groups, for the same reason;
 //  - DISTINCTROW becomes DISTINCT, "text" literals become 'text';
 //  - every ORDER BY term gets COLLATE CS, so text sorts by Czech rules
-//    (numbers are unaffected by a collation).
+//    (numbers are unaffected by a collation), except a bare key column
+//    (Idx..., alias.Idx...), which is an integer read in its index's order.
 // Text inside literals is never touched. A statement without these forms comes
 // back unchanged.
 QString TranslateJetSql(const QString& sql);

@@ -1,29 +1,25 @@
 #pragma once
 
+#include "platform/rtf/RtfSink.h"
+
 #include <QString>
-#include <QTextBlockFormat>
-#include <QTextCharFormat>
 #include <QTextCursor>
 
 // Puts the reader's text and paragraphs into a document at a cursor, and decides which
 // paragraph formats the blocks around the cursor keep.
 namespace lumo::rtf {
 
-class RtfDocumentBuilder {
+class RtfDocumentBuilder : public RtfSink {
 public:
     explicit RtfDocumentBuilder(QTextCursor& cursor);
 
-    // The format of the text appended from now on.
-    void setCharFormat(const QTextCharFormat& format);
-    void appendText(QStringView text);
-    void appendChar(QChar c);
-    // Ends the current paragraph with the given paragraph format.
-    void endParagraph(const QTextBlockFormat& format);
-    // Starts a new page: the current paragraph ends unless it is still empty, and the next
-    // text begins on a new page.
-    void pageBreak(const QTextBlockFormat& format);
-    // Ends the last paragraph (not terminated by \par) with the given format.
-    void finish(const QTextBlockFormat& format);
+    void setCharFormat(const QTextCharFormat& format) override;
+    void appendText(QStringView text) override;
+    void appendChar(QChar c) override;
+    void endParagraph(const QTextBlockFormat& format) override;
+    // The next text begins on a new page.
+    void pageBreak(const QTextBlockFormat& format) override;
+    void finish(const QTextBlockFormat& format) override;
 
 private:
     void flush();

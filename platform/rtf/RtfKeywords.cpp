@@ -1,5 +1,6 @@
 #include "platform/rtf/RtfKeywords.h"
 
+#include <QHash>
 #include <QLatin1StringView>
 
 #include <algorithm>
@@ -183,13 +184,23 @@ const std::vector<KeywordInfo>& sortedWords() {
 } // namespace
 
 const KeywordInfo* FindKeyword(QStringView word) {
-    const auto& words = sortedWords();
-    auto it = std::lower_bound(words.begin(), words.end(), word, [](const KeywordInfo& info, QStringView w) {
-        return QStringView(w).compare(QLatin1StringView(info.name)) > 0;
-    });
-    if (it == words.end() || word.compare(QLatin1StringView(it->name)) != 0)
-        return nullptr;
-    return &*it;
+    // Looked up for every control word of every document: a hash on the words themselves.
+    struct Index {
+        std::vector<QString> names; // the keys' storage
+        QHash<QStringView, const KeywordInfo*> byName;
+    };
+    static const Index index = [] {
+        Index i;
+        const auto& words = sortedWords();
+        i.names.reserve(words.size());
+        for (const KeywordInfo& info : words)
+            i.names.push_back(QString::fromLatin1(info.name));
+        for (std::size_t k = 0; k < words.size(); ++k)
+            if (!i.byName.contains(QStringView(i.names[k]))) // the first of equal names
+                i.byName.insert(QStringView(i.names[k]), &words[k]);
+        return i;
+    }();
+    return index.byName.value(word, nullptr);
 }
 
 } // namespace lumo::rtf

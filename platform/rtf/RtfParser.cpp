@@ -35,8 +35,8 @@ bool isBlank(QStringView text) {
 
 } // namespace
 
-RtfParser::RtfParser(QStringView rtf, RtfDocumentBuilder& builder)
-    : m_tokens(rtf), m_builder(builder), m_ansiCodePage(kDefaultCodePage) {
+RtfParser::RtfParser(QStringView rtf, RtfSink& builder)
+    : m_tokens(rtf), m_builder(builder), m_formats(builder.wantsFormats()), m_ansiCodePage(kDefaultCodePage) {
     m_stack.reserve(64);
 }
 
@@ -83,7 +83,7 @@ bool RtfParser::parse() {
         m_rootAfterEnd = m_stack.front();
         m_rootAfterEnd.par = state().par;
     }
-    m_builder.finish(blockFormat(m_stack.empty() ? m_rootAfterEnd.par : state().par));
+    m_builder.finish(parFormat(m_stack.empty() ? m_rootAfterEnd.par : state().par));
     return m_error.isEmpty();
 }
 
@@ -236,14 +236,17 @@ void RtfParser::onFontTableWord(int kind, const RtfToken& t) {
         commitFontName();
         m_fontNumber = t.param;
         m_fonts[m_fontNumber] = FontEntry{};
+        ++m_tables;
         break;
     case Keyword::FontCharset:
         if (inEntry)
             m_fonts[m_fontNumber].charset = t.param;
+        ++m_tables;
         break;
     case Keyword::FontCodePage:
         if (inEntry)
             m_fonts[m_fontNumber].codePage = t.param;
+        ++m_tables;
         break;
     case Keyword::FontFamily:
         if (inEntry)
@@ -271,12 +274,15 @@ bool RtfParser::onDocumentWord(int kind, const RtfToken& t) {
     switch (Keyword(kind)) {
     case Keyword::AnsiCodePage:
         m_ansiCodePage = SupportedCodePage(t.param);
+        ++m_tables;
         return true;
     case Keyword::CharacterSet:
         m_ansiCodePage = SupportedCodePage(FindKeyword(t.word)->ch);
+        ++m_tables;
         return true;
     case Keyword::DefaultFont:
         m_defaultFont = t.param;
+        ++m_tables;
         return true;
     case Keyword::FontTable:
         state().dest = Destination::FontTable;
@@ -397,12 +403,12 @@ void RtfParser::onTableWord(int kind, const RtfToken& t) {
     case Keyword::Row:
         m_cellPending = false;
         syncFormat();
-        m_builder.endParagraph(blockFormat(state().par));
+        m_builder.endParagraph(parFormat(state().par));
         break;
     case Keyword::Page:
         m_cellPending = false;
         syncFormat();
-        m_builder.pageBreak(blockFormat(state().par));
+        m_builder.pageBreak(parFormat(state().par));
         break;
     case Keyword::Cell:
         // Cells become tab-separated text; the tab is written once the next cell has text.
@@ -463,7 +469,7 @@ void RtfParser::onControlSymbol(const RtfToken& t) {
     case '\r':
     case '\n':
         syncFormat();
-        m_builder.endParagraph(blockFormat(state().par));
+        m_builder.endParagraph(parFormat(state().par));
         break;
     default:
         break;
@@ -471,6 +477,8 @@ void RtfParser::onControlSymbol(const RtfToken& t) {
 }
 
 void RtfParser::syncFormat() {
+    if (!m_formats)
+        return;
     const CharState& s = state().chr;
     if (m_builderHasFormat && s == m_builderState)
         return;
@@ -537,6 +545,11 @@ const QTextCharFormat& RtfParser::charFormat() {
     m_formatState = s;
     m_formatValid = true;
     return m_format;
+}
+
+QTextBlockFormat RtfParser::parFormat(const ParState& p) const {
+    static const QTextBlockFormat none;
+    return m_formats ? blockFormat(p) : none;
 }
 
 QTextBlockFormat RtfParser::blockFormat(const ParState& p) const {

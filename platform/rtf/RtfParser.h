@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/rtf/RtfDocumentBuilder.h"
 #include "platform/rtf/RtfKeywords.h"
+#include "platform/rtf/RtfSink.h"
 #include "platform/rtf/RtfState.h"
 #include "platform/rtf/RtfTokenizer.h"
 
@@ -14,12 +14,12 @@
 #include <vector>
 
 // The RTF reader proper: groups, destinations, tables and formatting state; the text goes
-// to an RtfDocumentBuilder.
+// to a sink (a document builder or the text-only sink).
 namespace lumo::rtf {
 
 class RtfParser {
 public:
-    RtfParser(QStringView rtf, RtfDocumentBuilder& builder);
+    RtfParser(QStringView rtf, RtfSink& builder);
 
     // Reads everything; false when the input was malformed (see error()).
     bool parse();
@@ -57,12 +57,15 @@ private:
     int codePageOfFont(int font) const;
     const QTextCharFormat& charFormat();
     QTextBlockFormat blockFormat(const ParState& par) const;
+    // The current paragraph's format, or an empty one for a sink that ignores formats.
+    QTextBlockFormat parFormat(const ParState& par) const;
     void fail(const QString& message);
 
     GroupState& state() { return m_stack.back(); }
 
     RtfTokenizer m_tokens;
-    RtfDocumentBuilder& m_builder;
+    RtfSink& m_builder;
+    const bool m_formats; // the sink wants formats
     std::vector<GroupState> m_stack;
     GroupState m_rootAfterEnd;
     bool m_ended = false;
@@ -77,6 +80,10 @@ private:
     int m_ansiCodePage;
     int m_defaultFont = 0;
     QHash<int, FontEntry> m_fonts;
+    int m_tables = 0; // counts changes of the font table, \ansicpg and \deff
+    mutable int m_codePageFont = -2;
+    mutable int m_codePageTables = -1;
+    mutable int m_codePage = 0;
     int m_fontNumber = -1; // the font-table entry being read
     QString m_nameBuffer;
     QString m_altBuffer;

@@ -215,8 +215,15 @@ int RtfParser::codePageOfFont(int font) const {
     return CodePageOfCharset(it->charset, m_ansiCodePage);
 }
 
+// Every hex byte asks for it: the answer is kept until the font or the tables change.
 int RtfParser::codePage() const {
-    return codePageOfFont(m_stack.back().chr.font);
+    const int font = m_stack.back().chr.font;
+    if (m_codePageFont != font || m_codePageTables != m_tables) {
+        m_codePageFont = font;
+        m_codePageTables = m_tables;
+        m_codePage = codePageOfFont(font);
+    }
+    return m_codePage;
 }
 
 } // namespace lumo::rtf

@@ -3,6 +3,7 @@
 #include "platform/rtf/Charsets.h"
 #include "platform/rtf/RtfDocumentBuilder.h"
 #include "platform/rtf/RtfParser.h"
+#include "platform/rtf/RtfTextSink.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -18,8 +19,8 @@ bool isRtf(const QString& text) {
     return QStringView(text).mid(i).startsWith(QLatin1StringView("{\\rtf"));
 }
 
-// The rich-edit box shows text that is not RTF as it is, line by line.
-ReadResult insertPlain(QTextCursor& cursor, const QString& text) {
+// The rich-edit box shows text that is not RTF as it is, line by line: LF ends a line.
+QString plainLines(const QString& text) {
     QString plain;
     plain.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -34,7 +35,11 @@ ReadResult insertPlain(QTextCursor& cursor, const QString& text) {
             plain += QChar(u);
         }
     }
-    cursor.insertText(plain);
+    return plain;
+}
+
+ReadResult insertPlain(QTextCursor& cursor, const QString& text) {
+    cursor.insertText(plainLines(text));
     ReadResult result;
     result.plainText = true;
     return result;
@@ -74,6 +79,19 @@ ReadResult InsertRtf(QTextCursor& cursor, const QString& rtf) {
     const ReadResult result = insertAt(cursor, rtf);
     cursor.endEditBlock();
     return result;
+}
+
+QString ReadRtfText(const QString& rtf) {
+    if (!isRtf(rtf)) {
+        QString text = plainLines(rtf);
+        text.replace(u'\n', QStringLiteral("\r\n"));
+        text.replace(QChar(QChar::LineSeparator), QStringLiteral("\r\n"));
+        return text;
+    }
+    RtfTextSink sink;
+    RtfParser parser(rtf, sink);
+    parser.parse();
+    return sink.text();
 }
 
 } // namespace lumo::rtf

@@ -31,4 +31,9 @@ ReadResult ReadRtf(const QString& rtf, QTextDocument& doc);
 // The cursor ends after the inserted text.
 ReadResult InsertRtf(QTextCursor& cursor, const QString& rtf);
 
+// The text-only pass: exactly the Text a rich-text box shows after loading the RTF (CR LF
+// between paragraphs and for line breaks), without building a document. Malformed input
+// gives what is readable, as ReadRtf does.
+QString ReadRtfText(const QString& rtf);
+
 } // namespace lumo::rtf

@@ -16,6 +16,8 @@ void WriteDatabase(const QString& path, const QString& key, const QStringList& s
     if (!key.isEmpty()) {
         const QByteArray k = key.toUtf8();
         ASSERT_EQ(sqlite3_key(db, k.constData(), static_cast<int>(k.size())), SQLITE_OK);
+        // The page size the database builder writes.
+        ASSERT_EQ(sqlite3_exec(db, "PRAGMA cipher_page_size = 4096", nullptr, nullptr, nullptr), SQLITE_OK);
     }
     for (const QString& s : statements) {
         char* message = nullptr;
