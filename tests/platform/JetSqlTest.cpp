@@ -62,8 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
         Translation{"SELECT * FROM T WHERE Idx=some (SELECT 1) OR Idx <> ALL (SELECT 2)",
                     "SELECT * FROM T WHERE Idx IN (SELECT 1) OR Idx NOT IN (SELECT 2)"},
         // An ORDER BY inside a subquery ends at its parenthesis.
-        Translation{"SELECT * FROM T WHERE Idx IN (SELECT Idx FROM U ORDER BY Nazev) ORDER BY Idx",
-                    "SELECT * FROM T WHERE Idx IN (SELECT Idx FROM U ORDER BY Nazev COLLATE CS) ORDER BY Idx"},
+        Translation{
+            "SELECT * FROM T WHERE Idx IN (SELECT Idx FROM U ORDER BY Nazev) ORDER BY Idx",
+            "SELECT * FROM T WHERE Idx IN (SELECT Idx FROM U ORDER BY Nazev COLLATE CS) ORDER BY Idx"},
         // An OR chain of one column's values becomes one IN list; where a tighter
         // operator binds an end of the chain, or the column changes, it stays.
         Translation{"SELECT * FROM Byliny WHERE Idx=3 OR Idx=17 OR idx = -2 ORDER BY Nazev",
