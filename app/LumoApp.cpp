@@ -5,6 +5,7 @@
 #include "core/LumoMain.h"
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/HelpRegistration.h"
+#include "mainwindow/MainMenusRegistration.h"
 #include "print/PrintRegistration.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
 
     // Each part of the program registers what it adds to the main window, one line each
     // (e.g. lumo::RegisterBrowsers();), before the start-up sequence loads the window.
+    lumo::RegisterMainMenus();
     lumo::RegisterPrint();
     lumo::RegisterBrowsers();
     lumo::RegisterPictures();

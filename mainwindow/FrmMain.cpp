@@ -561,6 +561,8 @@ void FrmMain::Form_Activate() {
 
 void FrmMain::NactiMenu() {
     // The menus and the main toolbar's buttons are added by their own code.
+    if (Hooks.NactiMenu)
+        Hooks.NactiMenu();
 }
 
 void FrmMain::BeginBusy() {

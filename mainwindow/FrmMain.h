@@ -70,9 +70,11 @@ struct FrmMainHooks {
     std::function<void()> PictureNext;
     // F1: context help for a topic id.
     std::function<void(long id)> ShowHelp;
-    // Full-text search parts, the window's interface-language texts.
+    // Full-text search parts, the window's interface-language texts, and the menus' state
+    // once the load has read the profile menu and the AISLP item (NactiMenu).
     std::function<void()> NactiCastiHledani;
     std::function<void()> NactiTextyOkna;
+    std::function<void()> NactiMenu;
     // Opens instead of the herb popup menu mnuByl when set.
     std::function<void()> HerbPopupMenu;
     // Whether the AISLP link is connected (its menu item is then enabled whatever AISLPCmd says).

@@ -1,0 +1,274 @@
+#include "mainwindow/FrmMain.h"
+#include "mainwindow/FullTextPanel.h"
+#include "mainwindow/MainMenus.h"
+
+#include "core/AppContext.h"
+#include "core/Settings.h"
+#include "library/CKelErr.h"
+#include "library/CKelHelp.h"
+#include "library/CKelSrv.h"
+#include "platform/err/VbError.h"
+#include "platform/paths/ProgramPaths.h"
+#include "platform/version/ProgramVersion.h"
+#include "print/CKelPrinter.h"
+#include "print/PrinterDialogs.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QUrl>
+#include <QUrlQuery>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace lumo {
+
+namespace {
+
+constexpr long kWhite = 0xFFFFFF;
+
+QString rightTrimmed(QString text) {
+    while (text.endsWith(u' '))
+        text.chop(1);
+    return text;
+}
+
+// The user's full name from the account, else the login name.
+QString userName() {
+    if (const passwd* pw = getpwuid(getuid())) {
+        QString full = QString::fromLocal8Bit(pw->pw_gecos).section(u',', 0, 0).trimmed();
+        if (full.isEmpty())
+            full = QString::fromLocal8Bit(pw->pw_name);
+        return full;
+    }
+    return qEnvironmentVariable("USER");
+}
+
+} // namespace
+
+void MainMenus::reportNotAvailable(const QString& title, const QString& location) {
+    if (CKelErr* errObj = App().ErrObj.get())
+        errObj->ErrView(5, QStringLiteral("Tato funkce zatím není k dispozici"), title, location);
+}
+
+// A failure just caught: the message with the error's "System:" line; the location ends
+// with the error's description.
+void MainMenus::reportFailure(int number, const QString& message, const QString& title,
+                              const QString& location) {
+    CKelErr* errObj = App().ErrObj.get();
+    if (!errObj)
+        return;
+    const err::ErrorRecord& e = err::CurrentError();
+    errObj->ErrView(number, err::SystemText(message, e), title, location + e.Description);
+}
+
+// Every view command ends on the search box with its focus colours.
+void MainMenus::afterView() {
+    m_form.NastavTb();
+    if (CKelSrv* srv = App().SrvObj.get())
+        srv->TBoxGotFocus(m_form.TxtByl, kWhite, 0);
+    m_form.TxtByl->setFocus();
+}
+
+void MainMenus::mnuByliny_Click() {
+    m_form.NactiSeznamBylin();
+    m_form.CurrentTab = m_form.tabIndex() + 1;
+    afterView();
+}
+
+void MainMenus::ShowCategoryView(int listMode) {
+    static const char* const handlers[] = {"",
+                                           "",
+                                           "mnuUcLatky_Click",
+                                           "mnuIndSkup_Click",
+                                           "mnuPripravky_Click",
+                                           "mnuIndikace_Click",
+                                           "mnuKombinace_Click",
+                                           "mnuSber_Click",
+                                           "mnuCeledi_Click"};
+    const auto& filler = m_form.Hooks.ListFillers[static_cast<size_t>(listMode)];
+    if (!filler) {
+        reportNotAvailable(QStringLiteral("Výběr"),
+                           QStringLiteral("LUMO-FrmMain-") + QLatin1String(handlers[listMode]));
+        return;
+    }
+    filler(QString());
+    afterView();
+}
+
+void MainMenus::mnuKonec_Click() {
+    m_form.close();
+}
+
+void MainMenus::mnuVytisknout_Click() {
+    if (m_form.Hooks.PrintShown)
+        m_form.Hooks.PrintShown();
+    else
+        reportNotAvailable(QStringLiteral("Tisk článku"), QStringLiteral("LUMO-FrmMain-mnuVytisknout_Click"));
+}
+
+void MainMenus::mnuNahled_Click() {
+    if (m_form.Hooks.PreviewShown)
+        m_form.Hooks.PreviewShown();
+    else
+        reportNotAvailable(QStringLiteral("Náhled tisku"), QStringLiteral("LUMO-FrmMain-mnuNahled_Click"));
+}
+
+void MainMenus::mnuSetupTisk_Click() {
+    if (!App().PrinterObj) {
+        reportNotAvailable(QStringLiteral("Nastavení tiskárny"),
+                           QStringLiteral("LUMO-FrmMain-mnuSetupTisk_Click"));
+        return;
+    }
+    print::ShowPrinterSetup(&m_form);
+}
+
+void MainMenus::mnuSelect_Click() {
+    if (CKelErr* errObj = App().ErrObj.get())
+        errObj->ErrView(101, QStringLiteral("Tato funkce není implementována"),
+                        QStringLiteral("Zefirak - Tato funkce není implementována"),
+                        QStringLiteral("LUMO-FrmMain-mnuSelect_Click"));
+}
+
+void MainMenus::mnuFullText_Click() {
+    m_search.ZapniHledani();
+}
+
+void MainMenus::mnuNastaveni_Click() {
+    if (!ShowSetupDialog || !ShowSetupDialog()) {
+        reportNotAvailable(QStringLiteral("Nastavení"), QStringLiteral("LUMO-FrmMain-mnuNastaveni_Click"));
+        return;
+    }
+    mnuByliny_Click();
+}
+
+void MainMenus::setLanguage(int language) {
+    item(QStringLiteral("mnuCestina"))->setChecked(language == 1);
+    item(QStringLiteral("mnuSlovenstina"))->setChecked(language == 2);
+    App().Settings.Language = language;
+    NactiTextyOkna();
+}
+
+void MainMenus::mnuCestina_Click() {
+    setLanguage(1);
+}
+
+void MainMenus::mnuSlovenstina_Click() {
+    setLanguage(2);
+}
+
+void MainMenus::mnuProfil_Click(int Index) {
+    const long n = Index + 1;
+    try {
+        if (!LoadProfileFile(n))
+            return;
+    } catch (...) {
+        // The settings file stays Lumo.ini whatever failed in the profile.
+        err::CaptureCurrentException();
+        App().IniFile = SettingsFilePath();
+        reportFailure(102, QStringLiteral("Nelze načíst profil %1").arg(n),
+                      QStringLiteral("Nelze načíst profil"), QStringLiteral("LUMO-FrmMain-mnuProfil_Click-"));
+        return;
+    }
+    m_form.CurrentHerbName.clear();
+    mnuByliny_Click();
+    m_form.CurrentTab = 1;
+    m_form.UkazVybrane();
+}
+
+void MainMenus::mnuAISLP_Click() {
+    const ProgramSettings& s = App().Settings;
+    try {
+        if (!App().SrvObj)
+            err::Raise(91);
+        App().SrvObj->RunApl(s.AISLPCmd, s.SyncAISLP);
+    } catch (...) {
+        err::CaptureCurrentException();
+        reportFailure(103, QStringLiteral("Nelze spustit program AISLP ") + rightTrimmed(s.AISLPCmd),
+                      QStringLiteral("Nelze spustit AISLP"), QStringLiteral("LUMO-FrmMain-mnuAISLP_Click-"));
+    }
+}
+
+void MainMenus::mnuObsah_Click() {
+    try {
+        if (!App().HelpObj)
+            err::Raise(91);
+        App().HelpObj->ShowHelp(CKelHelp::cmdContext, 1000, QString(), 1, &m_form);
+    } catch (...) {
+        err::CaptureCurrentException();
+        reportFailure(50, QStringLiteral("Při volání nápovědy došlo k systémové chybě."),
+                      QStringLiteral("Nelze zobrazit nápovědu"),
+                      QStringLiteral("LUMO-FrmMain-mnuObsah_Click-"));
+    }
+}
+
+void MainMenus::mnuIndex_Click() {
+    try {
+        if (!App().HelpObj)
+            err::Raise(91);
+        App().HelpObj->ShowHelp(CKelHelp::cmdIndex, 0, QString(), 1, &m_form);
+    } catch (...) {
+        err::CaptureCurrentException();
+        reportFailure(51, QStringLiteral("Při volání nápovědy došlo k systémové chybě."),
+                      QStringLiteral("Nelze zobrazit nápovědu"),
+                      QStringLiteral("LUMO-FrmMain-mnuIndex_Click-"));
+    }
+}
+
+void MainMenus::ShowDocument(const QString& fileName, const QString& handler) {
+    CKelPrinter* printer = App().PrinterObj.get();
+    if (!printer) {
+        reportNotAvailable(fileName, QStringLiteral("LUMO-FrmMain-") + handler);
+        return;
+    }
+    QString text;
+    try {
+        if (!App().SrvObj)
+            err::Raise(91);
+        CKelSrv& srv = *App().SrvObj;
+        text = srv.GetTextFromFile(srv.CompletePath(paths::ProgramDir()) + fileName);
+    } catch (...) {
+        // A missing document is reported and no preview is shown.
+        err::CaptureCurrentException();
+        reportFailure(104, QStringLiteral("Nelze zobrazit dokument ") + fileName,
+                      QStringLiteral("Nelze zobrazit dokument"),
+                      QStringLiteral("LUMO-FrmMain-") + handler + u'-');
+        return;
+    }
+    printer->PrintPreview(text, false, false, QStringLiteral("Courier New"), 10);
+}
+
+QString MainMenus::SupportAddress() {
+    return QStringLiteral("podpora@zefirak.cz");
+}
+
+QString MainMenus::SupportMailUrl(const QString& user, const QString& version) {
+    const QString body = QStringLiteral("Uživatel: ") + rightTrimmed(user) + QStringLiteral(", ") +
+                         QStringLiteral("Verze: ") + version;
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("subject"), QStringLiteral("Zefirak"));
+    query.addQueryItem(QStringLiteral("body"), body);
+    QUrl url;
+    url.setScheme(QStringLiteral("mailto"));
+    url.setPath(SupportAddress());
+    url.setQuery(query);
+    return QString::fromLatin1(url.toEncoded());
+}
+
+void MainMenus::mnuPodpora_Click() {
+    const QString url = SupportMailUrl(userName(), version::OwnVersion());
+    const bool opened = OpenUrl ? OpenUrl(url) : QDesktopServices::openUrl(QUrl::fromEncoded(url.toLatin1()));
+    if (!opened && App().ErrObj)
+        App().ErrObj->ErrView(
+            105, QStringLiteral("Nelze otevřít poštovní program pro adresu ") + SupportAddress(),
+            QStringLiteral("Technická podpora"), QStringLiteral("LUMO-FrmMain-mnuPodpora_Click"));
+}
+
+void MainMenus::mnuAbout_Click() {
+    if (!ShowAboutDialog || !ShowAboutDialog())
+        reportNotAvailable(QStringLiteral("O programu"), QStringLiteral("LUMO-FrmMain-mnuAbout_Click"));
+}
+
+} // namespace lumo
