@@ -89,6 +89,11 @@ void FullTextPanel::createControls() {
     LblRun->setObjectName(QStringLiteral("LblRun"));
     LblRun->setGeometry(px(120), px(2040), px(4560), px(255));
     LblRun->hide();
+    // Enter and Down in the expression box lead on to the part list, then to the buttons.
+    QWidget::setTabOrder(TxtFind, parts);
+    QWidget::setTabOrder(parts, CmdFind[0]);
+    QWidget::setTabOrder(CmdFind[0], CmdFind[1]);
+    frame->setAutoFillBackground(true);
     connect(parts, &QComboBox::activated, this, [this](int index) { m_form.FindPart = index; });
     for (QWidget* w : {static_cast<QWidget*>(TxtFind), static_cast<QWidget*>(parts)})
         w->installEventFilter(this);

@@ -36,11 +36,11 @@ bool FullTextSearch::Contains(const QString& plainText, const QString& findText)
 namespace {
 
 // Rows decoded together on the worker threads; the next batch is read meanwhile.
-constexpr std::size_t kBatchRows = 256;
+constexpr std::size_t kBatchRows = 512;
 
 struct ScanRow {
     long herb = 0;
-    QString rtf;
+    QByteArray rtf; // as stored (UTF-8); converted on the worker thread
     bool hit = false;
 };
 
@@ -101,8 +101,8 @@ std::vector<long> FullTextSearch::Run(db::Connection& connection, const QString&
     // One matcher for every text: its skip table is built once.
     const QStringMatcher matcher(findText, Qt::CaseInsensitive);
     const auto decode = [&matcher](ScanRow& row) {
-        row.hit = !row.rtf.isEmpty() && matcher.indexIn(rtf::ReadRtfText(row.rtf)) >= 0;
-        row.rtf = QString();
+        row.hit = !row.rtf.isEmpty() && matcher.indexIn(rtf::ReadRtfText(QString::fromUtf8(row.rtf))) >= 0;
+        row.rtf = QByteArray();
     };
     PendingBatch pending;
     std::vector<ScanRow> batch;
@@ -128,7 +128,7 @@ std::vector<long> FullTextSearch::Run(db::Connection& connection, const QString&
         row.herb = long(r.integer(columnHerb));
         // A herb already found needs no further text of its own.
         if (!state.known(row.herb))
-            row.rtf = r.text(columnText);
+            row.rtf = r.bytes(columnText).toByteArray();
         batch.push_back(std::move(row));
         if (batch.size() >= kBatchRows)
             submit();
