@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 
