@@ -71,6 +71,7 @@ private:
     QAction* addItem(QMenu* menu, const char* name, const char* caption, const char* shortcut,
                      const std::function<void()>& command);
     void afterView();
+    void showHelp(long command, long context, int number, const QString& handler);
     void setLanguage(int language);
     void reportNotAvailable(const QString& title, const QString& location);
     void reportFailure(int number, const QString& message, const QString& title, const QString& location);

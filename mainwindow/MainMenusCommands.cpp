@@ -191,30 +191,26 @@ void MainMenus::mnuAISLP_Click() {
     }
 }
 
-void MainMenus::mnuObsah_Click() {
+// Help contents and index; a failure is reported as number with the handler's location.
+void MainMenus::showHelp(long command, long context, int number, const QString& handler) {
     try {
         if (!App().HelpObj)
             err::Raise(91);
-        App().HelpObj->ShowHelp(CKelHelp::cmdContext, 1000, QString(), 1, &m_form);
+        App().HelpObj->ShowHelp(command, context, QString(), 1, &m_form);
     } catch (...) {
         err::CaptureCurrentException();
-        reportFailure(50, QStringLiteral("Při volání nápovědy došlo k systémové chybě."),
+        reportFailure(number, QStringLiteral("Při volání nápovědy došlo k systémové chybě."),
                       QStringLiteral("Nelze zobrazit nápovědu"),
-                      QStringLiteral("LUMO-FrmMain-mnuObsah_Click-"));
+                      QStringLiteral("LUMO-FrmMain-") + handler + u'-');
     }
 }
 
+void MainMenus::mnuObsah_Click() {
+    showHelp(CKelHelp::cmdContext, 1000, 50, QStringLiteral("mnuObsah_Click"));
+}
+
 void MainMenus::mnuIndex_Click() {
-    try {
-        if (!App().HelpObj)
-            err::Raise(91);
-        App().HelpObj->ShowHelp(CKelHelp::cmdIndex, 0, QString(), 1, &m_form);
-    } catch (...) {
-        err::CaptureCurrentException();
-        reportFailure(51, QStringLiteral("Při volání nápovědy došlo k systémové chybě."),
-                      QStringLiteral("Nelze zobrazit nápovědu"),
-                      QStringLiteral("LUMO-FrmMain-mnuIndex_Click-"));
-    }
+    showHelp(CKelHelp::cmdIndex, 0, 51, QStringLiteral("mnuIndex_Click"));
 }
 
 void MainMenus::ShowDocument(const QString& fileName, const QString& handler) {
