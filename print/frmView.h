@@ -6,6 +6,7 @@
 #include <QMap>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -88,6 +89,9 @@ private:
     void updatePageStyle();
     void goToPage(int page);
     bool marginValid(int index) const;
+    // A number as the user types it (the system's format or a decimal point), and back.
+    static std::optional<double> parseNumber(const QString& text);
+    static QString numberText(double v);
     void closeMarginsPanel();
     void paginateAgain();
     bool formKey(QKeyEvent& key);

@@ -1,3 +1,3 @@
 list(APPEND PRINT_SOURCES
-  frmView.cpp frmView.h
+  frmView.cpp frmViewKeys.cpp frmView.h
   PaperView.cpp PaperView.h)
