@@ -1,4 +1,6 @@
 #include "browsers/BrowsersRegistration.h"
+#include "browsers/PictureBrowser.h"
+#include "browsers/PreparationBrowser.h"
 #include "core/AppContext.h"
 #include "core/HerbDb.h"
 #include "core/LangText.h"
@@ -30,14 +32,16 @@ void openSyntheticDatabase() {
     App().DbConnection->open(QStringLiteral(LUMO_SYNTHETIC_DB), DatabasePassword());
 }
 
-// What a composed record adds for the category tabs: the per-herb lists of active
-// substances, indication groups, indications (both levels), combinations and the collection
-// calendar (parts and the first part's months), refilled for a herb of the 2,000, with a few
-// marks to show.
+// What a composed record adds for the category tabs: all seven per-herb lists (active
+// substances, indication groups, preparations, the picture ids, indications in both levels,
+// combinations and the collection calendar with the first part's months), refilled for a
+// herb of the 2,000, with a few marks to show.
 void BM_RefillHerbLists(benchmark::State& state) {
     openSyntheticDatabase();
     lumo::FrmMain form;
     lumo::InstallBrowsers(form);
+    lumo::PreparationBrowser::Install(form);
+    lumo::PictureBrowser::Install(form);
     form.MarkedUL = {1, 2, 3};
     form.MarkedULCount = 3;
     form.resize(1000, 700);
@@ -49,7 +53,7 @@ void BM_RefillHerbLists(benchmark::State& state) {
         items = form.LvUL->topLevelItemCount() + form.LvIndSk->topLevelItemCount() +
                 form.LvInd->topLevelItemCount() + form.LvSub->topLevelItemCount() +
                 form.LvKomb->topLevelItemCount() + form.LvCast->topLevelItemCount() +
-                form.LvMesic->topLevelItemCount();
+                form.LvMesic->topLevelItemCount() + form.LvPrip->topLevelItemCount() + int(form.PictureCount);
         benchmark::DoNotOptimize(items);
         herb = (herb + 36) % 2000 + 1;
     }

@@ -10,12 +10,12 @@
 #include "platform/paths/ProgramPaths.h"
 #include "platform/ui/Units.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <QSaveFile>
 #include <QToolBar>
 
 namespace lumo {
@@ -36,10 +36,12 @@ int px(double twips) {
     return ui::TwipsToPixels(twips);
 }
 
-// Writes the picture's bytes as the whole content of the file.
+// Writes the picture's bytes as the whole content of the file (truncated first: nothing of a
+// longer earlier picture stays behind). A scratch file, so it is not synced to the disk.
 void writeWhole(const QString& path, const QByteArray& data) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(data) != data.size() ||
+        !file.flush())
         err::Raise(err::errPathFileAccess, QStringLiteral("UkazObrazek"),
                    QStringLiteral("Nelze zapsat soubor %1: %2").arg(path, file.errorString()));
 }
@@ -49,12 +51,25 @@ void writeWhole(const QString& path, const QByteArray& data) {
 QImage ReadPicture(const QString& path, const QSize& size) {
     QImageReader reader(path);
     const QSize whole = reader.size();
-    if (size.isValid() && whole.isValid() && size.width() < whole.width() && size.height() < whole.height())
-        reader.setScaledSize(whole.scaled(size, Qt::KeepAspectRatio));
+    QSize target;
+    if (size.isValid() && whole.isValid() && size.width() < whole.width() && size.height() < whole.height()) {
+        target = whole.scaled(size, Qt::KeepAspectRatio);
+        // The JPEG decoder scales by eighths while decoding: ask for the smallest such size that
+        // still covers the target (no further scaling inside the reader), then scale the rest.
+        for (int n = 1; n <= 8; ++n) {
+            const QSize step((whole.width() * n + 7) / 8, (whole.height() * n + 7) / 8);
+            if (step.width() >= target.width() && step.height() >= target.height()) {
+                reader.setScaledSize(step);
+                break;
+            }
+        }
+    }
     QImage image = reader.read();
     if (image.isNull())
         err::Raise(kInvalidPicture, QStringLiteral("UkazObrazek"),
                    QStringLiteral("Neplatný obrázek (%1)").arg(reader.errorString()));
+    if (target.isValid() && image.size() != target)
+        image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return image;
 }
 
