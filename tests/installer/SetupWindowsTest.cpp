@@ -1,3 +1,4 @@
+#include "installer/FrmCopy.h"
 #include "installer/FrmErrSetup.h"
 #include "installer/ReportError.h"
 #include "installer/Shortcuts.h"
@@ -9,8 +10,11 @@
 #include "FakeProbe.h"
 #include "SetupSandbox.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -118,4 +122,24 @@ TEST(SetupWindows, MissingComponentsLeaveOnlyTheirButtonAndTheEnd) {
     unknown.Form_Activate();
     ASSERT_EQ(box.reports.size(), 1);
     EXPECT_TRUE(box.reports[0].startsWith(QStringLiteral("Chyba číslo 10 v modulu ZefSetup-TestProstredi")));
+}
+
+TEST(SetupWindows, CopyWindowCannotBeClosedWhileItCopies) {
+    SetupSandbox box;
+    box.write(box.path("src.bin"), QByteArray(300000, 'z'));
+    FrmCopy window(box.path("src.bin"), box.path("dst.bin"));
+    window.show();
+    // Esc and a close request arrive while the copy runs (the window takes its events at
+    // the end of the copy, still busy): both are refused and the copy completes.
+    QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    QCoreApplication::postEvent(&window, new QCloseEvent);
+    EXPECT_TRUE(window.CopyFile());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(box.read(box.path("dst.bin")), box.read(box.path("src.bin")));
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("LblInf10"))->text(), QStringLiteral("300 000"));
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("LblInf5"))->text(), QStringLiteral("Byte"));
+    // Afterwards the window closes as any other.
+    QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window.isVisible());
 }
