@@ -71,6 +71,7 @@ private:
     bool Form_QueryUnload();
     void unload(int result);
     bool isTextBox(const QObject* box) const;
+    bool isSwitch(const QObject* box) const;
     void focusIn(QWidget* control);
     void focusOut(QWidget* control);
 

@@ -129,11 +129,16 @@ bool FrmSetup::isTextBox(const QObject* box) const {
            box == TxtSeg[1] || box == TxtHdr;
 }
 
+// The check boxes of the program and print settings mark their focus in yellow.
+bool FrmSetup::isSwitch(const QObject* box) const {
+    return box == ChkMain || box == ChkPrn || std::find(ChkPrg.begin(), ChkPrg.end(), box) != ChkPrg.end();
+}
+
 void FrmSetup::focusIn(QWidget* control) {
     if (auto* box = qobject_cast<QLineEdit*>(control)) {
         if (isTextBox(box))
             App().SrvObj->TBoxGotFocus(box, kFocusBack, kFocusFore);
-    } else if (qobject_cast<QCheckBox*>(control) || control == CmbLang) {
+    } else if (isSwitch(control) || control == CmbLang) {
         paintBack(control, ui::OleToColor(kFocusBack));
     }
 }
@@ -154,7 +159,7 @@ void FrmSetup::focusOut(QWidget* control) {
             TxtSeg_LostFocus(1);
         else if (box == TxtHdr)
             TxtHdr_LostFocus();
-    } else if (qobject_cast<QCheckBox*>(control)) {
+    } else if (isSwitch(control)) {
         paintBack(control, palette().color(QPalette::Button));
     } else if (control == CmbLang) {
         paintBack(control, palette().color(QPalette::Base));
