@@ -60,9 +60,7 @@ public:
     static QString SupportAddress();
     static QString SupportMailUrl(const QString& userName, const QString& version);
 
-    // Seams for the dialogs and the desktop's mail handler (tests replace them).
-    std::function<bool()> ShowSetupDialog; // FrmSetup, modal; false when not available
-    std::function<bool()> ShowAboutDialog; // frmAbout, modal; false when not available
+    // The desktop's mail handler (tests replace it).
     std::function<bool(const QString& url)> OpenUrl;
 
 private:

@@ -3,7 +3,9 @@
 #include "mainwindow/MainMenus.h"
 
 #include "core/AppContext.h"
+#include "core/FrmSetup.h"
 #include "core/Settings.h"
+#include "core/frmAbout.h"
 #include "library/CKelErr.h"
 #include "library/CKelHelp.h"
 #include "library/CKelSrv.h"
@@ -137,10 +139,7 @@ void MainMenus::mnuFullText_Click() {
 }
 
 void MainMenus::mnuNastaveni_Click() {
-    if (!ShowSetupDialog || !ShowSetupDialog()) {
-        reportNotAvailable(QStringLiteral("Nastavení"), QStringLiteral("LUMO-FrmMain-mnuNastaveni_Click"));
-        return;
-    }
+    ShowFrmSetup(&m_form);
     mnuByliny_Click();
 }
 
@@ -263,8 +262,7 @@ void MainMenus::mnuPodpora_Click() {
 }
 
 void MainMenus::mnuAbout_Click() {
-    if (!ShowAboutDialog || !ShowAboutDialog())
-        reportNotAvailable(QStringLiteral("O programu"), QStringLiteral("LUMO-FrmMain-mnuAbout_Click"));
+    ShowFrmAbout(&m_form);
 }
 
 } // namespace lumo

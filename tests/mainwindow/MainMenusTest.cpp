@@ -211,6 +211,15 @@ TEST_F(MainMenusTest, MenusSpeakSlovakAndEveryCommandAnswers) {
                                     QStringLiteral("Zefirak - Tato funkce není implementována"),
                                     QStringLiteral("Nelze zobrazit dokument")}));
 
+    // The settings dialog and the About box open modally; after the settings the herbs are listed.
+    reports.clear();
+    form->ListMode = 2;
+    menus->item(QStringLiteral("mnuNastaveni"))->trigger();
+    EXPECT_EQ(form->ListMode, 1);
+    menus->item(QStringLiteral("mnuAbout"))->trigger();
+    EXPECT_EQ(reports.size(), 2) << reports.join(u'|').toStdString();
+    EXPECT_FALSE(reports.contains(QStringLiteral("O programu")));
+
     QString opened;
     menus->OpenUrl = [&](const QString& url) {
         opened = url;
