@@ -2,6 +2,7 @@
 #include "browsers/BrowserFixture.h"
 #include "browsers/Browsers.h"
 #include "core/AppContext.h"
+#include "platform/err/VbError.h"
 #include "platform/text/AnsiText.h"
 #include "platform/ui/RichTextBox.h"
 #include "platform/ui/Units.h"
@@ -176,6 +177,18 @@ TEST_F(CategoryBrowserTest, AllItemsViewDescribesTheItemAndListsItsHerbs) {
 
 // A category without items is reported once; the empty view then takes Enter and a double
 // click without doing anything.
+// Whatever fails in a list's handler is reported and goes no further.
+TEST_F(CategoryBrowserTest, HandlerFailureIsReportedNotPassedOn) {
+    showHerb(1);
+    openPage(1);
+    browsers->UL->list().onDblClick = [] { err::Raise(91); };
+    QTreeWidgetItem* item = form->LvUL->topLevelItem(0);
+    Q_EMIT form->LvUL->itemDoubleClicked(item, 0); // as the list reports a double click
+    EXPECT_EQ(reports, QStringList({"Požadavek nelze provést"}));
+    const QString log = text::decodeAnsi(dir.read(QStringLiteral("Errors.txt")));
+    EXPECT_TRUE(log.contains(QStringLiteral("LUMO-FrmMain-LvUL_DblClick-")));
+}
+
 using EmptyCategoryTest = BrowserFixture;
 TEST_F(EmptyCategoryTest, IsReportedOnceAndTheEmptyListIsSafe) {
     QStringList db = CategoryDatabase();
