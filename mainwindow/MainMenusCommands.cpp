@@ -232,6 +232,13 @@ void MainMenus::ShowDocument(const QString& fileName, const QString& handler) {
                       QStringLiteral("LUMO-FrmMain-") + handler + u'-');
         return;
     }
+    // A document's preview takes the document's menu caption as its header, not the name of
+    // the herb shown last.
+    QString caption = fileName;
+    if (const QAction* menuItem =
+            item(handler.endsWith(QStringLiteral("_Click")) ? handler.chopped(6) : handler))
+        caption = menuItem->text().remove(u'&');
+    printer->PageHeader(caption);
     printer->PrintPreview(text, false, false, QStringLiteral("Courier New"), 10);
 }
 

@@ -2,7 +2,10 @@
 
 #include "core/AppContext.h"
 #include "core/PrinterSeam.h"
+#include "library/CKelSrv.h"
 #include "mainwindow/FrmMain.h"
+#include "mainwindow/MainMenus.h"
+#include "mainwindow/MainMenusRegistration.h"
 #include "mainwindow/MainWindowRegistry.h"
 #include "platform/ui/RichTextBox.h"
 #include "platform/ui/Units.h"
@@ -10,6 +13,7 @@
 #include "print/MPrint.h"
 #include "print/PrintRegistration.h"
 #include "print/Printers.h"
+#include "print/frmView.h"
 
 #include <QFile>
 #include <QPrintDialog>
@@ -23,6 +27,7 @@ protected:
     void SetUp() override {
         PrintFixture::SetUp();
         ClearMainWindowHooks();
+        RegisterMainMenus();
         RegisterPrint();
         CreatePrinterObject();
         form = std::make_unique<FrmMain>();
@@ -67,4 +72,19 @@ TEST_F(PrintCommandsTest, PrintingTheRecordAsksFirstAndLeavesTheScreenAsItWas) {
     EXPECT_EQ(PrintSettings().HeaderAlign, 2);
     EXPECT_EQ(PrintSettings().FirstPageOfset, 0);
     EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("Errors.txt"))));
+}
+
+TEST_F(PrintCommandsTest, ADocumentPreviewTakesItsMenuCaptionAsHeader) {
+    dir.write(QStringLiteral("Licence.rtf"), "{\\rtf1\\ansi Licen\\'e8n\\'ed podm\\'ednky\\par}");
+    QString header;
+    dialogs.emplace([&](QDialog& d) -> std::optional<int> {
+        if (qobject_cast<print::frmView*>(&d))
+            header = PrintSettings().PageHeader;
+        return QDialog::Rejected;
+    });
+    App().SrvObj = std::make_unique<CKelSrv>();
+    auto* menus = form->findChild<MainMenus*>();
+    ASSERT_NE(menus, nullptr);
+    menus->ShowDocument(QStringLiteral("Licence.rtf"), QStringLiteral("mnuLicence_Click"));
+    EXPECT_EQ(header, FixedPageText(QStringLiteral("Licenční ujednání")));
 }
