@@ -1,6 +1,7 @@
 #include "browsers/PictureBrowser.h"
 
 #include "browsers/BrowserErrors.h"
+#include "browsers/InstallOnce.h"
 #include "browsers/MainListSteps.h"
 #include "browsers/PictureFit.h"
 #include "mainwindow/FrmMain.h"
@@ -94,11 +95,7 @@ PictureBrowser::PictureBrowser(FrmMain& form) : QObject(&form), m_form(form) {
 }
 
 PictureBrowser& PictureBrowser::Install(FrmMain& form) {
-    for (QObject* child : form.children()) {
-        if (auto* existing = dynamic_cast<PictureBrowser*>(child))
-            return *existing;
-    }
-    return *new PictureBrowser(form);
+    return InstallOnce<PictureBrowser>(form);
 }
 
 void PictureBrowser::createCommands() {

@@ -1,8 +1,10 @@
 #include "browsers/PreparationBrowser.h"
 
 #include "browsers/BrowserErrors.h"
+#include "browsers/CategorySql.h"
 #include "browsers/CheckList.h"
 #include "browsers/DescriptionWriter.h"
+#include "browsers/InstallOnce.h"
 #include "browsers/MainListSteps.h"
 #include "browsers/PreparationDescription.h"
 #include "browsers/SearchToolbar.h"
@@ -37,24 +39,8 @@ constexpr size_t kLoaderIndex = 2; // the third per-herb list of a composition
 constexpr size_t kTabIndex = 4;
 const QString kCaption = QStringLiteral("Byliny v přípravku ");
 
-QString herbsOfPreparation(long id) {
-    return QStringLiteral(
-               "SELECT DISTINCT b.* FROM Byliny AS b, PripravkyByliny AS u WHERE Idx=IdxByliny AND "
-               "IdxPripravku=") +
-           QString::number(id) + QStringLiteral(" ORDER BY Nazev");
-}
-
-QString herbNames(long id, long language) {
-    const QString inner = QStringLiteral("(SELECT IdxByliny FROM PripravkyByliny WHERE IdxPripravku=") +
-                          QString::number(id) + u')';
-    if (language == 1)
-        return QStringLiteral("SELECT Nazev FROM Byliny WHERE Idx = ANY ") + inner +
-               QStringLiteral(" ORDER BY Nazev");
-    return QStringLiteral(
-               "SELECT n.Nazev FROM Byliny AS b, Nazvy AS n WHERE IdxByliny = b.Idx AND IdxJazyk = ") +
-           QString::number(language) + QStringLiteral(" AND Len(Trim(n.Nazev)) > 0 AND b.Idx = ANY") + inner +
-           QStringLiteral(" ORDER BY n.Nazev");
-}
+const CategorySql::Link kLink{QStringLiteral("PripravkyByliny"), QStringLiteral("IdxPripravku")};
+const QString kEntity = QStringLiteral("Pripravky");
 
 bool aislpProgramExists() {
     const QString cmd = App().Settings.AISLPCmd;
@@ -99,19 +85,14 @@ PreparationBrowser::PreparationBrowser(FrmMain& form) : QObject(&form), m_form(f
 }
 
 PreparationBrowser& PreparationBrowser::Install(FrmMain& form) {
-    for (QObject* child : form.children()) {
-        if (auto* existing = dynamic_cast<PreparationBrowser*>(child))
-            return *existing;
-    }
-    return *new PreparationBrowser(form);
+    return InstallOnce<PreparationBrowser>(form);
 }
 
 void PreparationBrowser::NactiPripravky(long herb) {
     m_list->clear();
     try {
         db::Recordset rs;
-        OpenQuery(rs, QStringLiteral("SELECT * FROM Pripravky AS u, PripravkyByliny AS b WHERE IdxByliny=") +
-                          QString::number(herb) + QStringLiteral(" AND IdxPripravku=Idx ORDER BY Nazev"));
+        OpenQuery(rs, CategorySql::PerHerb(kEntity, kLink, herb));
         for (; !rs.eof(); rs.moveNext()) {
             QTreeWidgetItem* item = m_list->add(rs.field(QStringLiteral("Idx")).toLong(),
                                                 rs.field(QStringLiteral("Nazev")).str());
@@ -148,7 +129,7 @@ void PreparationBrowser::mnuPripByl_Click() {
         return;
     m_form.CurrentPrip = FrmMain::listId(item);
     m_form.setPanelText(QStringLiteral("Podminka"), kCaption + item->text(0));
-    m_form.NactiNazvy(herbsOfPreparation(m_form.CurrentPrip), 0);
+    m_form.NactiNazvy(CategorySql::HerbsWithItem(kLink, m_form.CurrentPrip), 0);
 }
 
 void PreparationBrowser::mnuPripAISLP_Click() {
@@ -167,7 +148,7 @@ void PreparationBrowser::NactiNazvyPrip(const QString& Sql) {
         m_form.setPanelText(QStringLiteral("Podminka"), QString());
     try {
         db::Recordset rs;
-        OpenQuery(rs, allItems ? QStringLiteral("SELECT * FROM Pripravky ORDER BY Nazev") : Sql);
+        OpenQuery(rs, allItems ? CategorySql::AllItems(kEntity) : Sql);
         if (rs.recordCount() > 0) {
             for (; !rs.eof(); rs.moveNext())
                 AddMainListItem(m_form, rs.field(QStringLiteral("Idx")).toLong(),
@@ -198,8 +179,7 @@ void PreparationBrowser::NactiPopisPrip() {
     try {
         PreparationContent content;
         db::Recordset rs;
-        OpenQuery(rs,
-                  QStringLiteral("SELECT * FROM Pripravky WHERE Idx=") + QString::number(m_form.CurrentPrip));
+        OpenQuery(rs, CategorySql::Item(kEntity, m_form.CurrentPrip));
         if (!rs.eof()) {
             m_form.Frame2->show();
             m_form.Frame2->raise();
@@ -209,7 +189,8 @@ void PreparationBrowser::NactiPopisPrip() {
                 content.Article = App().AISLPObj->ClanekPFA(rs.field(QStringLiteral("AislpID")).str());
         }
         rs.close();
-        content.Herbs = ReadNames(herbNames(m_form.CurrentPrip, DescriptionNamesLanguage()));
+        content.Herbs =
+            ReadNames(CategorySql::HerbNames(kLink, m_form.CurrentPrip, DescriptionNamesLanguage()));
         const QString rtf = PreparationDescriptionRtf(App().Settings, content);
         m_form.Frame2->hide();
         m_form.RtfTemp->setTextRTF(rtf);
@@ -221,7 +202,8 @@ void PreparationBrowser::NactiPopisPrip() {
 }
 
 void PreparationBrowser::BylinySPrip() {
-    ListHerbsOfShownItem(m_form, m_form.CurrentPrip, herbsOfPreparation(m_form.CurrentPrip), kCaption);
+    ListHerbsOfShownItem(m_form, m_form.CurrentPrip, CategorySql::HerbsWithItem(kLink, m_form.CurrentPrip),
+                         kCaption);
 }
 
 } // namespace lumo

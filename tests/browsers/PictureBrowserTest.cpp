@@ -44,15 +44,7 @@ protected:
         App().DbConnection->open(dir.file(QStringLiteral("Lumo.mdb")), DatabasePassword());
     }
     void load() {
-        form = new FrmMain();
-        pictures = &PictureBrowser::Install(*form);
-        auto view = std::make_unique<RecordingRecordView>(*form);
-        record = view.get();
-        form->setRecordView(std::move(view));
-        form->Form_Load();
-        QApplication::setActiveWindow(form);
-        QApplication::processEvents();
-        form->Form_Activate();
+        loadWindow([this](FrmMain& f) { pictures = &PictureBrowser::Install(f); });
         form->setTabIndex(3);
     }
     void showHerb(long idx) {

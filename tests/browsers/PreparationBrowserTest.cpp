@@ -38,15 +38,7 @@ protected:
         App().Settings.NamesLang = 1;
     }
     void load() {
-        form = new FrmMain();
-        prip = &PreparationBrowser::Install(*form);
-        auto view = std::make_unique<RecordingRecordView>(*form);
-        record = view.get();
-        form->setRecordView(std::move(view));
-        form->Form_Load();
-        QApplication::setActiveWindow(form);
-        QApplication::processEvents();
-        form->Form_Activate();
+        loadWindow([this](FrmMain& f) { prip = &PreparationBrowser::Install(f); });
     }
     QStringList column(int c) const {
         QStringList out;

@@ -69,8 +69,10 @@ void FrmMainFixture::openDatabase(const QStringList& statements) {
     App().DbConnection->open(path, QString());
 }
 
-void FrmMainFixture::loadWindow() {
+void FrmMainFixture::loadWindow(const std::function<void(FrmMain&)>& install) {
     form = new FrmMain();
+    if (install)
+        install(*form);
     auto view = std::make_unique<RecordingRecordView>(*form);
     record = view.get();
     form->setRecordView(std::move(view));

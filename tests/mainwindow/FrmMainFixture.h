@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 class QTreeWidget;
@@ -39,8 +40,9 @@ protected:
 
     // Opens a plain database built from statements (SmallHerbDatabase by default).
     void openDatabase(const QStringList& statements = SmallHerbDatabase());
-    // Creates, loads and activates the window, with a recording record view.
-    void loadWindow();
+    // Creates, loads and activates the window, with a recording record view; install puts
+    // further parts on the new window before it loads.
+    void loadWindow(const std::function<void(FrmMain&)>& install = {});
     // Texts of the list in order.
     QStringList listTexts() const;
     QStringList listKeys() const;
