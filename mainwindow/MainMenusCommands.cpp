@@ -4,6 +4,7 @@
 
 #include "core/AppContext.h"
 #include "core/FrmSetup.h"
+#include "core/LumoMainAislp.h"
 #include "core/Settings.h"
 #include "core/frmAbout.h"
 #include "library/CKelErr.h"
@@ -179,15 +180,7 @@ void MainMenus::mnuProfil_Click(int Index) {
 
 void MainMenus::mnuAISLP_Click() {
     const ProgramSettings& s = App().Settings;
-    try {
-        if (!App().SrvObj)
-            err::Raise(91);
-        App().SrvObj->RunApl(s.AISLPCmd, s.SyncAISLP);
-    } catch (...) {
-        err::CaptureCurrentException();
-        reportFailure(103, QStringLiteral("Nelze spustit program AISLP ") + rightTrimmed(s.AISLPCmd),
-                      QStringLiteral("Nelze spustit AISLP"), QStringLiteral("LUMO-FrmMain-mnuAISLP_Click-"));
-    }
+    SpustAISLP(s.AISLPCmd, s.SyncAISLP, QStringLiteral("LUMO-FrmMain-mnuAISLP_Click-"));
 }
 
 // Help contents and index; a failure is reported as number with the handler's location.
