@@ -4,10 +4,13 @@
 #include "library/CKelHelp.h"
 #include "mainwindow/FrmMainKeys.h"
 #include "mainwindow/HelpRegistration.h"
+#include "mainwindow/MainMenus.h"
+#include "mainwindow/MainMenusRegistration.h"
 #include "mainwindow/MainWindowRegistry.h"
 #include "platform/help/HelpWindow.h"
 #include "platform/help/HtmlHelp.h"
 
+#include <QAction>
 #include <QFile>
 
 namespace lumo::test {
@@ -44,6 +47,34 @@ TEST_F(HelpRegistrationTest, F1OpensTheHelpFileAtTheTopicOfTheView) {
         << topic.toStdString();
     EXPECT_EQ(App().HelpObj->HelpID() == 1030 || App().HelpObj->HelpID() == 1110, true)
         << App().HelpObj->HelpID();
+}
+
+// The settings and About commands of the menus open the real dialogs; the help contents
+// open the program's help at its first topic.
+TEST_F(HelpRegistrationTest, TheMenusOpenTheSettingsDialogTheAboutBoxAndTheHelp) {
+    ASSERT_TRUE(QFile::copy(qEnvironmentVariable("LUMO_BUILD_DIR") + QStringLiteral("/data/Lumo.chm"),
+                            dir.file(QStringLiteral("Lumo.chm"))));
+    App().HelpObj = MakeServiceSlot(std::make_unique<CKelHelp>());
+    App().HelpObj->HelpName(dir.file(QStringLiteral("Lumo.chm")));
+    ClearMainWindowHooks();
+    RegisterMainMenus();
+    RegisterHelp();
+    openDatabase();
+    form = new FrmMain();
+    RunMainWindowHooks(*form);
+    form->setRecordView(std::make_unique<RecordingRecordView>(*form));
+    form->Form_Load();
+    auto* menus = form->findChild<MainMenus*>();
+    ASSERT_NE(menus, nullptr);
+    reports.clear();
+    menus->item(QStringLiteral("mnuNastaveni"))->trigger();
+    menus->item(QStringLiteral("mnuAbout"))->trigger();
+    EXPECT_EQ(reports,
+              (QStringList{QStringLiteral("Nastavení programu"), QStringLiteral("O programu LUMO")}));
+    menus->item(QStringLiteral("mnuObsah"))->trigger();
+    help::HelpWindow* w = help::OpenHelpWindow(App().HelpObj->HelpName());
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->currentTopic(), QStringLiteral("/uvod.html"));
 }
 
 } // namespace
