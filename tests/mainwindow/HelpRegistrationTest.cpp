@@ -23,21 +23,28 @@ protected:
         ClearMainWindowHooks();
         FrmMainFixture::TearDown();
     }
+    // The program's help file and help object, and the window loaded with the registered
+    // hooks (the menus' first, as the program registers them).
+    void loadWithHelp(bool menus = false) {
+        ASSERT_TRUE(QFile::copy(qEnvironmentVariable("LUMO_BUILD_DIR") + QStringLiteral("/data/Lumo.chm"),
+                                dir.file(QStringLiteral("Lumo.chm"))));
+        App().HelpObj = MakeServiceSlot(std::make_unique<CKelHelp>());
+        App().HelpObj->HelpName(dir.file(QStringLiteral("Lumo.chm")));
+        ClearMainWindowHooks();
+        if (menus)
+            RegisterMainMenus();
+        RegisterHelp();
+        openDatabase();
+        form = new FrmMain();
+        RunMainWindowHooks(*form);
+        form->setRecordView(std::make_unique<RecordingRecordView>(*form));
+        form->Form_Load();
+    }
 };
 
 // F1 in the main window opens the program's help at the topic of what is shown.
 TEST_F(HelpRegistrationTest, F1OpensTheHelpFileAtTheTopicOfTheView) {
-    ASSERT_TRUE(QFile::copy(qEnvironmentVariable("LUMO_BUILD_DIR") + QStringLiteral("/data/Lumo.chm"),
-                            dir.file(QStringLiteral("Lumo.chm"))));
-    App().HelpObj = MakeServiceSlot(std::make_unique<CKelHelp>());
-    App().HelpObj->HelpName(dir.file(QStringLiteral("Lumo.chm")));
-    ClearMainWindowHooks();
-    RegisterHelp();
-    openDatabase();
-    form = new FrmMain();
-    RunMainWindowHooks(*form);
-    form->setRecordView(std::make_unique<RecordingRecordView>(*form));
-    form->Form_Load();
+    loadWithHelp();
     EXPECT_TRUE(form->Form_KeyDown(vbKeyF1, 0));
     help::HelpWindow* w = help::OpenHelpWindow(App().HelpObj->HelpName());
     ASSERT_NE(w, nullptr);
@@ -52,18 +59,7 @@ TEST_F(HelpRegistrationTest, F1OpensTheHelpFileAtTheTopicOfTheView) {
 // The settings and About commands of the menus open the real dialogs; the help contents
 // open the program's help at its first topic.
 TEST_F(HelpRegistrationTest, TheMenusOpenTheSettingsDialogTheAboutBoxAndTheHelp) {
-    ASSERT_TRUE(QFile::copy(qEnvironmentVariable("LUMO_BUILD_DIR") + QStringLiteral("/data/Lumo.chm"),
-                            dir.file(QStringLiteral("Lumo.chm"))));
-    App().HelpObj = MakeServiceSlot(std::make_unique<CKelHelp>());
-    App().HelpObj->HelpName(dir.file(QStringLiteral("Lumo.chm")));
-    ClearMainWindowHooks();
-    RegisterMainMenus();
-    RegisterHelp();
-    openDatabase();
-    form = new FrmMain();
-    RunMainWindowHooks(*form);
-    form->setRecordView(std::make_unique<RecordingRecordView>(*form));
-    form->Form_Load();
+    loadWithHelp(true);
     auto* menus = form->findChild<MainMenus*>();
     ASSERT_NE(menus, nullptr);
     reports.clear();
