@@ -160,6 +160,20 @@ TEST_F(MainMenusTest, FullTextSearchListsTheHerbsAndTheirRecordsHighlightIt) {
 
 // Slovak captions from the database at the start and both ways through the language items;
 // the toolbar's commands and drop-down; commands whose parts are missing report it.
+// The AISLP command on a program file that cannot be run: reported as a failed start (57)
+// and the program goes on.
+TEST_F(MainMenusTest, AislpProgramThatCannotStartIsReported) {
+    dir.write(QStringLiteral("MVAW.exe"), "not a program");
+    App().Settings.AISLPCmd = dir.file(QStringLiteral("MVAW.exe"));
+    load();
+    ASSERT_TRUE(menus->item(QStringLiteral("mnuAISLP"))->isEnabled());
+    menus->item(QStringLiteral("mnuAISLP"))->trigger();
+    EXPECT_EQ(reports, QStringList{QStringLiteral("Nelze spustit program AISLP")});
+    const QString log = text::decodeAnsi(dir.read(QStringLiteral("Errors.txt")));
+    EXPECT_TRUE(log.contains(QStringLiteral("57"))) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("Nelze spustit program AISLP\r\nSystem: 70 - ")));
+}
+
 TEST_F(MainMenusTest, MenusSpeakSlovakAndEveryCommandAnswers) {
     App().Settings.Language = 2;
     load();
