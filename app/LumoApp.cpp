@@ -6,6 +6,7 @@
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/HelpRegistration.h"
 #include "mainwindow/MainMenusRegistration.h"
+#include "platform/ui/QtTranslations.h"
 #include "print/PrintRegistration.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    lumo::ui::InstallQtTranslations(app);
     QApplication::setApplicationName(QStringLiteral("LUMO"));
     // The program ends when its main window closes, not with the splash.
     QApplication::setQuitOnLastWindowClosed(false);

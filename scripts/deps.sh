@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git clang clang-format libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-multimedia-dev libx11-dev
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6opengl6-dev qt6-multimedia-dev libx11-dev
   libchm-dev fp-utils
   libsqlcipher-dev sqlcipher libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -11,6 +11,7 @@
 #include "platform/err/VbError.h"
 #include "platform/registry/Registry.h"
 #include "platform/ui/DialogPresenter.h"
+#include "platform/ui/QtTranslations.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -146,6 +147,7 @@ int install(const QString& source, const QString& folder) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    lumo::ui::InstallQtTranslations(app);
     const QString source = GetSourceFolder();
     QString folder = qEnvironmentVariable("ZEF_SETUP_TARGET");
     if (folder.isEmpty())

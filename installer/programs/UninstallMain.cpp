@@ -6,6 +6,7 @@
 #include "installer/InstallLog.h"
 #include "platform/registry/Registry.h"
 #include "platform/ui/DialogPresenter.h"
+#include "platform/ui/QtTranslations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -42,6 +43,7 @@ bool insideLoggedFolder(const QString& file, const QStringList& dirs) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    lumo::ui::InstallQtTranslations(app);
     const QStringList args = app.arguments();
     const qsizetype at = args.indexOf(QStringLiteral("-n"));
     const QString logPath = at >= 0 ? args.value(at + 1) : QString();

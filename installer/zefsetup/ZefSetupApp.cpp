@@ -2,12 +2,14 @@
 #include "installer/SetupPaths.h"
 #include "installer/frmMain.h"
 #include "platform/instance/InstanceGuard.h"
+#include "platform/ui/QtTranslations.h"
 
 #include <QApplication>
 #include <QDir>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    lumo::ui::InstallQtTranslations(app);
     lumo::instance::InstanceGuard guard(QStringLiteral("zefsetup.lock"));
     if (guard.AnotherInstanceRunning())
         return 0;

@@ -1,3 +1,5 @@
 list(APPEND UI_SOURCES DialogPresenter.cpp DialogPresenter.h)
 # Lock-key indicators through XKB.
 list(APPEND UI_SOURCES LockKeys.cpp LockKeys.h)
+# Qt's own dialog texts in Czech.
+list(APPEND UI_SOURCES QtTranslations.cpp QtTranslations.h)
