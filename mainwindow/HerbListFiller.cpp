@@ -54,13 +54,21 @@ QString HerbListFiller::ForeignNamesSql() {
 void HerbListFiller::ReadRows(db::Recordset& rs, bool joined, std::vector<HerbListRow>& rows) {
     const QString idColumn = joined ? QStringLiteral("b.Idx") : QStringLiteral("Idx");
     const QString nameColumn = joined ? QStringLiteral("n.Nazev") : QStringLiteral("Nazev");
+    if (rs.eof())
+        return;
+    // The columns are looked up once; a missing one raises as a lookup by name does.
+    const int idIndex = static_cast<int>(rs.fieldNames().indexOf(idColumn, Qt::CaseInsensitive));
+    const int nameIndex = static_cast<int>(rs.fieldNames().indexOf(nameColumn, Qt::CaseInsensitive));
+    if (idIndex < 0 || nameIndex < 0)
+        rs.field(idIndex < 0 ? idColumn : nameColumn);
+    rows.reserve(rows.size() + static_cast<size_t>(std::max(rs.recordCount(), 0L)));
     for (; !rs.eof(); rs.moveNext()) {
         HerbListRow row;
-        row.Idx = rs.field(idColumn).toLong();
-        row.Nazev = rs.field(nameColumn).str();
+        row.Idx = rs.field(idIndex).toLong();
+        row.Nazev = rs.field(nameIndex).str();
         if (joined)
             row.Nazev = row.Nazev.trimmed();
-        if (!isBlank(row.Nazev))
+        if (joined ? !row.Nazev.isEmpty() : !isBlank(row.Nazev))
             rows.push_back(std::move(row));
     }
 }
