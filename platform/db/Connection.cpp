@@ -213,7 +213,9 @@ void Connection::open(const QString& path, const QString& key) {
 // Opens the file with the key and page size and reads its schema, the first read of the
 // file: a wrong key or a file that is not a database fails here.
 int Connection::Impl::tryOpen(const QString& file, const QString& key, int pageSize, sqlite3** out) {
-    int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), out, SQLITE_OPEN_READONLY, nullptr);
+    // One thread at a time uses a connection: the engine's own locking of every call is spared.
+    int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), out,
+                             SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     sqlite3* handle = *out;
     if (rc != SQLITE_OK)
         return rc;
