@@ -308,7 +308,8 @@ TEST_F(FrmMainFrame, TheHerbMenuOffersPreviewAndPrintOfTheRecord) {
     EXPECT_TRUE(form->mnuByl->isVisible());
     form->mnuByl->hide();
     form->RtfByl->resize(300, 200);
-    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(10, 10));
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(10, 10),
+                                form->RtfByl->viewport()->mapToGlobal(QPoint(10, 10)));
     QApplication::sendEvent(form->RtfByl->viewport(), &menuEvent);
     EXPECT_TRUE(form->mnuByl->isVisible());
     EXPECT_EQ(form->mnuByl->actions(), (QList<QAction*>{form->mnuBylNahled, form->mnuBylTisk}));
