@@ -136,9 +136,6 @@ void copyBytes(int in, int out, qint64 n, const QString& source, const QString& 
         const qint64 got = moveChunk(in, out, want, buffer, kernelCopy, source, temp);
         if (got <= 0) // the source shrank while it was copied
             err::Raise(err::errInputPastEnd, QStringLiteral("ZefSetup"), source);
-        // Start writing the chunk out now, so the final flush before the rename has
-        // little left to wait for.
-        ::sync_file_range(out, done, got, SYNC_FILE_RANGE_WRITE);
         const qint64 firstBlock = done / kCopyBlock + 1;
         done += got;
         if (!hooks.update)
@@ -191,8 +188,9 @@ void CopyFileWithProgress(const QString& sourcePath, const QString& targetPath, 
     try {
         copyBytes(in.get(), out.get(), ss.st_size, source, QFile::decodeName(temp), hooks);
         // The source's permission bits, and the owner may always write the copy.
-        if (::fchmod(out.get(), (ss.st_mode & 07777 & ~(S_ISUID | S_ISGID)) | S_IWUSR) != 0 ||
-            ::fsync(out.get()) != 0)
+        // The rename replaces the old file only with a complete copy. No flush is waited for:
+        // like a plain copy, the data reaches the disk when the file system writes it back.
+        if (::fchmod(out.get(), (ss.st_mode & 07777 & ~(S_ISUID | S_ISGID)) | S_IWUSR) != 0)
             raiseErrno(errno, target);
         if (::close(out.release()) != 0 || ::rename(temp.constData(), dst.constData()) != 0)
             raiseErrno(errno, target);
