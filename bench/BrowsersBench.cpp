@@ -1,3 +1,4 @@
+#include "bench/SyntheticDatabase.h"
 #include "browsers/BrowsersRegistration.h"
 #include "browsers/PictureBrowser.h"
 #include "browsers/PreparationBrowser.h"
@@ -17,27 +18,12 @@
 
 namespace {
 
-void openSyntheticDatabase() {
-    using namespace lumo;
-    if (App().DbConnection)
-        return;
-    App().ErrObj = std::make_unique<CKelErr>();
-    App().SrvObj = std::make_unique<CKelSrv>();
-    SetSegmentTitles();
-    ApplyScreenProfile(App().Settings, 3, QString());
-    App().Settings.NamesLang = 1;
-    App().Settings.Language = 1;
-    SetMonthNames(1);
-    App().DbConnection = std::make_unique<db::Connection>();
-    App().DbConnection->open(QStringLiteral(LUMO_SYNTHETIC_DB), DatabasePassword());
-}
-
 // What a composed record adds for the category tabs: all seven per-herb lists (active
 // substances, indication groups, preparations, the picture ids, indications in both levels,
 // combinations and the collection calendar with the first part's months), refilled for a
 // herb of the 2,000, with a few marks to show.
 void BM_RefillHerbLists(benchmark::State& state) {
-    openSyntheticDatabase();
+    lumo::bench::OpenSyntheticDatabase();
     lumo::FrmMain form;
     lumo::InstallBrowsers(form);
     lumo::PreparationBrowser::Install(form);

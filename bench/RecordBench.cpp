@@ -1,3 +1,4 @@
+#include "bench/SyntheticDatabase.h"
 #include "core/AppContext.h"
 #include "core/HerbDb.h"
 #include "core/ScreenProfile.h"
@@ -15,22 +16,6 @@
 
 namespace {
 
-// The synthetic database: every herb has all 22 sections and its article.
-void openSyntheticDatabase() {
-    using namespace lumo;
-    if (App().DbConnection)
-        return;
-    App().ErrObj = std::make_unique<CKelErr>();
-    App().SrvObj = std::make_unique<CKelSrv>();
-    SetSegmentTitles();
-    ApplyScreenProfile(App().Settings, 3, QString());
-    App().Settings.NamesLang = 1;
-    App().Settings.Language = 1;
-    App().Settings.ProfilNumber = 3;
-    App().DbConnection = std::make_unique<db::Connection>();
-    App().DbConnection->open(QStringLiteral(LUMO_SYNTHETIC_DB), DatabasePassword());
-}
-
 lumo::RecordRequest request(long idx) {
     lumo::RecordRequest r;
     r.Idx = idx;
@@ -45,7 +30,7 @@ lumo::RecordRequest request(long idx) {
 
 // The composition alone: names block, 22 sections, RTF out.
 void BM_ComposeRecord(benchmark::State& state) {
-    openSyntheticDatabase();
+    lumo::bench::OpenSyntheticDatabase();
     long idx = 1;
     qsizetype size = 0;
     for (auto _ : state) {
@@ -61,7 +46,7 @@ BENCHMARK(BM_ComposeRecord)->Unit(benchmark::kMillisecond);
 
 // What the user waits for: a herb chosen in the list until its record is on the screen.
 void BM_ShowRecord(benchmark::State& state) {
-    openSyntheticDatabase();
+    lumo::bench::OpenSyntheticDatabase();
     lumo::FrmMain form;
     form.setRecordView(std::make_unique<lumo::HerbRecord>(form));
     form.NactiJazyky();

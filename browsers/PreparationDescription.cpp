@@ -5,6 +5,7 @@
 #include "platform/rtf/FontMap.h"
 #include "platform/rtf/RtfUnits.h"
 #include "platform/rtf/RtfWriter.h"
+#include "platform/text/AnsiText.h"
 #include "platform/ui/Units.h"
 
 #include <QTextBlockFormat>
@@ -37,12 +38,6 @@ QTextCharFormat runFormat(const QString& fontName, int points, bool bold, long o
     return f;
 }
 
-QString rightTrimmed(QString text) {
-    while (text.endsWith(u' '))
-        text.chop(1);
-    return text;
-}
-
 } // namespace
 
 QString PreparationDescriptionRtf(const ProgramSettings& s, const PreparationContent& content) {
@@ -72,7 +67,7 @@ QString PreparationDescriptionRtf(const ProgramSettings& s, const PreparationCon
         QTextCharFormat link = runFormat(s.FontName, seg.TextSize, false, kLinkBlue);
         link.setFontUnderline(true);
         for (const QString& name : content.Herbs) {
-            c.insertText(rightTrimmed(name), link);
+            c.insertText(text::rightTrimBlanks(name), link);
             c.insertBlock();
         }
     }

@@ -7,6 +7,7 @@
 #include "platform/err/VbError.h"
 #include "platform/paths/ProgramPaths.h"
 #include "platform/registry/Registry.h"
+#include "platform/text/AnsiText.h"
 #include "platform/ui/DialogPresenter.h"
 #include "platform/version/ProgramVersion.h"
 
@@ -26,12 +27,6 @@ namespace lumo {
 
 namespace {
 
-QString rtrim(QString text) {
-    while (text.endsWith(u' '))
-        text.chop(1);
-    return text;
-}
-
 // The running program's version, or the one it was built as when it carries none.
 QString programVersion() {
     const QString own = version::OwnVersion();
@@ -50,7 +45,7 @@ QLabel* label(const QString& name, const QString& text, QWidget* parent) {
 } // namespace
 
 QString AboutVersionLine(const QString& version, const QString& edition) {
-    const QString e = rtrim(edition);
+    const QString e = text::rightTrimBlanks(edition);
     // Without a version row there is no edition to name.
     return QStringLiteral("Verze ") + version + (e.isEmpty() ? QString() : QStringLiteral(" - ") + e);
 }
@@ -115,12 +110,12 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
 
 void frmAbout::Form_Load() {
     // The optional sound; "0" (the key's default) and an empty value mean none.
-    const QString sound =
-        rtrim(App()
-                  .SrvObj
-                  ->ReadINI(paths::ProgramDir() + QStringLiteral("/LUMO.ini"), QStringLiteral("About"),
-                            QStringLiteral("Zvuk"), QStringLiteral("0"))
-                  .toString());
+    const QString sound = text::rightTrimBlanks(
+        App()
+            .SrvObj
+            ->ReadINI(paths::ProgramDir() + QStringLiteral("/LUMO.ini"), QStringLiteral("About"),
+                      QStringLiteral("Zvuk"), QStringLiteral("0"))
+            .toString());
     if (!sound.isEmpty() && sound != u"0" && App().SoundObj && App().SoundObj->WaveReady())
         App().SoundObj->PlayWav(sound, 1);
     lblVersion[0]->setText(AboutVersionLine(programVersion(), App().DbVersion.Edice));
@@ -141,7 +136,7 @@ void frmAbout::cmdSysInfo_Click() {
 }
 
 qint16 frmAbout::DBVersion() const {
-    const QString location = rtrim(App().Settings.DatabaseLocation);
+    const QString location = text::rightTrimBlanks(App().Settings.DatabaseLocation);
     if (location.size() < 3)
         return 0;
     QFile stamp(paths::Resolve(location.left(location.size() - 3) + QStringLiteral("INF")));

@@ -10,6 +10,7 @@
 #include "mainwindow/MainWindowRegistry.h"
 #include "platform/paths/ProgramPaths.h"
 #include "platform/rtf/FontMap.h"
+#include "platform/text/AnsiText.h"
 #include "platform/ui/LockKeys.h"
 #include "platform/ui/RichTextBox.h"
 #include "platform/ui/Units.h"
@@ -73,13 +74,6 @@ QTreeWidget* newList(QWidget* parent, int columns = 1) {
 void place(QWidget* w, const TwipRect& r) {
     if (w)
         w->setGeometry(toPixels(r));
-}
-
-QString rightTrimmed(const QString& text) {
-    qsizetype n = text.size();
-    while (n > 0 && text.at(n - 1) == u' ')
-        --n;
-    return text.left(n);
 }
 
 } // namespace
@@ -440,7 +434,7 @@ void FrmMain::readProfileMenu() {
     const ProgramSettings& s = App().Settings;
     for (int i = 1; i <= 9; ++i) {
         ProfileMenuItem& item = ProfileMenu[static_cast<size_t>(i - 1)];
-        item.Caption = rightTrimmed(s.ProfileNames[i]);
+        item.Caption = text::rightTrimBlanks(s.ProfileNames[i]);
         // The profile file is found whatever the case of its name.
         item.Enabled = QFileInfo::exists(ProfileFilePath(i));
         item.Visible = item.Enabled || i <= 3;

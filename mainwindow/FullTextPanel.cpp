@@ -7,6 +7,7 @@
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/FullTextSearch.h"
 #include "platform/err/VbError.h"
+#include "platform/text/AnsiText.h"
 #include "platform/ui/RichTextBox.h"
 #include "platform/ui/Units.h"
 
@@ -36,13 +37,6 @@ const char* const kSearchMenus[] = {"mnuVyber", "mnuTisk", "mnuHledani", "mnuNas
 
 int px(int twips) {
     return ui::TwipsToPixels(twips);
-}
-
-QString rightTrimmed(const QString& text) {
-    qsizetype n = text.size();
-    while (n > 0 && text.at(n - 1) == u' ')
-        --n;
-    return text.left(n);
 }
 
 void setBackground(QWidget* w, long oleColor) {
@@ -149,7 +143,7 @@ void FullTextPanel::CmdFind_Click(int Index) {
     if (m_scanning)
         return;
     if (Index == 0) {
-        m_form.FindText = rightTrimmed(TxtFind->text());
+        m_form.FindText = text::rightTrimBlanks(TxtFind->text());
         if (!m_form.FindText.trimmed().isEmpty())
             NactiBylinySTextem();
     }

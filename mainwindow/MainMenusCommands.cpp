@@ -12,6 +12,7 @@
 #include "library/CKelSrv.h"
 #include "platform/err/VbError.h"
 #include "platform/paths/ProgramPaths.h"
+#include "platform/text/AnsiText.h"
 #include "platform/version/ProgramVersion.h"
 #include "print/CKelPrinter.h"
 #include "print/PrinterDialogs.h"
@@ -31,12 +32,6 @@ namespace lumo {
 namespace {
 
 constexpr long kWhite = 0xFFFFFF;
-
-QString rightTrimmed(QString text) {
-    while (text.endsWith(u' '))
-        text.chop(1);
-    return text;
-}
 
 // The user's full name from the account, else the login name.
 QString userName() {
@@ -240,7 +235,7 @@ QString MainMenus::SupportAddress() {
 }
 
 QString MainMenus::SupportMailUrl(const QString& user, const QString& version) {
-    const QString body = QStringLiteral("Uživatel: ") + rightTrimmed(user) + QStringLiteral(", ") +
+    const QString body = QStringLiteral("Uživatel: ") + text::rightTrimBlanks(user) + QStringLiteral(", ") +
                          QStringLiteral("Verze: ") + version;
     QUrlQuery query;
     query.addQueryItem(QStringLiteral("subject"), QStringLiteral("Zefirak"));
