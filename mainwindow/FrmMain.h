@@ -185,6 +185,9 @@ public:
     QAction* mnuBylNahled = nullptr;
     QAction* mnuBylTisk = nullptr;
 
+    // Reports through the error dialog that a command's function is not available.
+    void reportNotAvailable(const QString& title, const QString& location);
+
     // Status bar panels by key: "Caps", "NumLock", "Datum", "Popis", "Podminka".
     void setPanelText(const QString& key, const QString& text);
     QString panelText(const QString& key) const;
@@ -277,7 +280,6 @@ private:
     void createFrames();
     void createStatusBar();
     void createHerbMenu();
-    void reportNotAvailable(const QString& title, const QString& location);
     QWidget* pageControl(QWidget* control, int page);
     void applyLayout();
     void placeFromSettings();

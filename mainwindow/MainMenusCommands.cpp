@@ -46,11 +46,6 @@ QString userName() {
 
 } // namespace
 
-void MainMenus::reportNotAvailable(const QString& title, const QString& location) {
-    if (CKelErr* errObj = App().ErrObj.get())
-        errObj->ErrView(5, QStringLiteral("Tato funkce zatím není k dispozici"), title, location);
-}
-
 // A failure just caught: the message with the error's "System:" line; the location ends
 // with the error's description.
 void MainMenus::reportFailure(int number, const QString& message, const QString& title,
@@ -88,8 +83,8 @@ void MainMenus::ShowCategoryView(int listMode) {
                                            "mnuCeledi_Click"};
     const auto& filler = m_form.Hooks.ListFillers[static_cast<size_t>(listMode)];
     if (!filler) {
-        reportNotAvailable(QStringLiteral("Výběr"),
-                           QStringLiteral("LUMO-FrmMain-") + QLatin1String(handlers[listMode]));
+        m_form.reportNotAvailable(QStringLiteral("Výběr"),
+                                  QStringLiteral("LUMO-FrmMain-") + QLatin1String(handlers[listMode]));
         return;
     }
     filler(QString());
@@ -104,20 +99,22 @@ void MainMenus::mnuVytisknout_Click() {
     if (m_form.Hooks.PrintShown)
         m_form.Hooks.PrintShown();
     else
-        reportNotAvailable(QStringLiteral("Tisk článku"), QStringLiteral("LUMO-FrmMain-mnuVytisknout_Click"));
+        m_form.reportNotAvailable(QStringLiteral("Tisk článku"),
+                                  QStringLiteral("LUMO-FrmMain-mnuVytisknout_Click"));
 }
 
 void MainMenus::mnuNahled_Click() {
     if (m_form.Hooks.PreviewShown)
         m_form.Hooks.PreviewShown();
     else
-        reportNotAvailable(QStringLiteral("Náhled tisku"), QStringLiteral("LUMO-FrmMain-mnuNahled_Click"));
+        m_form.reportNotAvailable(QStringLiteral("Náhled tisku"),
+                                  QStringLiteral("LUMO-FrmMain-mnuNahled_Click"));
 }
 
 void MainMenus::mnuSetupTisk_Click() {
     if (!App().PrinterObj) {
-        reportNotAvailable(QStringLiteral("Nastavení tiskárny"),
-                           QStringLiteral("LUMO-FrmMain-mnuSetupTisk_Click"));
+        m_form.reportNotAvailable(QStringLiteral("Nastavení tiskárny"),
+                                  QStringLiteral("LUMO-FrmMain-mnuSetupTisk_Click"));
         return;
     }
     print::ShowPrinterSetup(&m_form);
@@ -203,7 +200,7 @@ void MainMenus::mnuIndex_Click() {
 void MainMenus::ShowDocument(const QString& fileName, const QString& handler) {
     CKelPrinter* printer = App().PrinterObj.get();
     if (!printer) {
-        reportNotAvailable(fileName, QStringLiteral("LUMO-FrmMain-") + handler);
+        m_form.reportNotAvailable(fileName, QStringLiteral("LUMO-FrmMain-") + handler);
         return;
     }
     QString text;
