@@ -6,6 +6,7 @@
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/HelpRegistration.h"
 #include "mainwindow/MainMenusRegistration.h"
+#include "platform/process/HeapPolicy.h"
 #include "platform/ui/QtTranslations.h"
 #include "print/PrintRegistration.h"
 
@@ -15,6 +16,7 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
+    lumo::process::KeepFreedMemory();
     QApplication app(argc, argv);
     lumo::ui::InstallQtTranslations(app);
     QApplication::setApplicationName(QStringLiteral("LUMO"));

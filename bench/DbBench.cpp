@@ -1,5 +1,7 @@
 #define SQLITE_HAS_CODEC 1
 #include "platform/db/Connection.h"
+#include "platform/db/CzechCollation.h"
+#include "platform/db/SqlFunctions.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -66,6 +68,8 @@ QString syntheticDatabase() {
     const QByteArray key = kKey.toUtf8();
     must(db, sqlite3_key(db, key.constData(), static_cast<int>(key.size())));
     must(db, sqlite3_exec(db, "PRAGMA cipher_page_size = 4096", nullptr, nullptr, nullptr));
+    static const lumo::db::CzechCollation collation; // the schema's name indexes sort with it
+    must(db, lumo::db::RegisterSqlFunctions(db, &collation));
     must(db, sqlite3_exec(db, schema.readAll().constData(), nullptr, nullptr, nullptr));
     must(db, sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr));
     QRandomGenerator r(42);

@@ -1,20 +1,20 @@
-#define SQLITE_HAS_CODEC 1
 #include "core/AppContext.h"
+#include "core/HerbDb.h"
 #include "core/Settings.h"
+#include "data/builder/DbWriter.h"
+#include "data/builder/HerbDbBuilder.h"
 #include "library/CKelErr.h"
 #include "library/CKelSrv.h"
 #include "mainwindow/FrmMain.h"
 #include "platform/db/Connection.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
-#include <sqlcipher/sqlite3.h>
 
 namespace {
 
@@ -30,15 +30,10 @@ QString randomName(QRandomGenerator& rng, const QStringList& syllables) {
     return name;
 }
 
-void exec(sqlite3* db, const QString& sql) {
-    char* message = nullptr;
-    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK)
-        qFatal("%s", message ? message : "sqlite error");
-}
-
 // 20,000 herbs, each with a name in every language 2..8 and two folk names: the list and the
-// alternative names as a database ten times the bundled synthetic one holds them. Only the
-// tables the list and the search box read; built once per run in a temporary folder.
+// alternative names as a database ten times the bundled synthetic one holds them. The real
+// schema and key, only the tables the list and the search box read; built once per run in a
+// temporary folder by the database builder's writer.
 QString scaleDatabase() {
     static QTemporaryDir dir;
     static QString path;
@@ -50,34 +45,21 @@ QString scaleDatabase() {
     static const QStringList latin{"men", "tha", "ma",  "tri", "ca",  "ria", "sal", "vi", "a",  "hu",
                                    "mu",  "lus", "cra", "tae", "gus", "pi",  "pe",  "ri", "ta", "um"};
     QRandomGenerator rng(11);
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                    nullptr);
-    exec(db, QStringLiteral("CREATE TABLE Byliny (Idx INTEGER PRIMARY KEY, Nazev TEXT, KratkyNaz TEXT, "
-                            "IdxCeled INTEGER)"));
-    exec(db, QStringLiteral("CREATE TABLE Nazvy (Idx INTEGER PRIMARY KEY, IdxByliny INTEGER, IdxJazyk "
-                            "INTEGER, Nazev TEXT)"));
-    exec(db, QStringLiteral("CREATE TABLE Jazyk (Idx INTEGER PRIMARY KEY, Nazev TEXT)"));
-    exec(db, QStringLiteral("BEGIN"));
+    lumo::data::DbWriter db(path, lumo::data::kDatabaseKey);
+    lumo::data::HerbDbBuilder::createSchema(db, QStringLiteral(LUMO_SCHEMA_FILE));
+    db.begin();
     for (int l = 1; l <= 9; ++l)
-        exec(db, QStringLiteral("INSERT INTO Jazyk VALUES (%1,'%2')")
-                     .arg(l)
-                     .arg(QString::fromUtf8(kLanguages[l - 1])));
+        db.insert(QStringLiteral("Jazyk"), {l, QString::fromUtf8(kLanguages[l - 1])});
     long nameIdx = 0;
     for (int i = 1; i <= kHerbs; ++i) {
         const QString name = randomName(rng, czech);
-        exec(db, QStringLiteral("INSERT INTO Byliny VALUES (%1,'%2 %3','%2',0)").arg(i).arg(name).arg(i));
+        db.insert(QStringLiteral("Byliny"), {i, name + u' ' + QString::number(i), name, 0});
         for (int l = 2; l <= 10; ++l) {
             const QString other = randomName(rng, l == 2 ? latin : l >= 9 ? czech : latin + czech);
-            exec(db, QStringLiteral("INSERT INTO Nazvy VALUES (%1,%2,%3,'%4')")
-                         .arg(++nameIdx)
-                         .arg(i)
-                         .arg(std::min(l, 9))
-                         .arg(other));
+            db.insert(QStringLiteral("Nazvy"), {static_cast<qlonglong>(++nameIdx), i, std::min(l, 9), other});
         }
     }
-    exec(db, QStringLiteral("COMMIT"));
-    sqlite3_close(db);
+    db.commit();
     return path;
 }
 
@@ -88,7 +70,7 @@ void openScaleDatabase() {
     App().ErrObj = std::make_unique<CKelErr>();
     App().SrvObj = std::make_unique<CKelSrv>();
     App().DbConnection = std::make_unique<db::Connection>();
-    App().DbConnection->open(scaleDatabase(), QString());
+    App().DbConnection->open(scaleDatabase(), DatabasePassword());
 }
 
 // The main window with its names languages, as start-up leaves it.

@@ -1,7 +1,10 @@
 -- The herb database: 22 tables, read-only for the program.
 -- Link tables have neither Idx nor Nazev, and entity tables (except Obrazky)
 -- have no IdxByliny: the program's joins read unqualified column names.
--- No collation is declared here; the program applies the Czech one in its queries.
+-- Columns declare no collation; the program sorts text with its Czech collation "CS" in its
+-- queries. The name indexes are kept in that order (so the builder, the checker and anything
+-- that writes these tables must register "CS") and carry every column the name lists read, so
+-- a list in any names language is read in order without sorting or visiting the table.
 
 CREATE TABLE Byliny (Idx INTEGER PRIMARY KEY, Nazev TEXT, KratkyNaz TEXT, IdxCeled INTEGER);
 CREATE TABLE Nazvy (Idx INTEGER PRIMARY KEY, IdxByliny INTEGER, IdxJazyk INTEGER, Nazev TEXT);
@@ -28,7 +31,9 @@ CREATE TABLE LangRes (ID INTEGER, IdxLang INTEGER, Idx INTEGER, Popis TEXT);
 CREATE TABLE Verze (Idx INTEGER, FromDate TEXT, Verze INTEGER, Edice TEXT);
 
 CREATE INDEX NazvyByliny ON Nazvy (IdxByliny);
-CREATE INDEX NazvyJazyk ON Nazvy (IdxJazyk);
+CREATE INDEX NazvyJazyk ON Nazvy (IdxJazyk, Nazev COLLATE CS, IdxByliny);
+CREATE INDEX NazvyNazev ON Nazvy (Nazev COLLATE CS, IdxByliny, IdxJazyk);
+CREATE INDEX BylinyNazev ON Byliny (Nazev COLLATE CS, KratkyNaz, IdxCeled);
 CREATE INDEX ClankyByliny ON Clanky (IdxByliny);
 CREATE INDEX TextyByliny ON Texty (IdxByliny, IdxTyp);
 CREATE INDEX TextyTyp ON Texty (IdxTyp);

@@ -313,7 +313,10 @@ private:
     void moveListSelection(int KeyCode);
     void refreshListIndex();
     bool loadForeignNames(bool report = true);
-    bool readHerbRows(const QString& Sql, bool czechFullList, long Joined, std::vector<HerbListRow>& rows);
+    // The rows of a list statement, shared with the cache for all-herbs statements. A failing
+    // statement is reported and gives the rows read before the failure.
+    std::shared_ptr<const std::vector<HerbListRow>> readHerbRows(const QString& Sql, bool czechFullList,
+                                                                 long Joined);
     void showSelectedHerbPlain();
     void reportError(int number, const QString& message, const QString& title, const QString& location,
                      bool runTime);
@@ -326,7 +329,7 @@ private:
     HerbNameSearch m_search;
     // Rows of the all-herbs statements: the database is read-only, so a list read once is
     // refilled without its query (keyed by database file and statement).
-    std::map<QString, std::vector<HerbListRow>> m_listCache;
+    std::map<QString, std::shared_ptr<const std::vector<HerbListRow>>> m_listCache;
     MainLayout m_layout;
     int m_imgLeft = 3000;
     int m_busyDepth = 0;

@@ -5,6 +5,7 @@
 #include "library/CKelSrv.h"
 #include "mainwindow/FrmMainKeys.h"
 #include "mainwindow/HerbListFiller.h"
+#include "mainwindow/HerbListItem.h"
 #include "mainwindow/HerbRecordView.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
@@ -97,14 +98,12 @@ void FrmMain::NactiNazvy(const QString& Sql, long Joined, bool reshow) {
         // The marks only: the shown herb keeps its pictures.
         MarkedULCount = MarkedIndSkCount = MarkedIndCount = MarkedKombCount = MarkedMonthsCount = 0;
     }
-    std::vector<HerbListRow> rows;
-    readHerbRows(Sql, czechFullList, Joined, rows);
+    const auto rows = readHerbRows(Sql, czechFullList, Joined);
     QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(rows.size()));
+    items.reserve(static_cast<qsizetype>(rows->size()));
     QTreeWidgetItem* current = nullptr;
-    for (const HerbListRow& row : rows) {
-        auto* item = new QTreeWidgetItem(QStringList{row.Nazev});
-        item->setData(0, Qt::UserRole, QStringLiteral("K") + QString::number(row.Idx));
+    for (const HerbListRow& row : *rows) {
+        auto* item = new HerbListItem(row.Nazev, row.Idx);
         if (!current && row.Idx == CurrentHerb)
             current = item;
         items.append(item);
@@ -121,8 +120,8 @@ void FrmMain::NactiNazvy(const QString& Sql, long Joined, bool reshow) {
     }
 }
 
-bool FrmMain::readHerbRows(const QString& Sql, bool czechFullList, long Joined,
-                           std::vector<HerbListRow>& rows) {
+std::shared_ptr<const std::vector<HerbListRow>> FrmMain::readHerbRows(const QString& Sql, bool czechFullList,
+                                                                      long Joined) {
     const bool cacheable = HerbListFiller::IsAllHerbsSql(Sql);
     const QString statement = czechFullList ? HerbListFiller::AllHerbsSql() : Sql;
     // The key names the database file too: a connection may be reopened on another one.
@@ -130,29 +129,24 @@ bool FrmMain::readHerbRows(const QString& Sql, bool czechFullList, long Joined,
     const QString key = (open ? open->path() : QString()) + u'\n' + statement.trimmed();
     if (cacheable) {
         const auto cached = m_listCache.find(key);
-        if (cached != m_listCache.end()) {
-            rows = cached->second;
-            return true;
-        }
+        if (cached != m_listCache.end())
+            return cached->second;
     }
+    auto rows = std::make_shared<std::vector<HerbListRow>>();
     try {
-        db::Recordset rs;
-        rs.open(connection(), statement);
-        if (czechFullList && rs.recordCount() == 0)
+        const long count = HerbListFiller::ReadRows(connection(), statement, Joined != 0, *rows);
+        if (czechFullList && count == 0)
             reportError(3, QStringLiteral("Databáze neobsahuje názvy bylin, kontaktujte technickou podporu"),
                         kNamesTitle, QStringLiteral("LUMO-FrmMain-NactiNazvy"), false);
-        else
-            HerbListFiller::ReadRows(rs, Joined != 0, rows);
-        rs.close();
     } catch (...) {
         err::CaptureCurrentException();
         reportError(2, QStringLiteral("Nelze načíst názvy bylin, kontaktujte technickou podporu"),
                     kNamesTitle, QStringLiteral("LUMO-FrmMain-NactiNazvy-"), true);
-        return false;
+        return rows; // the rows read before the failure are listed, not kept
     }
-    if (cacheable && !rows.empty())
+    if (cacheable && !rows->empty())
         m_listCache[key] = rows;
-    return true;
+    return rows;
 }
 
 void FrmMain::NactiSeznamBylin(bool reshow) {

@@ -1,7 +1,7 @@
 #include "mainwindow/HerbListFiller.h"
 
 #include "platform/db/Connection.h"
-#include "platform/db/Recordset.h"
+#include "platform/db/DbError.h"
 
 namespace lumo {
 
@@ -51,40 +51,49 @@ QString HerbListFiller::ForeignNamesSql() {
     return QStringLiteral("SELECT * FROM Nazvy ORDER BY Nazev");
 }
 
-void HerbListFiller::ReadRows(db::Recordset& rs, bool joined, std::vector<HerbListRow>& rows) {
+long HerbListFiller::ReadRows(db::Connection& connection, const QString& sql, bool joined,
+                              std::vector<HerbListRow>& rows) {
     const QString idColumn = joined ? QStringLiteral("b.Idx") : QStringLiteral("Idx");
     const QString nameColumn = joined ? QStringLiteral("n.Nazev") : QStringLiteral("Nazev");
-    if (rs.eof())
-        return;
-    // The columns are looked up once; a missing one raises as a lookup by name does.
-    const int idIndex = static_cast<int>(rs.fieldNames().indexOf(idColumn, Qt::CaseInsensitive));
-    const int nameIndex = static_cast<int>(rs.fieldNames().indexOf(nameColumn, Qt::CaseInsensitive));
-    if (idIndex < 0 || nameIndex < 0)
-        rs.field(idIndex < 0 ? idColumn : nameColumn);
-    rows.reserve(rows.size() + static_cast<size_t>(std::max(rs.recordCount(), 0L)));
-    for (; !rs.eof(); rs.moveNext()) {
-        HerbListRow row;
-        row.Idx = rs.field(idIndex).toLong();
-        row.Nazev = rs.field(nameIndex).str();
+    long count = 0;
+    int idIndex = -1;
+    int nameIndex = -1;
+    // Only the two columns are read from each row, however many the statement returns.
+    connection.forEachRow(sql, {}, [&](const db::Connection::Row& row) {
+        if (count++ == 0) {
+            idIndex = row.columnIndex(idColumn);
+            nameIndex = row.columnIndex(nameColumn);
+            if (idIndex < 0 || nameIndex < 0)
+                db::RaiseDbError(db::dbItemNotFound, idIndex < 0 ? idColumn : nameColumn);
+        }
+        QString name = row.field(nameIndex).str();
         if (joined)
-            row.Nazev = row.Nazev.trimmed();
-        if (joined ? !row.Nazev.isEmpty() : !isBlank(row.Nazev))
-            rows.push_back(std::move(row));
-    }
+            name = name.trimmed();
+        if (joined ? name.isEmpty() : isBlank(name))
+            return true;
+        rows.push_back({row.field(idIndex).toLong(), std::move(name)});
+        return true;
+    });
+    return count;
 }
 
 std::vector<ForeignName> HerbListFiller::ReadForeignNames(db::Connection& connection) {
-    db::Recordset rs;
-    rs.open(connection, ForeignNamesSql());
     std::vector<ForeignName> names;
-    names.reserve(static_cast<size_t>(std::max(rs.recordCount(), 0L)));
-    for (; !rs.eof(); rs.moveNext()) {
-        ForeignName name{rs.field(QStringLiteral("IdxByliny")).toLong(),
-                         rs.field(QStringLiteral("Nazev")).str()};
-        if (!isBlank(name.Nazev))
-            names.push_back(std::move(name));
-    }
-    rs.close();
+    int idIndex = -1;
+    int nameIndex = -1;
+    connection.forEachRow(ForeignNamesSql(), {}, [&](const db::Connection::Row& row) {
+        if (nameIndex < 0) {
+            idIndex = row.columnIndex(QStringLiteral("IdxByliny"));
+            nameIndex = row.columnIndex(QStringLiteral("Nazev"));
+            if (idIndex < 0 || nameIndex < 0)
+                db::RaiseDbError(db::dbItemNotFound,
+                                 idIndex < 0 ? QStringLiteral("IdxByliny") : QStringLiteral("Nazev"));
+        }
+        QString name = row.field(nameIndex).str();
+        if (!isBlank(name))
+            names.push_back({row.field(idIndex).toLong(), std::move(name)});
+        return true;
+    });
     return names;
 }
 

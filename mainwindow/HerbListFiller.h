@@ -8,7 +8,6 @@ namespace lumo {
 
 namespace db {
 class Connection;
-class Recordset;
 } // namespace db
 
 // One list row: the herb's Idx and the name shown.
@@ -44,10 +43,12 @@ public:
     // Every alternative name of every herb in Czech order.
     static QString ForeignNamesSql();
 
-    // Appends the rows of an open list result to rows: with joined the id from "b.Idx" and
-    // the name from "n.Nazev" trimmed, otherwise "Idx" and "Nazev" as stored. Blank names are
-    // not listed. A failing row raises; the rows read before it stay in rows.
-    static void ReadRows(db::Recordset& rs, bool joined, std::vector<HerbListRow>& rows);
+    // Runs a list statement and appends its rows to rows as the engine steps to them: with
+    // joined the id from "b.Idx" and the name from "n.Nazev" trimmed, otherwise "Idx" and
+    // "Nazev" as stored. Blank names are not listed. Returns the number of result rows,
+    // blank ones included. A failing row raises; the rows read before it stay in rows.
+    static long ReadRows(db::Connection& connection, const QString& sql, bool joined,
+                         std::vector<HerbListRow>& rows);
 
     // Reads every non-blank alternative name in Czech order. Raises on failure.
     static std::vector<ForeignName> ReadForeignNames(db::Connection& connection);

@@ -2,6 +2,7 @@
 
 #include "data/builder/DbWriter.h"
 #include "data/builder/RtfWriter.h"
+#include "platform/db/SqlFunctions.h"
 
 #include <sqlcipher/sqlite3.h>
 
@@ -58,6 +59,9 @@ sqlite3* openKeyed(const QString& path, const QByteArray& key) {
         sqlite3_close(db);
         return nullptr;
     }
+    // The name indexes are sorted with the program's Czech collation.
+    static const db::CzechCollation collation;
+    db::RegisterSqlFunctions(db, &collation);
     if (!key.isEmpty()) {
         sqlite3_exec(db, QByteArray("PRAGMA key = '" + key + "'").constData(), nullptr, nullptr, nullptr);
         sqlite3_exec(

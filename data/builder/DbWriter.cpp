@@ -1,5 +1,7 @@
 #include "data/builder/DbWriter.h"
 
+#include "platform/db/SqlFunctions.h"
+
 #include <sqlcipher/sqlite3.h>
 
 #include <QFile>
@@ -23,6 +25,9 @@ DbWriter::DbWriter(const QString& path, const QByteArray& key) {
         exec(QStringLiteral("PRAGMA cipher_page_size = %1").arg(kCipherPageSize));
         // The program opens the file read-only, possibly from read-only media.
         exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
+        // The name indexes are kept in the program's Czech order.
+        if (db::RegisterSqlFunctions(m_db, &m_collation) != SQLITE_OK)
+            raise(QStringLiteral("cannot register the Czech collation"));
     } catch (...) {
         sqlite3_close(m_db);
         throw;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/db/CzechCollation.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -43,6 +45,7 @@ private:
     sqlite3_stmt* statement(const QString& table, int columns);
     [[noreturn]] void raise(const QString& what) const;
 
+    db::CzechCollation m_collation; // outlives the connection, which sorts indexes with it
     sqlite3* m_db = nullptr;
     QHash<QString, sqlite3_stmt*> m_statements;
 };

@@ -2,6 +2,7 @@
 #include "data/builder/DbChecker.h"
 #include "data/builder/DbWriter.h"
 #include "data/builder/SyntheticDb.h"
+#include "platform/db/SqlFunctions.h"
 
 #include <sqlcipher/sqlite3.h>
 
@@ -31,6 +32,8 @@ QStringList dump(const QString& path, const char* sql) {
     sqlite3_exec(db, QByteArray("PRAGMA key = '").append(kDatabaseKey).append("'").constData(), nullptr,
                  nullptr, nullptr);
     sqlite3_exec(db, "PRAGMA cipher_page_size = 4096", nullptr, nullptr, nullptr);
+    static const lumo::db::CzechCollation collation; // the name indexes are sorted with it
+    lumo::db::RegisterSqlFunctions(db, &collation);
     QStringList rows;
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK)
@@ -47,6 +50,8 @@ void exec(const QString& path, const char* sql) {
     sqlite3_exec(db, QByteArray("PRAGMA key = '").append(kDatabaseKey).append("'").constData(), nullptr,
                  nullptr, nullptr);
     sqlite3_exec(db, "PRAGMA cipher_page_size = 4096", nullptr, nullptr, nullptr);
+    static const lumo::db::CzechCollation collation; // the name indexes are sorted with it
+    lumo::db::RegisterSqlFunctions(db, &collation);
     ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
     sqlite3_close(db);
 }

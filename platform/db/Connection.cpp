@@ -205,6 +205,9 @@ void Connection::open(const QString& path, const QString& key) {
     if (rc != SQLITE_OK)
         m_impl->failOpen(handle, rc, path);
     sqlite3_exec(handle, "PRAGMA query_only = 1", nullptr, nullptr, nullptr);
+    // Pages are decrypted once and kept: the name lists and records of a large database read
+    // the same pages again and again. The cache grows only as far as pages are read.
+    sqlite3_exec(handle, "PRAGMA cache_size = -16384", nullptr, nullptr, nullptr);
 
     m_impl->db = handle;
     m_impl->path = path;
@@ -297,7 +300,7 @@ void Connection::forEachRow(const QString& sql, const QVariantList& params,
         RaiseDbError(dbObjectClosed);
     std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(m_impl->compile(sql), sqlite3_finalize);
     m_impl->bind(statement.get(), sql, params);
-    const Row row(statement.get());
+    const Row row(statement.get(), resultNames(statement.get(), sql));
     int rc;
     while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
         if (!callback(row))
@@ -312,11 +315,15 @@ int Connection::Row::columnCount() const {
 }
 
 int Connection::Row::columnIndex(const QString& name) const {
-    for (int i = 0, n = columnCount(); i < n; ++i) {
-        if (name.compare(QString::fromUtf8(sqlite3_column_name(m_statement, i)), Qt::CaseInsensitive) == 0)
+    for (int i = 0; i < m_names.size(); ++i) {
+        if (name.compare(m_names[i], Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;
+}
+
+Field Connection::Row::field(int column) const {
+    return Field(m_names.value(column), cellValue(m_statement, column));
 }
 
 bool Connection::Row::isNull(int column) const {

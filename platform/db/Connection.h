@@ -39,11 +39,14 @@ public:
     // One row of a statement being stepped: valid only inside the callback.
     class Row {
     public:
-        explicit Row(sqlite3_stmt* statement) : m_statement(statement) {}
+        Row(sqlite3_stmt* statement, QStringList names) : m_statement(statement), m_names(std::move(names)) {}
         int columnCount() const;
-        // The 0-based column of a result name (any case); -1 when there is none.
+        // The 0-based column of a result name (any case), named as Recordset names it
+        // ("b.Idx" where joined tables share a column); -1 when there is none.
         int columnIndex(const QString& name) const;
         bool isNull(int column) const;
+        // The value as a recordset's field holds it, with the same conversions.
+        Field field(int column) const;
         qint64 integer(int column) const;
         // Text as stored; Null and numbers as their text.
         QString text(int column) const;
@@ -52,6 +55,7 @@ public:
 
     private:
         sqlite3_stmt* m_statement;
+        QStringList m_names;
     };
     // Runs one statement and hands each row to the callback as the engine steps to it, so
     // a long result is never held whole. The callback returns false to stop early. The

@@ -1,6 +1,9 @@
 #define SQLITE_HAS_CODEC 1
 #include "platform/DbFixture.h"
 
+#include "platform/db/CzechCollation.h"
+#include "platform/db/SqlFunctions.h"
+
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -19,6 +22,9 @@ void WriteDatabase(const QString& path, const QString& key, const QStringList& s
         // The page size the database builder writes.
         ASSERT_EQ(sqlite3_exec(db, "PRAGMA cipher_page_size = 4096", nullptr, nullptr, nullptr), SQLITE_OK);
     }
+    // The schema's name indexes are sorted with the Czech collation.
+    static const db::CzechCollation collation;
+    ASSERT_EQ(db::RegisterSqlFunctions(db, &collation), SQLITE_OK);
     for (const QString& s : statements) {
         char* message = nullptr;
         const int rc = sqlite3_exec(db, s.toUtf8().constData(), nullptr, nullptr, &message);

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <gtest/gtest.h>
+#include <sqlcipher/sqlite3.h>
 
 #include <algorithm>
 
@@ -69,6 +70,35 @@ TEST(CzechCollationTest, CaseDoesNotSeparateNames) {
     EXPECT_LT(c.compare(QStringLiteral("ABC"), QStringLiteral("abd")), 0);
     EXPECT_EQ(c.compare(QStringLiteral("Máta"), QStringLiteral("Máta")), 0);
     EXPECT_LT(c.compare(QStringLiteral("hz"), QStringLiteral("CHa")), 0);
+}
+
+// Len counts UTF-16 units as the text reads into a string, malformed bytes included.
+TEST(SqlFunctionsTest, LenCountsAsTheTextReads) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(":memory:", &db), SQLITE_OK);
+    CzechCollation collation;
+    ASSERT_EQ(RegisterSqlFunctions(db, &collation), SQLITE_OK);
+    const QList<QByteArray> texts{"",
+                                  "Máta peprná",
+                                  "Мята",
+                                  "\xF0\x9F\x8C\xBF list",
+                                  "\xC3",
+                                  "a\x80"
+                                  "b",
+                                  "\xE0\x80\x80",
+                                  "\xED\xA0\x80",
+                                  "\xF4\x90\x80\x80",
+                                  "\xC1\xBF"};
+    sqlite3_stmt* st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT Len(CAST(? AS TEXT))", -1, &st, nullptr), SQLITE_OK);
+    for (const QByteArray& text : texts) {
+        sqlite3_bind_blob(st, 1, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+        EXPECT_EQ(sqlite3_column_int64(st, 0), QString::fromUtf8(text).size()) << text.toHex().constData();
+        sqlite3_reset(st);
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
 }
 
 } // namespace
