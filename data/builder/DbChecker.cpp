@@ -64,9 +64,7 @@ sqlite3* openKeyed(const QString& path, const QByteArray& key) {
     db::RegisterSqlFunctions(db, &collation);
     if (!key.isEmpty()) {
         sqlite3_exec(db, QByteArray("PRAGMA key = '" + key + "'").constData(), nullptr, nullptr, nullptr);
-        sqlite3_exec(
-            db, QByteArray("PRAGMA cipher_page_size = " + QByteArray::number(kCipherPageSize)).constData(),
-            nullptr, nullptr, nullptr);
+        sqlite3_exec(db, db::CipherPragmas().constData(), nullptr, nullptr, nullptr);
     }
     return db;
 }

@@ -22,7 +22,7 @@ DbWriter::DbWriter(const QString& path, const QByteArray& key) {
     try {
         // The key is a fixed ASCII value without quotes, so it can go into the pragma.
         exec(QStringLiteral("PRAGMA key = '%1'").arg(QString::fromLatin1(key)));
-        exec(QStringLiteral("PRAGMA cipher_page_size = %1").arg(kCipherPageSize));
+        exec(QString::fromLatin1(db::CipherPragmas()));
         // The program opens the file read-only, possibly from read-only media.
         exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
         // The name indexes are kept in the program's Czech order.

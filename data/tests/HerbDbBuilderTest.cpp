@@ -31,7 +31,7 @@ QStringList dump(const QString& path, const char* sql) {
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
     sqlite3_exec(db, QByteArray("PRAGMA key = '").append(kDatabaseKey).append("'").constData(), nullptr,
                  nullptr, nullptr);
-    sqlite3_exec(db, "PRAGMA cipher_page_size = 4096", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, lumo::db::CipherPragmas().constData(), nullptr, nullptr, nullptr);
     static const lumo::db::CzechCollation collation; // the name indexes are sorted with it
     lumo::db::RegisterSqlFunctions(db, &collation);
     QStringList rows;
@@ -49,7 +49,7 @@ void exec(const QString& path, const char* sql) {
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_exec(db, QByteArray("PRAGMA key = '").append(kDatabaseKey).append("'").constData(), nullptr,
                  nullptr, nullptr);
-    sqlite3_exec(db, "PRAGMA cipher_page_size = 4096", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, lumo::db::CipherPragmas().constData(), nullptr, nullptr, nullptr);
     static const lumo::db::CzechCollation collation; // the name indexes are sorted with it
     lumo::db::RegisterSqlFunctions(db, &collation);
     ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);

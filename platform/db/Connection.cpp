@@ -1,6 +1,7 @@
 #define SQLITE_HAS_CODEC 1
 #include "platform/db/Connection.h"
 
+#include "platform/db/CipherFormat.h"
 #include "platform/db/CzechCollation.h"
 #include "platform/db/DbError.h"
 #include "platform/db/JetSql.h"
@@ -17,6 +18,12 @@
 namespace lumo::db {
 
 namespace {
+
+// A page size and key derivation rounds to open a file with (0: the engine's default).
+struct CipherAttempt {
+    int pageSize;
+    int kdfIterations;
+};
 
 // Statements prepared once per distinct text; the cache is dropped whole when full.
 constexpr int kStatementCacheSize = 64;
@@ -144,7 +151,7 @@ struct Connection::Impl {
     }
 
     void bind(sqlite3_stmt* statement, const QString& sql, const QVariantList& params);
-    int tryOpen(const QString& path, const QString& key, int pageSize, sqlite3** handle);
+    int tryOpen(const QString& path, const QString& key, CipherAttempt cipher, sqlite3** handle);
 
     sqlite3_stmt* compile(const QString& jetSql) {
         const QByteArray sql = TranslateJetSql(jetSql).toUtf8();
@@ -190,15 +197,16 @@ void Connection::open(const QString& path, const QString& key) {
     if (info.size() == 0) // the engine takes an empty file for an empty database
         RaiseDbError(dbNotDatabase, path);
 
-    // The builder writes 4096-byte pages; databases written with the engine's former default
-    // of 1024 still open.
+    // The program's own format first; then files written with the engine's default key
+    // derivation, with 4096-byte pages or the engine's former default of 1024.
+    const CipherAttempt attempts[] = {{kCipherPageSize, kKdfIterations}, {kCipherPageSize, 0}, {1024, 0}};
     sqlite3* handle = nullptr;
     int rc = SQLITE_NOTADB;
-    for (const int pageSize : {4096, 1024}) {
+    for (const CipherAttempt& attempt : attempts) {
         if (handle)
             sqlite3_close(handle);
         handle = nullptr;
-        rc = m_impl->tryOpen(path, key, pageSize, &handle);
+        rc = m_impl->tryOpen(path, key, attempt, &handle);
         if (rc != SQLITE_NOTADB || key.isEmpty())
             break;
     }
@@ -213,9 +221,9 @@ void Connection::open(const QString& path, const QString& key) {
     m_impl->path = path;
 }
 
-// Opens the file with the key and page size and reads its schema, the first read of the
+// Opens the file with the key and cipher format and reads its schema, the first read of the
 // file: a wrong key or a file that is not a database fails here.
-int Connection::Impl::tryOpen(const QString& file, const QString& key, int pageSize, sqlite3** out) {
+int Connection::Impl::tryOpen(const QString& file, const QString& key, CipherAttempt cipher, sqlite3** out) {
     // One thread at a time uses a connection: the engine's own locking of every call is spared.
     int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), out,
                              SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -228,8 +236,8 @@ int Connection::Impl::tryOpen(const QString& file, const QString& key, int pageS
         rc = sqlite3_key(handle, k.constData(), static_cast<int>(k.size()));
         if (rc != SQLITE_OK)
             return rc;
-        const QByteArray pragma = "PRAGMA cipher_page_size = " + QByteArray::number(pageSize);
-        sqlite3_exec(handle, pragma.constData(), nullptr, nullptr, nullptr);
+        sqlite3_exec(handle, CipherPragmas(cipher.pageSize, cipher.kdfIterations).constData(), nullptr,
+                     nullptr, nullptr);
     }
     rc = RegisterSqlFunctions(handle, &collation);
     if (rc != SQLITE_OK)

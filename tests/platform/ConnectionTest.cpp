@@ -1,5 +1,6 @@
 #include "platform/db/Connection.h"
 #include "platform/DbFixture.h"
+#include "platform/db/CipherFormat.h"
 #include "platform/db/DbError.h"
 #include "platform/db/JetSql.h"
 #include "platform/err/RunTimeErrors.h"
@@ -85,6 +86,27 @@ TEST_F(ConnectionTest, FailedOpensRaiseAtOpenAndCreateNothing) {
     Connection plainDb;
     plainDb.open(plain, QString());
     EXPECT_TRUE(plainDb.isOpen());
+}
+
+// Files written with the engine's default key derivation (4096- or 1024-byte pages) still
+// open; a wrong key fails on them as on the program's own format.
+TEST_F(ConnectionTest, FilesOfTheEngineDefaultFormatsOpen) {
+    for (const int pageSize : {4096, 1024}) {
+        const QString path = m_dir.filePath(QStringLiteral("Lumo%1.mdb").arg(pageSize));
+        test::WriteDatabase(path, kKey,
+                            {QStringLiteral("CREATE TABLE Verze (Idx INTEGER, Edice TEXT)"),
+                             QStringLiteral("INSERT INTO Verze VALUES (%1, 'Žluť')").arg(pageSize)},
+                            CipherPragmas(pageSize, 0));
+        Connection db;
+        db.open(path, kKey);
+        EXPECT_EQ(column(db.execute(QStringLiteral("SELECT * FROM Verze")), QStringLiteral("Edice")),
+                  QStringList{QStringLiteral("Žluť")});
+        EXPECT_EQ(column(db.execute(QStringLiteral("SELECT * FROM Verze")), QStringLiteral("Idx")),
+                  QStringList{QString::number(pageSize)});
+        Connection wrong;
+        EXPECT_EQ(errorNumber([&] { wrong.open(path, QStringLiteral("špatný")); }), dbNotDatabase);
+        EXPECT_FALSE(wrong.isOpen());
+    }
 }
 
 TEST_F(ConnectionTest, FileKeepsItsBytes) {

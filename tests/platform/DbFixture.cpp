@@ -1,5 +1,6 @@
 #define SQLITE_HAS_CODEC 1
 #include "platform/DbFixture.h"
+#include "platform/db/CipherFormat.h"
 
 #include "platform/db/CzechCollation.h"
 #include "platform/db/SqlFunctions.h"
@@ -11,7 +12,8 @@
 
 namespace lumo::test {
 
-void WriteDatabase(const QString& path, const QString& key, const QStringList& statements) {
+void WriteDatabase(const QString& path, const QString& key, const QStringList& statements,
+                   const QByteArray& cipherPragmas) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
                               SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
@@ -19,8 +21,8 @@ void WriteDatabase(const QString& path, const QString& key, const QStringList& s
     if (!key.isEmpty()) {
         const QByteArray k = key.toUtf8();
         ASSERT_EQ(sqlite3_key(db, k.constData(), static_cast<int>(k.size())), SQLITE_OK);
-        // The page size the database builder writes.
-        ASSERT_EQ(sqlite3_exec(db, "PRAGMA cipher_page_size = 4096", nullptr, nullptr, nullptr), SQLITE_OK);
+        const QByteArray pragmas = cipherPragmas.isEmpty() ? db::CipherPragmas() : cipherPragmas;
+        ASSERT_EQ(sqlite3_exec(db, pragmas.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
     }
     // The schema's name indexes are sorted with the Czech collation.
     static const db::CzechCollation collation;
