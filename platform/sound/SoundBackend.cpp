@@ -1,15 +1,10 @@
 #include "platform/sound/SoundBackend.h"
 
+#include "platform/sound/WaveOutput.h"
+
 #include <QApplication>
-#include <QAudioDevice>
-#include <QEventLoop>
 #include <QGuiApplication>
-#include <QMediaDevices>
-#include <QPointer>
-#include <QSoundEffect>
 #include <QThread>
-#include <QTimer>
-#include <QUrl>
 
 namespace lumo::sound {
 
@@ -21,37 +16,11 @@ bool headless() {
            platform == u"minimal";
 }
 
-// The desktop's bell and wave output through Qt Multimedia.
-class QtBackend : public SoundBackend {
+// No wave device: nothing plays; the bell is still the desktop's.
+class SilentBackend : public SoundBackend {
 public:
-    bool hasWaveOutput() override { return !QMediaDevices::audioOutputs().isEmpty(); }
-
-    bool playWave(const QString& path, long flags) override {
-        if (m_effect)
-            m_effect->stop();
-        delete m_effect.data();
-        auto* effect = new QSoundEffect(QMediaDevices::defaultAudioOutput());
-        m_effect = effect;
-        effect->setSource(QUrl::fromLocalFile(path));
-        const bool loop = (flags & sndLoop) && (flags & sndAsync);
-        effect->setLoopCount(loop ? QSoundEffect::Infinite : 1);
-        effect->play();
-        if (flags & sndAsync)
-            return effect->status() != QSoundEffect::Error;
-        // Waits for the end of the sound; a broken device ends the wait too.
-        QEventLoop wait;
-        QObject::connect(effect, &QSoundEffect::playingChanged, &wait, [&] {
-            if (!effect->isPlaying())
-                wait.quit();
-        });
-        QObject::connect(effect, &QSoundEffect::statusChanged, &wait, [&] {
-            if (effect->status() == QSoundEffect::Error)
-                wait.quit();
-        });
-        QTimer::singleShot(60000, &wait, &QEventLoop::quit);
-        wait.exec(QEventLoop::ExcludeUserInputEvents);
-        return effect->status() != QSoundEffect::Error;
-    }
+    bool hasWaveOutput() override { return false; }
+    bool playWave(const QString&, long) override { return false; }
 
     void beep(int, int ms) override {
         // The desktop bell has its own pitch; the caller still waits the duration,
@@ -62,16 +31,17 @@ public:
         if (ms > 0)
             QThread::msleep(static_cast<unsigned long>(qMin(ms, 5000)));
     }
-
-private:
-    QPointer<QSoundEffect> m_effect;
 };
 
-// No wave device: nothing plays; the bell is still the desktop's.
-class SilentBackend : public QtBackend {
+// The desktop's bell and wave output through the module.
+class DeviceBackend : public SilentBackend {
 public:
-    bool hasWaveOutput() override { return false; }
-    bool playWave(const QString&, long) override { return false; }
+    explicit DeviceBackend(std::unique_ptr<WaveOutput> output) : m_output(std::move(output)) {}
+    bool hasWaveOutput() override { return m_output->hasDevice(); }
+    bool playWave(const QString& path, long flags) override { return m_output->play(path, flags); }
+
+private:
+    std::unique_ptr<WaveOutput> m_output;
 };
 
 std::unique_ptr<SoundBackend>& slot() {
@@ -83,9 +53,14 @@ std::unique_ptr<SoundBackend>& slot() {
 
 SoundBackend& Backend() {
     if (!slot()) {
-        // Without a screen (CI) there is no one to hear it either.
-        const bool device = !headless() && !QMediaDevices::audioOutputs().isEmpty();
-        slot() = device ? std::unique_ptr<SoundBackend>(new QtBackend) : MakeSilentBackend();
+        // Without a screen (CI) there is no one to hear it either; without the module or a
+        // device nothing plays.
+        std::unique_ptr<WaveOutput> output =
+            headless() ? nullptr : LoadWaveOutput(QCoreApplication::applicationDirPath());
+        if (output && output->hasDevice())
+            slot() = std::make_unique<DeviceBackend>(std::move(output));
+        else
+            slot() = MakeSilentBackend();
     }
     return *slot();
 }

@@ -26,7 +26,8 @@ public:
     virtual void beep(int hz, int ms) = 0;
 };
 
-// The program's backend: Qt Multimedia, or a silent one where no output device exists.
+// The program's backend: the wave output module (WaveOutput.h), or a silent one where no
+// screen, no module or no output device exists.
 SoundBackend& Backend();
 
 // Replaces the backend (tests); nullptr goes back to the machine's.

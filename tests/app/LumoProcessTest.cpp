@@ -57,6 +57,13 @@ TEST_F(LumoProcess, StartsAndRefusesASecondInstance) {
     ASSERT_TRUE(first->waitForStarted(10000));
     ASSERT_TRUE(stillRunningAfter(first, 3000)) << first->readAllStandardError().toStdString();
     EXPECT_TRUE(errorLog().isEmpty());
+    // Without a screen the wave output module, and the multimedia libraries with it, stay unloaded.
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(first->processId()));
+    ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
+    const QByteArray mapped = maps.readAll();
+    EXPECT_TRUE(mapped.contains("libQt6Widgets"));
+    EXPECT_FALSE(mapped.contains("LumoSound.so"));
+    EXPECT_FALSE(mapped.contains("libQt6Multimedia"));
 
     QProcess* second = start();
     ASSERT_TRUE(second->waitForFinished(30000));

@@ -1,6 +1,7 @@
 #include "library/CKelSound.h"
 #include "platform/sound/SoundBackend.h"
 #include "platform/sound/WaveFile.h"
+#include "platform/sound/WaveOutput.h"
 
 #include "common/TempProgramDir.h"
 
@@ -132,3 +133,23 @@ TEST(WaveFileTest, TheBuiltSoundsAreWaveFilesAndDamagedOnesAreNot) {
 
 } // namespace
 } // namespace lumo
+
+namespace lumo::sound {
+namespace {
+
+// The wave output module loads from the folder it was built into (the executable's); a folder
+// without it, or with a file of that name that is no module, gives none, so sound stays silent.
+TEST(WaveOutputModule, LoadsFromTheExecutablesFolderOnly) {
+    const QString built = QStringLiteral(LUMO_SOUND_MODULE_DIR);
+    const std::unique_ptr<WaveOutput> output = LoadWaveOutput(built);
+    ASSERT_NE(output, nullptr);
+    output->hasDevice(); // answers without a sound server too
+
+    test::TempProgramDir dir;
+    EXPECT_EQ(LoadWaveOutput(dir.path()), nullptr);
+    dir.write(QLatin1String(kWaveOutputModule), "not a module");
+    EXPECT_EQ(LoadWaveOutput(dir.path()), nullptr);
+}
+
+} // namespace
+} // namespace lumo::sound
