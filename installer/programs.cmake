@@ -17,19 +17,22 @@ set_target_properties(lumo_uninstaller PROPERTIES OUTPUT_NAME "ST6UNST.EXE")
 lumo_target_options(lumo_uninstaller)
 lumo_stamp_version(lumo_uninstaller)
 
-# The medium: ZefSetup beside the program, the database with its stamp, the scripts, the
-# setup program's file list, the help files and the sounds. The setup program copies the
+# The medium: ZefSetup beside the program and its wave output module, the database with its
+# stamp, the scripts, the setup program's file list, the help files, the help menu's documents
+# and the sounds. The setup program copies the
 # files Setup.lst names ("?" before a name: only when the medium has it).
 set(LUMO_MEDIUM_DIR ${CMAKE_BINARY_DIR}/medium CACHE INTERNAL "")
 set(LUMO_MEDIUM_SOURCE ${CMAKE_CURRENT_SOURCE_DIR}/medium)
 add_custom_target(lumo_medium ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${LUMO_MEDIUM_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy_if_different
-          $<TARGET_FILE:ZefSetup> $<TARGET_FILE:LUMO> $<TARGET_FILE:lumo_setup_program>
-          $<TARGET_FILE:lumo_uninstaller>
+          $<TARGET_FILE:ZefSetup> $<TARGET_FILE:LUMO> $<TARGET_FILE:lumo_sound_qt>
+          $<TARGET_FILE:lumo_setup_program> $<TARGET_FILE:lumo_uninstaller>
           ${CMAKE_BINARY_DIR}/data/Lumo.mdb ${CMAKE_BINARY_DIR}/data/Lumo.INF
           ${CMAKE_BINARY_DIR}/data/Lumo.chm ${CMAKE_BINARY_DIR}/data/KelErr.Hlp
           ${CMAKE_BINARY_DIR}/data/LUMO.Wav ${CMAKE_BINARY_DIR}/data/Err.Wav
+          ${CMAKE_BINARY_DIR}/data/Licence.rtf ${CMAKE_BINARY_DIR}/data/Zmeny.rtf
+          ${CMAKE_BINARY_DIR}/data/Literatura.rtf
           ${LUMO_MEDIUM_SOURCE}/Install.txt ${LUMO_MEDIUM_SOURCE}/Upgrade.txt ${LUMO_MEDIUM_SOURCE}/Setup.lst
           ${LUMO_MEDIUM_SOURCE}/Cti.txt
           ${LUMO_MEDIUM_DIR}/
@@ -37,4 +40,5 @@ add_custom_target(lumo_medium ALL
           ${LUMO_MEDIUM_SOURCE}/Cti.txt
   COMMENT "Staging the installation medium"
   VERBATIM)
-add_dependencies(lumo_medium ZefSetup LUMO lumo_setup_program lumo_uninstaller lumo_database lumo_help_files)
+add_dependencies(lumo_medium ZefSetup LUMO lumo_sound_qt lumo_setup_program lumo_uninstaller lumo_database
+  lumo_help_files lumo_documents)

@@ -60,6 +60,11 @@ TEST(SetupActions, InstallRepairUpgradeDatabaseAndRemoveAsAUserWould) {
     EXPECT_EQ(box.read(t + "Lumo.mdb"), box.read(box.medium() + "Lumo.mdb"));
     EXPECT_EQ(box.read(t + "Lumo.ini"), ("[Main]\r\nDatabaseLocation=" + t + "Lumo.mdb\r\n").toUtf8());
     EXPECT_EQ(box.read(t + "Cti.txt"), box.read(box.medium() + "Cti.txt"));
+    // The wave output module and the help menu's documents come along.
+    for (const char* file : {"LumoSound.so", "Licence.rtf", "Zmeny.rtf", "Literatura.rtf"}) {
+        EXPECT_FALSE(box.read(box.medium() + file).isEmpty()) << file;
+        EXPECT_EQ(box.read(t + file), box.read(box.medium() + file)) << file;
+    }
     EXPECT_TRUE(box.read(box.desktop() + "/Zefirak.desktop").contains(("Exec=\"" + t + "LUMO\"").toUtf8()));
     EXPECT_TRUE(QFile::exists(box.dataHome() + "/applications/Zefirak.desktop"));
     EXPECT_EQ(enabled(window), (std::vector<bool>{false, false, true, true, true, true}));
