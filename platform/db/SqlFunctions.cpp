@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <sqlcipher/sqlite3.h>
+#include <unicode/ustring.h>
 
 namespace lumo::db {
 
@@ -82,49 +83,18 @@ void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     sqlite3_result_int(ctx, matchFolded(*pattern, valueText(argv[1]).toCaseFolded(), escape) ? 1 : 0);
 }
 
-// The length in UTF-16 units of well-formed UTF-8, counted without converting it; -1 for
-// malformed input.
-qint64 utf16Length(const unsigned char* s, int n) {
-    qint64 units = 0;
-    for (int i = 0; i < n;) {
-        const unsigned char b = s[i];
-        int extra = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (b < 0x80)
-            extra = 0;
-        else if (b >= 0xC2 && b <= 0xDF)
-            extra = 1;
-        else if (b >= 0xE0 && b <= 0xEF) {
-            extra = 2;
-            low = b == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
-            high = b == 0xED ? 0x9F : 0xBF; // no surrogates
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            extra = 3;
-            low = b == 0xF0 ? 0x90 : 0x80;
-            high = b == 0xF4 ? 0x8F : 0xBF;
-        } else
-            return -1;
-        if (i + extra >= n)
-            return -1;
-        for (int k = 1; k <= extra; ++k) {
-            const unsigned char c = s[i + k];
-            if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF))
-                return -1;
-        }
-        units += extra == 3 ? 2 : 1;
-        i += extra + 1;
-    }
-    return units;
-}
-
 void lenFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
         return sqlite3_result_null(ctx);
-    // Called for every row of the name lists: well-formed text is counted in place.
-    const auto* text = sqlite3_value_text(argv[0]);
-    const qint64 units = utf16Length(text, sqlite3_value_bytes(argv[0]));
-    sqlite3_result_int64(ctx, units >= 0 ? units : valueText(argv[0]).size());
+    // Called for every row of the name lists: well-formed text is measured without converting
+    // it; malformed text counts as the string it reads into.
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t units = 0;
+    u_strFromUTF8(nullptr, 0, &units, reinterpret_cast<const char*>(sqlite3_value_text(argv[0])),
+                  sqlite3_value_bytes(argv[0]), &status);
+    if (status == U_INVALID_CHAR_FOUND || status == U_ILLEGAL_ARGUMENT_ERROR)
+        units = static_cast<int32_t>(valueText(argv[0]).size());
+    sqlite3_result_int64(ctx, units);
 }
 
 int compareCzech(void* collation, int aLength, const void* a, int bLength, const void* b) {
