@@ -1,7 +1,6 @@
 #define SQLITE_HAS_CODEC 1
 #include "platform/db/CipherFormat.h"
 #include "platform/db/Connection.h"
-#include "platform/db/CzechCollation.h"
 #include "platform/db/SqlFunctions.h"
 
 #include <QFile>
@@ -69,8 +68,7 @@ QString syntheticDatabase() {
     const QByteArray key = kKey.toUtf8();
     must(db, sqlite3_key(db, key.constData(), static_cast<int>(key.size())));
     must(db, sqlite3_exec(db, lumo::db::CipherPragmas().constData(), nullptr, nullptr, nullptr));
-    static const lumo::db::CzechCollation collation; // the schema's name indexes sort with it
-    must(db, lumo::db::RegisterSqlFunctions(db, &collation));
+    must(db, lumo::db::RegisterSqlFunctions(db)); // the schema's name indexes sort with it
     must(db, sqlite3_exec(db, schema.readAll().constData(), nullptr, nullptr, nullptr));
     must(db, sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr));
     QRandomGenerator r(42);

@@ -60,8 +60,7 @@ sqlite3* openKeyed(const QString& path, const QByteArray& key) {
         return nullptr;
     }
     // The name indexes are sorted with the program's Czech collation.
-    static const db::CzechCollation collation;
-    db::RegisterSqlFunctions(db, &collation);
+    db::RegisterSqlFunctions(db);
     if (!key.isEmpty()) {
         sqlite3_exec(db, QByteArray("PRAGMA key = '" + key + "'").constData(), nullptr, nullptr, nullptr);
         sqlite3_exec(db, db::CipherPragmas().constData(), nullptr, nullptr, nullptr);

@@ -26,7 +26,7 @@ DbWriter::DbWriter(const QString& path, const QByteArray& key) {
         // The program opens the file read-only, possibly from read-only media.
         exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
         // The name indexes are kept in the program's Czech order.
-        if (db::RegisterSqlFunctions(m_db, &m_collation) != SQLITE_OK)
+        if (db::RegisterSqlFunctions(m_db) != SQLITE_OK)
             raise(QStringLiteral("cannot register the Czech collation"));
     } catch (...) {
         sqlite3_close(m_db);

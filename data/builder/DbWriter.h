@@ -1,8 +1,6 @@
 #pragma once
 
 #include "platform/db/CipherFormat.h"
-#include "platform/db/CzechCollation.h"
-
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -45,7 +43,6 @@ private:
     sqlite3_stmt* statement(const QString& table, int columns);
     [[noreturn]] void raise(const QString& what) const;
 
-    db::CzechCollation m_collation; // outlives the connection, which sorts indexes with it
     sqlite3* m_db = nullptr;
     QHash<QString, sqlite3_stmt*> m_statements;
 };

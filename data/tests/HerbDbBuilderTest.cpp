@@ -32,8 +32,7 @@ QStringList dump(const QString& path, const char* sql) {
     sqlite3_exec(db, QByteArray("PRAGMA key = '").append(kDatabaseKey).append("'").constData(), nullptr,
                  nullptr, nullptr);
     sqlite3_exec(db, lumo::db::CipherPragmas().constData(), nullptr, nullptr, nullptr);
-    static const lumo::db::CzechCollation collation; // the name indexes are sorted with it
-    lumo::db::RegisterSqlFunctions(db, &collation);
+    lumo::db::RegisterSqlFunctions(db); // the name indexes are sorted with its collation
     QStringList rows;
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK)
@@ -50,8 +49,7 @@ void exec(const QString& path, const char* sql) {
     sqlite3_exec(db, QByteArray("PRAGMA key = '").append(kDatabaseKey).append("'").constData(), nullptr,
                  nullptr, nullptr);
     sqlite3_exec(db, lumo::db::CipherPragmas().constData(), nullptr, nullptr, nullptr);
-    static const lumo::db::CzechCollation collation; // the name indexes are sorted with it
-    lumo::db::RegisterSqlFunctions(db, &collation);
+    lumo::db::RegisterSqlFunctions(db); // the name indexes are sorted with its collation
     ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
     sqlite3_close(db);
 }

@@ -110,6 +110,9 @@ bool LikeMatch(QStringView pattern, QStringView text, QChar escape) {
 }
 
 int RegisterSqlFunctions(sqlite3* db, const CzechCollation* collation) {
+    static const CzechCollation processCollation;
+    if (!collation)
+        collation = &processCollation;
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     int rc = sqlite3_create_collation_v2(db, "CS", SQLITE_UTF8, const_cast<CzechCollation*>(collation),
                                          compareCzech, nullptr);

@@ -15,8 +15,9 @@ class CzechCollation;
 bool LikeMatch(QStringView pattern, QStringView text, QChar escape = QChar());
 
 // Registers on a connection: the collation "CS" (the collation must outlive
-// the connection), Len(x), and like(pattern, text[, escape]) in place of
-// SQLite's ASCII-only one. Returns an SQLite result code.
-int RegisterSqlFunctions(sqlite3* db, const CzechCollation* collation);
+// the connection; without one, the process's own serves), Len(x), and
+// like(pattern, text[, escape]) in place of SQLite's ASCII-only one. Returns
+// an SQLite result code.
+int RegisterSqlFunctions(sqlite3* db, const CzechCollation* collation = nullptr);
 
 } // namespace lumo::db

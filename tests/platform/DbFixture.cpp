@@ -2,7 +2,6 @@
 #include "platform/DbFixture.h"
 #include "platform/db/CipherFormat.h"
 
-#include "platform/db/CzechCollation.h"
 #include "platform/db/SqlFunctions.h"
 
 #include <QFile>
@@ -25,8 +24,7 @@ void WriteDatabase(const QString& path, const QString& key, const QStringList& s
         ASSERT_EQ(sqlite3_exec(db, pragmas.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
     }
     // The schema's name indexes are sorted with the Czech collation.
-    static const db::CzechCollation collation;
-    ASSERT_EQ(db::RegisterSqlFunctions(db, &collation), SQLITE_OK);
+    ASSERT_EQ(db::RegisterSqlFunctions(db), SQLITE_OK);
     for (const QString& s : statements) {
         char* message = nullptr;
         const int rc = sqlite3_exec(db, s.toUtf8().constData(), nullptr, nullptr, &message);
