@@ -25,10 +25,6 @@ Browsers::Browsers(FrmMain& form) : QObject(&form) {
 
 Browsers::~Browsers() = default;
 
-Browsers* Browsers::Of(const FrmMain& form) {
-    return form.findChild<Browsers*>(QStringLiteral("Browsers"), Qt::FindDirectChildrenOnly);
-}
-
 namespace {
 
 // The window calls these from its own handlers: whatever fails is reported here.

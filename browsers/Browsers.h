@@ -27,9 +27,6 @@ public:
     FamilyBrowser* Celedi = nullptr;
     LiteratureBrowser* Lit = nullptr;
 
-    // The one set on a window (null when none).
-    static Browsers* Of(const FrmMain& form);
-
 private:
     void fillHooks(FrmMain& form);
 };

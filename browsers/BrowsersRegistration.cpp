@@ -1,15 +1,14 @@
 #include "browsers/BrowsersRegistration.h"
 
 #include "browsers/Browsers.h"
+#include "browsers/InstallOnce.h"
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/MainWindowRegistry.h"
 
 namespace lumo {
 
 Browsers& InstallBrowsers(FrmMain& form) {
-    if (Browsers* existing = Browsers::Of(form))
-        return *existing;
-    return *new Browsers(form);
+    return InstallOnce<Browsers>(form);
 }
 
 void RegisterBrowsers() {

@@ -6,6 +6,7 @@
 #include "core/AppContext.h"
 #include "mainwindow/FrmMain.h"
 #include "platform/db/Recordset.h"
+#include "platform/text/AnsiText.h"
 #include "platform/ui/RichTextBox.h"
 
 #include <QMenu>
@@ -78,7 +79,7 @@ void CategoryBrowser::Hledej(int mode) {
 }
 
 void CategoryBrowser::NactiNazvy(const QString& sql) {
-    const bool allItems = RightTrimmed(sql).isEmpty();
+    const bool allItems = text::rightTrimBlanks(sql).isEmpty();
     if (!FillItemList(m_form, m_member.listMode, allItems,
                       allItems ? CategorySql::AllItems(m_member.entity) : sql, current(), m_member.allEmpty,
                       m_member.allFailure))

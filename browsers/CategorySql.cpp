@@ -109,11 +109,11 @@ QString ChildIndications(long parent) {
 }
 
 QString AllFamilies() {
-    return QStringLiteral("SELECT * FROM Celedi ORDER BY Nazev");
+    return AllItems(QStringLiteral("Celedi"));
 }
 
 QString Family(long id) {
-    return QStringLiteral("SELECT * FROM Celedi WHERE Idx=") + n(id);
+    return Item(QStringLiteral("Celedi"), id);
 }
 
 QString FamilyHerbNames(long family, long namesLang) {
@@ -135,7 +135,7 @@ QString AllLiterature() {
 }
 
 QString LiteratureEntry(long id) {
-    return QStringLiteral("SELECT * FROM Literatura WHERE Idx=") + n(id);
+    return Item(QStringLiteral("Literatura"), id);
 }
 
 } // namespace lumo::CategorySql

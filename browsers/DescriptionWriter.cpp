@@ -32,13 +32,6 @@ void setParagraph(QTextCursor& c, Qt::Alignment alignment, int indentTwips) {
 
 } // namespace
 
-QString RightTrimmed(const QString& text) {
-    qsizetype n = text.size();
-    while (n > 0 && text.at(n - 1) == u' ')
-        --n;
-    return text.left(n);
-}
-
 DescriptionWriter::DescriptionWriter(const ProgramSettings& settings)
     : m_settings(settings), m_cursor(&m_doc) {}
 
@@ -87,7 +80,7 @@ void DescriptionWriter::linkList(const QString& heading, const QStringList& name
     link.setForeground(ui::OleToColor(kLinkColor));
     link.setFontUnderline(true);
     for (const QString& name : names) {
-        m_cursor.insertText(RightTrimmed(name), link);
+        m_cursor.insertText(text::rightTrimBlanks(name), link);
         m_cursor.insertBlock(m_cursor.blockFormat(), link);
     }
     QTextCharFormat plain = link;
@@ -109,7 +102,7 @@ void DescriptionWriter::herbLine(const QString& name, const QString& after) {
     setSize(f, seg.TextSize);
     f.setForeground(ui::OleToColor(PaletteColor(seg.TextColor)));
     f.setFontWeight(QFont::Bold);
-    m_cursor.insertText(RightTrimmed(name), f);
+    m_cursor.insertText(text::rightTrimBlanks(name), f);
     f.setFontWeight(QFont::Normal);
     m_cursor.insertText(after, f);
     m_cursor.insertBlock(m_cursor.blockFormat(), f);

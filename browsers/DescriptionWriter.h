@@ -42,7 +42,4 @@ private:
     QTextCursor m_cursor;
 };
 
-// Text with its trailing blanks removed.
-QString RightTrimmed(const QString& text);
-
 } // namespace lumo

@@ -5,6 +5,7 @@
 #include "core/AppContext.h"
 #include "mainwindow/FrmMain.h"
 #include "platform/db/Recordset.h"
+#include "platform/text/AnsiText.h"
 #include "platform/ui/RichTextBox.h"
 
 #include <QAction>
@@ -185,7 +186,7 @@ void IndicationBrowser::HledejInd(int mode) {
 }
 
 void IndicationBrowser::NactiNazvyInd(const QString& sql) {
-    const bool allItems = RightTrimmed(sql).isEmpty();
+    const bool allItems = text::rightTrimBlanks(sql).isEmpty();
     // A top-level indication is drawn in a colour of its own.
     const auto read = [](const db::Recordset& rs) {
         MainListRow row = EntityRow(rs);

@@ -52,11 +52,7 @@ void PictureBrowser::mnuObrPrint_Click() {
 void PictureBrowser::printOnCurrentPrinter() {
     QPrinter& printer = print::CurrentPrinter();
     if (print::CurrentIsPdf()) {
-        QString pdf = print::PdfOutputFile();
-        if (pdf.isEmpty())
-            pdf = print::TakeNextPdfFile();
-        if (pdf.isEmpty())
-            pdf = print::AskPdfFileName(&m_form);
+        const QString pdf = print::PdfJobFile(&m_form);
         if (pdf.isEmpty())
             return; // the user chose not to print
         printer.setOutputFileName(pdf);

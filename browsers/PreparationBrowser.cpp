@@ -3,7 +3,6 @@
 #include "browsers/BrowserErrors.h"
 #include "browsers/CategorySql.h"
 #include "browsers/CheckList.h"
-#include "browsers/DescriptionWriter.h"
 #include "browsers/InstallOnce.h"
 #include "browsers/MainListSteps.h"
 #include "browsers/PreparationDescription.h"
@@ -15,6 +14,7 @@
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/FrmMainKeys.h"
 #include "platform/db/Recordset.h"
+#include "platform/text/AnsiText.h"
 #include "platform/ui/RichTextBox.h"
 
 #include <QCoreApplication>
@@ -44,7 +44,7 @@ const QString kEntity = QStringLiteral("Pripravky");
 
 bool aislpProgramExists() {
     const QString cmd = App().Settings.AISLPCmd;
-    return !RightTrimmed(cmd).isEmpty() && App().SrvObj && App().SrvObj->FileExist(cmd);
+    return !text::rightTrimBlanks(cmd).isEmpty() && App().SrvObj && App().SrvObj->FileExist(cmd);
 }
 
 } // namespace
@@ -136,31 +136,16 @@ void PreparationBrowser::mnuPripAISLP_Click() {
     QTreeWidgetItem* item = m_list->selected();
     if (!item || !aislpProgramExists())
         return;
-    const QString code = RightTrimmed(item->text(1));
+    const QString code = text::rightTrimBlanks(item->text(1));
     SpustAISLP(App().Settings.AISLPCmd + QStringLiteral(" /pfa ,") + code, App().Settings.SyncAISLP,
                QStringLiteral("LUMO-FrmMain-mnuPripAISLP_Click-"));
 }
 
 void PreparationBrowser::NactiNazvyPrip(const QString& Sql) {
-    BeginItemList(m_form, kListMode);
-    const bool allItems = RightTrimmed(Sql).isEmpty();
-    if (allItems)
-        m_form.setPanelText(QStringLiteral("Podminka"), QString());
-    try {
-        db::Recordset rs;
-        OpenQuery(rs, allItems ? CategorySql::AllItems(kEntity) : Sql);
-        if (rs.recordCount() > 0) {
-            for (; !rs.eof(); rs.moveNext())
-                AddMainListItem(m_form, rs.field(QStringLiteral("Idx")).toLong(),
-                                rs.field(QStringLiteral("Nazev")).str(), m_form.CurrentPrip);
-        } else {
-            ReportEmpty(kAllEmpty);
-        }
-        rs.close();
-    } catch (...) {
-        ReportFailure(kAllFailure);
+    const bool allItems = text::rightTrimBlanks(Sql).isEmpty();
+    if (!FillItemList(m_form, kListMode, allItems, allItems ? CategorySql::AllItems(kEntity) : Sql,
+                      m_form.CurrentPrip, kAllEmpty, kAllFailure))
         return;
-    }
     m_form.Lv_Click();
     if (allItems)
         UkazPrip();

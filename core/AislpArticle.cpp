@@ -124,10 +124,7 @@ void AppendArticle(QTextDocument& doc, const QString& article, const ArticleStyl
     for (int i = 1; i <= 99; ++i) {
         const QString title = withBreaks(ClanekNadpis(i, article));
         const QString body = ClanekBezDiv(withBreaks(ClanekText(i, article)));
-        QString trimmed = title;
-        while (trimmed.endsWith(u' '))
-            trimmed.chop(1);
-        if (!trimmed.isEmpty())
+        if (!text::rightTrimBlanks(title).isEmpty())
             sections.emplace_back(title, body);
     }
     QTextCursor c(&doc);

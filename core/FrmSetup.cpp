@@ -166,6 +166,19 @@ QFrame* FrmSetup::makeMarker(QWidget* parent) {
     return m;
 }
 
+// A row of the 16 palette colours with its marker, the swatches named prefix + 0..15.
+QWidget* FrmSetup::makeSwatchStrip(std::array<QLabel*, 16>& swatches, QFrame*& marker,
+                                   const QString& prefix) {
+    auto* strip = new QWidget;
+    strip->setFixedSize(4 + 16 * 24, 26);
+    marker = makeMarker(strip);
+    for (int c = 0; c < 16; ++c) {
+        swatches[c] = makeSwatch(c, strip);
+        swatches[c]->setObjectName(prefix + QString::number(c));
+    }
+    return strip;
+}
+
 QWidget* FrmSetup::buildSectionPage() {
     auto* page = new QWidget;
     Lst = new QListWidget;
@@ -198,14 +211,8 @@ QWidget* FrmSetup::buildSectionPage() {
 
     const QStringList rows = {QStringLiteral("Barva nadpisu:"), QStringLiteral("Barva textu:")};
     for (int r = 0; r < 2; ++r) {
-        auto* strip = new QWidget;
-        strip->setFixedSize(4 + 16 * 24, 26);
-        auto& swatches = r == 0 ? LblNad : LblTxt;
-        (r == 0 ? m_MarkNad : m_MarkTxt) = makeMarker(strip);
-        for (int c = 0; c < 16; ++c) {
-            swatches[c] = makeSwatch(c, strip);
-            swatches[c]->setObjectName(QStringLiteral("%1%2").arg(r == 0 ? u"LblNad" : u"LblTxt").arg(c));
-        }
+        QWidget* strip = r == 0 ? makeSwatchStrip(LblNad, m_MarkNad, QStringLiteral("LblNad"))
+                                : makeSwatchStrip(LblTxt, m_MarkTxt, QStringLiteral("LblTxt"));
         form->addWidget(new QLabel(rows[r]), 4 + r, 0);
         form->addWidget(strip, 4 + r, 1);
     }
@@ -241,17 +248,11 @@ QWidget* FrmSetup::buildNamesPage() {
     auto* form = new QGridLayout;
     const QStringList rows = {QStringLiteral("Nadpis:"), QStringLiteral("Podnadpis:"),
                               QStringLiteral("Jména:")};
+    const std::array<std::array<QLabel*, 16>*, 3> swatches = {&LblN, &LblT, &LblP};
+    const QStringList prefixes = {QStringLiteral("LblN"), QStringLiteral("LblT"), QStringLiteral("LblP")};
     for (int r = 0; r < 3; ++r) {
         CmbHdr[r] = sizeList(QStringLiteral("CmbHdr%1").arg(r));
-        auto* strip = new QWidget;
-        strip->setFixedSize(4 + 16 * 24, 26);
-        auto& swatches = r == 0 ? LblN : (r == 1 ? LblT : LblP);
-        m_MarkNames[r] = makeMarker(strip);
-        for (int c = 0; c < 16; ++c) {
-            swatches[c] = makeSwatch(c, strip);
-            swatches[c]->setObjectName(
-                QStringLiteral("%1%2").arg(QStringLiteral("LblN,LblT,LblP").split(u',')[r]).arg(c));
-        }
+        QWidget* strip = makeSwatchStrip(*swatches[r], m_MarkNames[r], prefixes[r]);
         form->addWidget(new QLabel(rows[r]), r, 0);
         form->addWidget(CmbHdr[r], r, 1);
         form->addWidget(strip, r, 2);

@@ -65,6 +65,7 @@ private:
     QWidget* buildNamesPage();
     QLabel* makeSwatch(int colour, QWidget* parent);
     QFrame* makeMarker(QWidget* parent);
+    QWidget* makeSwatchStrip(std::array<QLabel*, 16>& swatches, QFrame*& marker, const QString& prefix);
     static void paintBack(QWidget* w, const QColor& colour);
 
     bool Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift);

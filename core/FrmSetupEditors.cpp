@@ -5,6 +5,7 @@
 #include "library/CKelSrv.h"
 #include "platform/paths/ProgramPaths.h"
 #include "platform/rtf/FontMap.h"
+#include "platform/text/AnsiText.h"
 #include "platform/ui/DialogPresenter.h"
 #include "platform/ui/Units.h"
 
@@ -254,10 +255,7 @@ void FrmSetup::TxtSeg_LostFocus(int Index) {
     ProgramSettings& s = S();
     if (Index == 0) {
         if (s.ProfilNumber >= 1 && s.ProfilNumber <= kProfileCount) {
-            QString name = TxtSeg[0]->text();
-            while (name.endsWith(u' '))
-                name.chop(1);
-            s.ProfileNames[s.ProfilNumber] = name;
+            s.ProfileNames[s.ProfilNumber] = text::rightTrimBlanks(TxtSeg[0]->text());
         }
         return;
     }

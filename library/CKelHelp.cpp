@@ -30,16 +30,8 @@ QString CKelHelp::HelpPath() const {
     return m_HelpName + QStringLiteral(">Main");
 }
 
-bool CKelHelp::ShowContents() {
-    return help::HtmlHelp(hWnd(), HelpPath(), help::hhDisplayToc, 0) != nullptr;
-}
-
 bool CKelHelp::ShowIndex() {
     return help::HtmlHelp(hWnd(), HelpPath(), help::hhDisplayIndex, 0) != nullptr;
-}
-
-bool CKelHelp::ShowTopic(const QString& Topic) {
-    return help::HtmlHelp(hWnd(), HelpPath(), help::hhDisplayTopic, 0, Topic) != nullptr;
 }
 
 bool CKelHelp::ShowContext() {

@@ -31,9 +31,7 @@ public:
 
 private:
     QString HelpPath() const;
-    bool ShowContents();
     bool ShowIndex();
-    bool ShowTopic(const QString& Topic);
     bool ShowContext();
     bool ShowContextChecked();
     void ShowClassic();
