@@ -6,7 +6,6 @@
 #include "core/AppContext.h"
 #include "mainwindow/FrmMain.h"
 #include "platform/db/Recordset.h"
-#include "platform/text/AnsiText.h"
 #include "platform/ui/RichTextBox.h"
 
 #include <QMenu>
@@ -79,14 +78,8 @@ void CategoryBrowser::Hledej(int mode) {
 }
 
 void CategoryBrowser::NactiNazvy(const QString& sql) {
-    const bool allItems = text::rightTrimBlanks(sql).isEmpty();
-    if (!FillItemList(m_form, m_member.listMode, allItems,
-                      allItems ? CategorySql::AllItems(m_member.entity) : sql, current(), m_member.allEmpty,
-                      m_member.allFailure))
-        return;
-    m_form.Lv_Click();
-    if (allItems)
-        Ukaz();
+    ListEntityItems(m_form, m_member.listMode, m_member.entity, sql, current(), m_member.allEmpty,
+                    m_member.allFailure, [this] { Ukaz(); });
 }
 
 void CategoryBrowser::Ukaz() {

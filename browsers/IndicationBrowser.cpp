@@ -5,7 +5,6 @@
 #include "core/AppContext.h"
 #include "mainwindow/FrmMain.h"
 #include "platform/db/Recordset.h"
-#include "platform/text/AnsiText.h"
 #include "platform/ui/RichTextBox.h"
 
 #include <QAction>
@@ -186,7 +185,6 @@ void IndicationBrowser::HledejInd(int mode) {
 }
 
 void IndicationBrowser::NactiNazvyInd(const QString& sql) {
-    const bool allItems = text::rightTrimBlanks(sql).isEmpty();
     // A top-level indication is drawn in a colour of its own.
     const auto read = [](const db::Recordset& rs) {
         MainListRow row = EntityRow(rs);
@@ -194,12 +192,8 @@ void IndicationBrowser::NactiNazvyInd(const QString& sql) {
             row.oleColor = kTopLevelColour;
         return row;
     };
-    if (!FillItemList(m_form, 5, allItems, allItems ? CategorySql::AllItems(kEntity) : sql, m_form.CurrentInd,
-                      kAllEmpty, kAllFailure, read))
-        return;
-    m_form.Lv_Click();
-    if (allItems)
-        UkazInd();
+    ListEntityItems(
+        m_form, 5, kEntity, sql, m_form.CurrentInd, kAllEmpty, kAllFailure, [this] { UkazInd(); }, read);
 }
 
 void IndicationBrowser::UkazInd() {

@@ -1,10 +1,12 @@
 #include "browsers/MainListSteps.h"
 
+#include "browsers/CategorySql.h"
 #include "core/AppContext.h"
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/HerbListFiller.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/text/AnsiText.h"
 #include "platform/ui/RichTextBox.h"
 #include "platform/ui/Units.h"
 
@@ -53,6 +55,18 @@ bool FillItemList(FrmMain& form, long listMode, bool clearCondition, const QStri
         ReportFailure(failure);
         return false;
     }
+}
+
+void ListEntityItems(FrmMain& form, long listMode, const QString& entity, const QString& sql, long current,
+                     const LoadReport& empty, const LoadReport& failure, const std::function<void()>& show,
+                     const MainListRowReader& read) {
+    const bool allItems = text::rightTrimBlanks(sql).isEmpty();
+    if (!FillItemList(form, listMode, allItems, allItems ? CategorySql::AllItems(entity) : sql, current,
+                      empty, failure, read))
+        return;
+    form.Lv_Click();
+    if (allItems)
+        show();
 }
 
 void ShowMainListItem(FrmMain& form, long& current, const std::function<void()>& describe) {

@@ -41,6 +41,13 @@ bool FillItemList(FrmMain& form, long listMode, bool clearCondition, const QStri
                   const LoadReport& empty, const LoadReport& failure,
                   const MainListRowReader& read = EntityRow);
 
+// The list command of an entity's category view: a blank statement lists every item of
+// entity (the condition panel emptied) and then shows the selected one with show; another
+// lists its rows. Either way the list is then clicked as the user would.
+void ListEntityItems(FrmMain& form, long listMode, const QString& entity, const QString& sql, long current,
+                     const LoadReport& empty, const LoadReport& failure, const std::function<void()>& show,
+                     const MainListRowReader& read = EntityRow);
+
 // Shows the item selected in the main list: with none the search box, the herb record and
 // the description are emptied and current becomes 0; otherwise current takes its id,
 // describe builds the description and the search box takes the item's text unless the

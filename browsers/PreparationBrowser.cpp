@@ -142,13 +142,8 @@ void PreparationBrowser::mnuPripAISLP_Click() {
 }
 
 void PreparationBrowser::NactiNazvyPrip(const QString& Sql) {
-    const bool allItems = text::rightTrimBlanks(Sql).isEmpty();
-    if (!FillItemList(m_form, kListMode, allItems, allItems ? CategorySql::AllItems(kEntity) : Sql,
-                      m_form.CurrentPrip, kAllEmpty, kAllFailure))
-        return;
-    m_form.Lv_Click();
-    if (allItems)
-        UkazPrip();
+    ListEntityItems(m_form, kListMode, kEntity, Sql, m_form.CurrentPrip, kAllEmpty, kAllFailure,
+                    [this] { UkazPrip(); });
 }
 
 void PreparationBrowser::UkazPrip() {
