@@ -405,7 +405,7 @@ QChar DecodeByte(int codePage, unsigned char byte) {
     if (codePage < kFirstCodePage || codePage > kLastCodePage)
         codePage = SupportedCodePage(codePage);
     if (isMultiByte(codePage))
-        return byte < 0x80 ? QChar(byte) : QChar(QChar::ReplacementCharacter);
+        return QChar(QChar::ReplacementCharacter);
     return QChar(tableOf(codePage)[byte]);
 }
 

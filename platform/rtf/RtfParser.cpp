@@ -182,10 +182,8 @@ void RtfParser::onControlWord(const RtfToken& t) {
     }
     if (!info)
         return;
-    if (m_skipFallback > 0 && dest == Destination::Text) {
-        --m_skipFallback;
+    if (dest == Destination::Text && skipFallback())
         return;
-    }
     const int kind = int(info->kind);
     if (dest == Destination::FontTable)
         onFontTableWord(kind, t);
@@ -450,12 +448,8 @@ void RtfParser::onControlSymbol(const RtfToken& t) {
             onText(QStringView(&t.symbol, 1));
         return;
     }
-    if (dest != Destination::Text)
+    if (dest != Destination::Text || skipFallback())
         return;
-    if (m_skipFallback > 0) {
-        --m_skipFallback;
-        return;
-    }
     switch (s) {
     case '~':
         emitRaw(QChar(0x00A0));

@@ -50,6 +50,7 @@ private:
     void routeDecoded(QChar c);
     bool literalBytesRecoded() const;
     void emitLiteralBytes(QStringView text);
+    bool skipFallback();
 
     void commitFontName();
     void commitAltName();

@@ -78,13 +78,17 @@ void RtfParser::onHexByte(int byte) {
         queueByte(m_fonts.contains(m_fontNumber) ? codePageOfFont(m_fontNumber) : m_ansiCodePage, byte);
         return;
     }
-    if (dest != Destination::Text)
+    if (dest != Destination::Text || skipFallback())
         return;
-    if (m_skipFallback > 0) {
-        --m_skipFallback;
-        return;
-    }
     queueByte(codePage(), byte);
+}
+
+// One fallback character after \uN (a character, an escape or a control word) is skipped.
+bool RtfParser::skipFallback() {
+    if (m_skipFallback <= 0)
+        return false;
+    --m_skipFallback;
+    return true;
 }
 
 // Bytes are decoded a run at a time: a character of a double-byte code page may be
@@ -147,9 +151,9 @@ void RtfParser::emitLiteralBytes(QStringView text) {
     }
     for (QChar c : text) {
         const int byte = c.unicode() < 0x80 ? int(c.unicode()) : EncodeCp1250(c);
-        if (m_skipFallback > 0) {
-            --m_skipFallback;
-        } else if (byte < 0) {
+        if (skipFallback())
+            continue;
+        if (byte < 0) {
             flushBytes();
             emitText(QStringView(&c, 1));
         } else {
