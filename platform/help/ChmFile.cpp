@@ -19,6 +19,7 @@ struct ChmFile::Handle {
 
 namespace {
 
+// Names inside the file begin with "/"; system objects with "/#" ("/#SYSTEM").
 QString slashed(QString name) {
     name.replace(u'\\', u'/');
     if (!name.startsWith(u'/'))
@@ -68,7 +69,7 @@ QByteArray ChmFile::object(const QString& name) const {
     if (!m_handle)
         return {};
     chmUnitInfo info{};
-    const QByteArray key = objectPath(name).toUtf8();
+    const QByteArray key = slashed(name).toUtf8();
     if (chm_resolve_object(m_handle->file, key.constData(), &info) != CHM_RESOLVE_SUCCESS)
         return {};
     // Help objects are small; a damaged length must not allocate without limit.
@@ -85,13 +86,8 @@ bool ChmFile::hasObject(const QString& name) const {
     if (!m_handle)
         return false;
     chmUnitInfo info{};
-    return chm_resolve_object(m_handle->file, objectPath(name).toUtf8().constData(), &info) ==
+    return chm_resolve_object(m_handle->file, slashed(name).toUtf8().constData(), &info) ==
            CHM_RESOLVE_SUCCESS;
-}
-
-// Names inside the file; system objects begin with "#" ("/#SYSTEM").
-QString ChmFile::objectPath(const QString& name) const {
-    return slashed(name);
 }
 
 // #SYSTEM: a version, then records of code, length and data.

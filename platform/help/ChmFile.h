@@ -49,7 +49,6 @@ public:
 
 private:
     void readSystem();
-    QString objectPath(const QString& name) const;
 
     struct Handle;
     std::unique_ptr<Handle> m_handle;
