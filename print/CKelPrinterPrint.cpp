@@ -33,15 +33,6 @@ std::array<float, 4> margins() {
     return {S().LeftMargin, S().RightMargin, S().TopMargin, S().BottomMargin};
 }
 
-// The preview form does this when it loads; direct printing loads no form.
-void startLikeFormLoad() {
-    S().PrintResult = 0;
-    if (S().ToPage < 1)
-        S().ToPage = 999;
-    if (!S().PrinterName.isEmpty())
-        print::SelectPrinter(S().PrinterName);
-}
-
 // Prints the lines of a text file within the margins, a new page when the next line would
 // cross the bottom margin; lines longer than the width are cut at the right margin.
 void printLines(const QStringList& lines, const QString& fontName, float fontSize, const QString& pdf) {
@@ -122,7 +113,7 @@ int CKelPrinter::PrintPreview(const QString& Text, bool ViewOption, bool PlainTe
 }
 
 int CKelPrinter::PrintDoc(const QString& Text, bool PlainText, const QString& FontName, float FontSize) {
-    startLikeFormLoad();
+    StartPrintJob();
     print::PrintEngine engine(false);
     engine.PrepareDocument(Text, PlainText, FontName, FontSize);
     S().DirectPrint = true;

@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "platform/paths/ProgramPaths.h"
+#include "platform/text/AnsiText.h"
 #include "platform/ui/DialogPresenter.h"
 #include "print/Printers.h"
 
@@ -23,9 +24,7 @@ QString canonical(const QString& path) {
 } // namespace
 
 bool IsProtectedFile(const QString& path) {
-    QString db = App().Settings.DatabaseLocation;
-    while (db.endsWith(u' '))
-        db.chop(1);
+    QString db = text::rightTrimBlanks(App().Settings.DatabaseLocation);
     if (db.isEmpty())
         db = paths::InProgramDir(QStringLiteral("Lumo.mdb"));
     return canonical(path) == canonical(paths::Resolve(db));

@@ -1,5 +1,6 @@
 #include "print/MPrint.h"
 
+#include "platform/text/AnsiText.h"
 #include "print/Printers.h"
 
 #include <QPrinter>
@@ -16,13 +17,19 @@ QString FixedPageText(const QString& text) {
     return fixed.leftJustified(kPageTextWidth, u' ');
 }
 
+void StartPrintJob() {
+    PrintSettingsRecord& s = PrintSettings();
+    s.PrintResult = 0;
+    if (s.ToPage < 1)
+        s.ToPage = 999;
+    if (!s.PrinterName.isEmpty())
+        print::SelectPrinter(s.PrinterName);
+}
+
 namespace {
 
 QString trimmedUpper(const QString& s) {
-    QString t = s;
-    while (t.endsWith(u' '))
-        t.chop(1);
-    return t.toUpper();
+    return text::rightTrimBlanks(s).toUpper();
 }
 
 } // namespace

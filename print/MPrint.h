@@ -60,6 +60,10 @@ PrintSettingsRecord& PrintSettings();
 // A text stored into a 70-character field: cut, or padded with spaces on the right.
 QString FixedPageText(const QString& text);
 
+// What loading the preview form does, for direct printing too: no outcome yet, a ToPage below
+// 1 as 999 (the last page), and the recorded printer made current.
+void StartPrintJob();
+
 // Makes the installed printer whose device name equals name (trailing blanks and letter case
 // ignored) the current printer and records it; false (nothing changed) when none matches.
 bool SetPrinterByName(const QString& name);

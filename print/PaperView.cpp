@@ -1,14 +1,11 @@
 #include "print/PaperView.h"
 
-#include "platform/rtf/RtfReader.h"
 #include "platform/ui/PageLayout.h"
 #include "platform/ui/Units.h"
-#include "print/Printers.h"
+#include "print/PrintEngine.h"
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPrinter>
-#include <QTextDocument>
 
 namespace lumo::print {
 
@@ -24,12 +21,7 @@ PaperView::PaperView(QWidget* parent) : QWidget(parent) {
 PaperView::~PaperView() = default;
 
 void PaperView::setPage(const QString& pageRtf, const QSize& paperTwips, const QRect& textRectTwips) {
-    m_layout.reset();
-    m_doc = std::make_unique<QTextDocument>();
-    m_doc->setUndoRedoEnabled(false);
-    rtf::ReadRtf(pageRtf, *m_doc);
-    m_layout = std::make_unique<ui::PageLayout>(*m_doc);
-    m_layout->setTargetDevice(&CurrentPrinter(), 0);
+    m_layout = PageOnPrinter(pageRtf);
     m_paper = paperTwips;
     m_textRect = textRectTwips;
     updateGeometry();

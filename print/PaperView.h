@@ -9,8 +9,6 @@ namespace lumo::ui {
 class PageLayout;
 }
 
-class QTextDocument;
-
 namespace lumo::print {
 
 // The paper of the preview: one page at its real size (twips at the screen's logical DPI),
@@ -36,7 +34,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::unique_ptr<QTextDocument> m_doc;
     std::unique_ptr<ui::PageLayout> m_layout;
     QSize m_paper;
     QRect m_textRect;

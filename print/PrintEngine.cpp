@@ -6,6 +6,7 @@
 #include "platform/err/VbError.h"
 #include "platform/rtf/RtfReader.h"
 #include "platform/rtf/RtfWriter.h"
+#include "platform/text/AnsiText.h"
 #include "platform/ui/PageLayout.h"
 #include "platform/ui/Units.h"
 #include "print/FileDialogs.h"
@@ -32,12 +33,6 @@ constexpr int kGapTwips = 30 * kTwipsPerPoint;
 // Margins beyond this many twips (about 1.7 m) leave no paper.
 constexpr double kMaxMarginTwips = 1e5;
 
-QString rtrimSpaces(QString s) {
-    while (s.endsWith(u' '))
-        s.chop(1);
-    return s;
-}
-
 // The pads that put a text of n characters into 70 columns; halves go to the even number.
 std::pair<QString, QString> pads(int n) {
     if (n >= kPageTextWidth)
@@ -47,6 +42,17 @@ std::pair<QString, QString> pads(int n) {
     if (d % 2 != 0 && left % 2 != 0)
         ++left;
     return {QString(left, u' '), QString(d - left, u' ')};
+}
+
+// The text without its trailing blanks, put into the 70 columns as align says.
+QString placed(const QString& line, int align) {
+    const QString t = text::rightTrimBlanks(line);
+    const auto [l, r] = pads(int(t.size()));
+    if (align == 0)
+        return t + l + r;
+    if (align == 1)
+        return l + t + r;
+    return l + r + t;
 }
 
 void styleBox(ui::RichTextBox& box, const QString& text, bool underline) {
@@ -59,11 +65,15 @@ void styleBox(ui::RichTextBox& box, const QString& text, bool underline) {
     box.select(0, 0);
 }
 
-std::unique_ptr<ui::PageLayout> layoutFor(const QTextDocument& doc, QPrinter& printer) {
-    auto layout = std::make_unique<ui::PageLayout>(doc);
+std::unique_ptr<ui::PageLayout> layoutFor(std::unique_ptr<QTextDocument> doc, QPrinter& printer) {
+    auto layout = std::make_unique<ui::PageLayout>(std::move(doc));
     // Wraps at the width of the rectangle each page is laid into.
     layout->setTargetDevice(&printer, 0);
     return layout;
+}
+
+std::unique_ptr<ui::PageLayout> layoutFor(const QTextDocument& doc, QPrinter& printer) {
+    return layoutFor(std::unique_ptr<QTextDocument>(doc.clone()), printer);
 }
 
 } // namespace
@@ -80,26 +90,19 @@ PrinterGeometry GeometryOf(const QPrinter& printer) {
     return g;
 }
 
+std::unique_ptr<ui::PageLayout> PageOnPrinter(const QString& pageRtf) {
+    auto doc = std::make_unique<QTextDocument>();
+    doc->setUndoRedoEnabled(false);
+    rtf::ReadRtf(pageRtf, *doc);
+    return layoutFor(std::move(doc), CurrentPrinter());
+}
+
 QString HeaderBoxText(const QString& header, int align) {
-    const QString h = rtrimSpaces(header);
-    const auto [l, r] = pads(int(h.size()));
-    const QString breaks = QStringLiteral("\r\n\r\n");
-    if (align == 0)
-        return h + l + r + breaks;
-    if (align == 1)
-        return l + h + r + breaks;
-    return l + r + h + breaks;
+    return placed(header, align) + QStringLiteral("\r\n\r\n");
 }
 
 QString FooterBoxText(const QString& footer, int align) {
-    const QString f = rtrimSpaces(footer);
-    const auto [l, r] = pads(int(f.size()));
-    const QString br = QStringLiteral("\r\n");
-    if (align == 0)
-        return br + f + l + r;
-    if (align == 1)
-        return br + l + f + r;
-    return br + l + r + f;
+    return QStringLiteral("\r\n") + placed(footer, align);
 }
 
 PrintEngine::PrintEngine(bool shown) : m_shown(shown) {
@@ -187,9 +190,8 @@ std::unique_ptr<QTextDocument> PrintEngine::joinPage(const QString& body, bool w
 }
 
 bool PrintEngine::fits(std::unique_ptr<QTextDocument> page) const {
-    ui::PageLayout layout(std::move(page));
-    layout.setTargetDevice(&CurrentPrinter(), 0);
-    return layout.formatRange(0, pageRect()) >= layout.length();
+    const auto layout = layoutFor(std::move(page), CurrentPrinter());
+    return layout->formatRange(0, pageRect()) >= layout->length();
 }
 
 void PrintEngine::paginate() {
@@ -238,7 +240,7 @@ void PrintEngine::paginate() {
         start = next;
     }
     const bool withHeader =
-        !pages.isEmpty() ? !rtrimSpaces(m_header.Text()).isEmpty() : s.FirstPageHeaderEnabled;
+        !pages.isEmpty() ? !text::rightTrimBlanks(m_header.Text()).isEmpty() : s.FirstPageHeaderEnabled;
     s.LastLine = std::int16_t(layout->lineFromChar(length) - layout->lineFromChar(start) + 1);
     pages << rtf::WriteRtf(*joinPage(body(start, length), withHeader, false));
     s.Pages = pages;
@@ -281,10 +283,7 @@ void PrintEngine::printPages(int startPage, int endPage, const QString& pdfFile)
     const QStringList& pages = PrintSettings().Pages;
     const QRect rect = pageRect();
     for (int i = startPage; i <= endPage; ++i) {
-        QTextDocument doc;
-        doc.setUndoRedoEnabled(false);
-        rtf::ReadRtf(pages.value(i - 1), doc);
-        layoutFor(doc, printer)->formatRange(0, rect, &painter);
+        PageOnPrinter(pages.value(i - 1))->formatRange(0, rect, &painter);
         if (i < endPage && !printer.newPage()) {
             painter.end();
             err::Raise(err::errDeviceIo, QString(), QStringLiteral("Tiskárna nepřijala další stránku"));

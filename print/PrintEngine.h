@@ -11,6 +11,10 @@
 class QPrinter;
 class QTextDocument;
 
+namespace lumo::ui {
+class PageLayout;
+}
+
 namespace lumo::print {
 
 // The paper of a printer in twips, and where its printable area starts on it.
@@ -21,6 +25,9 @@ struct PrinterGeometry {
     int offsetY = 0;
 };
 PrinterGeometry GeometryOf(const QPrinter& printer);
+
+// One page's RTF laid out with the current printer as the paint device, as it prints.
+std::unique_ptr<ui::PageLayout> PageOnPrinter(const QString& pageRtf);
 
 // Turns one rich-text document into printed pages: prepares it with the empty first lines and
 // the header and footer boxes, paginates it for the current printer (laid out with the printer

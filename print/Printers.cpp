@@ -17,6 +17,11 @@ QString& pdfOutput() {
     return path;
 }
 
+QString& nextPdf() {
+    static QString path;
+    return path;
+}
+
 // Paper and resolution every printer of the program starts with.
 void setDefaults(QPrinter& printer) {
     printer.setFullPage(true);
@@ -95,11 +100,6 @@ QString PdfOutputFile() {
 
 void SetPdfOutputFile(const QString& path) {
     pdfOutput() = path;
-}
-
-QString& nextPdf() {
-    static QString path;
-    return path;
 }
 
 void SetNextPdfFile(const QString& path) {

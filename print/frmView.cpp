@@ -57,12 +57,7 @@ frmView::frmView(bool shown) : m_engine(shown), m_shown(shown) {
     setWindowTitle(QStringLiteral("Náhled tisku"));
     setObjectName(QStringLiteral("frmView"));
     buildControls();
-    PrintSettingsRecord& s = PrintSettings();
-    s.PrintResult = 0;
-    m_currentPage = 1;
-    if (s.ToPage < 1)
-        s.ToPage = 999;
-    SelectStoredPrinter();
+    StartPrintJob();
     SizeWindow();
     lblPage[3]->setText(QStringLiteral("Generuji náhled"));
     qApp->installEventFilter(this);
@@ -191,12 +186,6 @@ void frmView::buildMarginsPanel() {
     connect(cmdX, &QPushButton::clicked, this, [this] { cmdX_Click(); });
     row->addWidget(cmdX);
     Frame1->hide();
-}
-
-void frmView::SelectStoredPrinter() {
-    const QString name = PrintSettings().PrinterName;
-    if (!name.isEmpty())
-        SelectPrinter(name);
 }
 
 void frmView::SizeWindow() {

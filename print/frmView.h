@@ -83,7 +83,6 @@ private:
     void buildMarginsPanel();
     void Form_Activate();
     void FillPrinterList();
-    void SelectStoredPrinter();
     void SizeWindow();
     void ShowPage();
     void updatePageStyle();

@@ -1,6 +1,7 @@
 // The preview's keys, the margins panel and the page-range boxes.
 #include "print/frmView.h"
 
+#include "platform/text/AnsiText.h"
 #include "platform/ui/Units.h"
 #include "print/MPrint.h"
 
@@ -28,12 +29,8 @@ void setBoxColor(QLineEdit* box, bool focused) {
     QPalette p = box->palette();
     p.setColor(QPalette::Base, focused ? kFocusColor : QApplication::palette().color(QPalette::Base));
     box->setPalette(p);
-    if (focused) {
-        QString t = box->text();
-        while (t.endsWith(u' '))
-            t.chop(1);
-        box->setSelection(0, int(t.size()));
-    }
+    if (focused)
+        box->setSelection(0, int(text::rightTrimBlanks(box->text()).size()));
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -19,6 +18,7 @@
 using namespace lumo;
 using namespace lumo::print;
 using lumo::test::PlainTextOf;
+using lumo::test::press;
 
 namespace {
 
@@ -26,11 +26,6 @@ class PreviewTest : public test::PrintFixture {};
 
 QStringList words(const QString& text) {
     return text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-}
-
-void press(QWidget* target, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QKeyEvent down(QEvent::KeyPress, key, mods);
-    QApplication::sendEvent(target, &down);
 }
 
 // Answers save dialogs with a file of the program folder.

@@ -12,22 +12,17 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
 
 using namespace lumo;
 using namespace lumo::print;
+using lumo::test::press;
 
 namespace {
 
 class PrintDialogsTest : public test::PrintFixture {};
-
-void press(QWidget* target, int key) {
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(target, &down);
-}
 
 } // namespace
 

@@ -15,6 +15,8 @@
 #include "print/MPrint.h"
 #include "print/Printers.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QProcess>
 
 namespace lumo::test {
@@ -54,6 +56,11 @@ QString PlainTextOf(const QString& rtf) {
     ui::RichTextBox box;
     box.setTextRTF(rtf);
     return box.Text();
+}
+
+void press(QWidget* target, int key, Qt::KeyboardModifiers mods) {
+    QKeyEvent down(QEvent::KeyPress, key, mods);
+    QApplication::sendEvent(target, &down);
 }
 
 std::optional<QString> RunTool(const QString& program, const QStringList& args) {

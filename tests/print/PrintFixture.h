@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,8 @@ namespace lumo::test {
 QString SampleRecordRtf(int copies = 1);
 // The plain text of an RTF document as the rich-text box gives it (CR LF between paragraphs).
 QString PlainTextOf(const QString& rtf);
+// A key pressed on the widget, as the keyboard sends it.
+void press(QWidget* target, int key, Qt::KeyboardModifiers mods = Qt::NoModifier);
 // Runs a program; its standard output, or nullopt when it is not installed or failed.
 std::optional<QString> RunTool(const QString& program, const QStringList& args);
 
