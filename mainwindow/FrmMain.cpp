@@ -286,18 +286,22 @@ void FrmMain::reportNotAvailable(const QString& title, const QString& location) 
         errObj->ErrView(5, QStringLiteral("Tato funkce zatím není k dispozici"), title, location);
 }
 
-void FrmMain::mnuBylNahled_Click() {
-    if (Hooks.PreviewShown)
-        Hooks.PreviewShown();
+void FrmMain::runOrReport(const std::function<void()>& command, const QString& title,
+                          const QString& location) {
+    if (command)
+        command();
     else
-        reportNotAvailable(QStringLiteral("Náhled tisku"), QStringLiteral("LUMO-FrmMain-mnuBylNahled_Click"));
+        reportNotAvailable(title, location);
+}
+
+void FrmMain::mnuBylNahled_Click() {
+    runOrReport(Hooks.PreviewShown, QStringLiteral("Náhled tisku"),
+                QStringLiteral("LUMO-FrmMain-mnuBylNahled_Click"));
 }
 
 void FrmMain::mnuBylTisk_Click() {
-    if (Hooks.PrintShown)
-        Hooks.PrintShown();
-    else
-        reportNotAvailable(QStringLiteral("Tisk článku"), QStringLiteral("LUMO-FrmMain-mnuBylTisk_Click"));
+    runOrReport(Hooks.PrintShown, QStringLiteral("Tisk článku"),
+                QStringLiteral("LUMO-FrmMain-mnuBylTisk_Click"));
 }
 
 void FrmMain::UkazZamky() {

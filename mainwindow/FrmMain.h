@@ -187,6 +187,12 @@ public:
 
     // Reports through the error dialog that a command's function is not available.
     void reportNotAvailable(const QString& title, const QString& location);
+    // Runs a command another part supplies; while it is missing, reports it as not available.
+    void runOrReport(const std::function<void()>& command, const QString& title, const QString& location);
+    // Reports a failure through the error dialog; with runTime (inside a catch block) the
+    // message gets the error's "System:" line and the location ends with its description.
+    void reportError(int number, const QString& message, const QString& title, const QString& location,
+                     bool runTime);
 
     // Status bar panels by key: "Caps", "NumLock", "Datum", "Popis", "Podminka".
     void setPanelText(const QString& key, const QString& text);
@@ -313,13 +319,11 @@ private:
     void moveListSelection(int KeyCode);
     void refreshListIndex();
     bool loadForeignNames(bool report = true);
-    // The rows of a list statement, shared with the cache for all-herbs statements. A failing
-    // statement is reported and gives the rows read before the failure.
-    std::shared_ptr<const std::vector<HerbListRow>> readHerbRows(const QString& Sql, bool czechFullList,
+    // The rows of a list statement, shared with the cache for all-herbs statements (allHerbs).
+    // A failing statement is reported and gives the rows read before the failure.
+    std::shared_ptr<const std::vector<HerbListRow>> readHerbRows(const QString& Sql, bool allHerbs,
                                                                  long Joined);
     void showSelectedHerbPlain();
-    void reportError(int number, const QString& message, const QString& title, const QString& location,
-                     bool runTime);
 
     int menuBarHeight() const;
 

@@ -91,14 +91,14 @@ void FrmMain::NactiNazvy(const QString& Sql, long Joined, bool reshow) {
     RtfTemp->hide();
     STab->show();
     Lv->clear();
-    const bool czechFullList = Sql.trimmed().isEmpty();
     // Every all-herbs list ends the last search, whatever its names language.
-    if (HerbListFiller::IsAllHerbsSql(Sql)) {
+    const bool allHerbs = HerbListFiller::IsAllHerbsSql(Sql);
+    if (allHerbs) {
         setPanelText(QStringLiteral("Podminka"), QString());
         // The marks only: the shown herb keeps its pictures.
         MarkedULCount = MarkedIndSkCount = MarkedIndCount = MarkedKombCount = MarkedMonthsCount = 0;
     }
-    const auto rows = readHerbRows(Sql, czechFullList, Joined);
+    const auto rows = readHerbRows(Sql, allHerbs, Joined);
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(rows->size()));
     QTreeWidgetItem* current = nullptr;
@@ -120,14 +120,14 @@ void FrmMain::NactiNazvy(const QString& Sql, long Joined, bool reshow) {
     }
 }
 
-std::shared_ptr<const std::vector<HerbListRow>> FrmMain::readHerbRows(const QString& Sql, bool czechFullList,
+std::shared_ptr<const std::vector<HerbListRow>> FrmMain::readHerbRows(const QString& Sql, bool allHerbs,
                                                                       long Joined) {
-    const bool cacheable = HerbListFiller::IsAllHerbsSql(Sql);
+    const bool czechFullList = Sql.trimmed().isEmpty();
     const QString statement = czechFullList ? HerbListFiller::AllHerbsSql() : Sql;
     // The key names the database file too: a connection may be reopened on another one.
     const db::Connection* open = App().DbConnection.get();
     const QString key = (open ? open->path() : QString()) + u'\n' + statement.trimmed();
-    if (cacheable) {
+    if (allHerbs) {
         const auto cached = m_listCache.find(key);
         if (cached != m_listCache.end())
             return cached->second;
@@ -144,7 +144,7 @@ std::shared_ptr<const std::vector<HerbListRow>> FrmMain::readHerbRows(const QStr
                     kNamesTitle, QStringLiteral("LUMO-FrmMain-NactiNazvy-"), true);
         return rows; // the rows read before the failure are listed, not kept
     }
-    if (cacheable && !rows->empty())
+    if (allHerbs && !rows->empty())
         m_listCache[key] = rows;
     return rows;
 }

@@ -190,7 +190,9 @@ void FullTextPanel::NactiBylinySTextem() {
         found = FullTextSearch::Run(*connection, m_form.FindText, m_form.FindPart, progress);
     } catch (...) {
         err::CaptureCurrentException();
-        reportScanFailure();
+        m_form.reportError(33, QStringLiteral("Nelze načíst texty, kontaktujte technickou podporu"),
+                           QStringLiteral("Nelze načíst texty"),
+                           QStringLiteral("LUMO-FrmMain-NactiBylinySTextem-"), true);
         endScan(QStringLiteral("Hledání přerušeno"));
         return;
     }
@@ -209,17 +211,6 @@ void FullTextPanel::NactiBylinySTextem() {
     m_form.setPanelText(QStringLiteral("Podminka"), QStringLiteral("Byliny s textem ") + m_form.FindText +
                                                         QStringLiteral(" (") + part + u')');
     m_form.NactiNazvy(FullTextSearch::ResultSql(found), 0);
-}
-
-void FullTextPanel::reportScanFailure() {
-    CKelErr* errObj = App().ErrObj.get();
-    if (!errObj)
-        return;
-    const err::ErrorRecord& e = err::CurrentError();
-    errObj->ErrView(33,
-                    err::SystemText(QStringLiteral("Nelze načíst texty, kontaktujte technickou podporu"), e),
-                    QStringLiteral("Nelze načíst texty"),
-                    QStringLiteral("LUMO-FrmMain-NactiBylinySTextem-") + e.Description);
 }
 
 bool FullTextPanel::eventFilter(QObject* watched, QEvent* event) {

@@ -31,7 +31,6 @@ public:
     void CmdFind_Click(int Index);
     // Runs the search for FindText in FindPart and lists the herbs found.
     void NactiBylinySTextem();
-    bool isScanning() const { return m_scanning; }
 
     QLabel* LblFind = nullptr;
     QLineEdit* TxtFind = nullptr;
@@ -49,7 +48,6 @@ private:
     // The panel's own input: off while a scan runs (no second scan, no close under it).
     void setInputEnabled(bool on);
     void endScan(const QString& caption);
-    void reportScanFailure();
 
     FrmMain& m_form;
     bool m_scanning = false;

@@ -1,7 +1,6 @@
 #include "mainwindow/FullTextSearch.h"
 
 #include "platform/db/Connection.h"
-#include "platform/db/DbError.h"
 #include "platform/rtf/RtfReader.h"
 
 #include <QFuture>
@@ -12,10 +11,17 @@
 
 namespace lumo {
 
+namespace {
+
+// The sections of one part (1..22), or every section (0).
+QString partFilter(int part) {
+    return part != 0 ? QStringLiteral(" WHERE IdxTyp=%1").arg(part) : QString();
+}
+
+} // namespace
+
 QString FullTextSearch::ScanSql(int part) {
-    if (part != 0)
-        return QStringLiteral("SELECT * FROM Texty WHERE IdxTyp=%1 ORDER BY IdxByliny").arg(part);
-    return QStringLiteral("SELECT * FROM Texty ORDER BY IdxByliny");
+    return QStringLiteral("SELECT * FROM Texty") + partFilter(part) + QStringLiteral(" ORDER BY IdxByliny");
 }
 
 QString FullTextSearch::ResultSql(const std::vector<long>& herbs) {
@@ -27,10 +33,6 @@ QString FullTextSearch::ResultSql(const std::vector<long>& herbs) {
         sql += QStringLiteral(" OR Idx=") + QString::number(herbs[i]);
     sql += QStringLiteral(" ORDER BY Nazev");
     return sql;
-}
-
-bool FullTextSearch::Contains(const QString& plainText, const QString& findText) {
-    return QStringMatcher(findText, Qt::CaseInsensitive).indexIn(plainText) >= 0;
 }
 
 namespace {
@@ -92,9 +94,9 @@ struct PendingBatch {
 std::vector<long> FullTextSearch::Run(db::Connection& connection, const QString& findText, int part,
                                       const Progress& progress) {
     // The rows are stepped, not held: the count gives the percentage.
-    const QString countSql = QStringLiteral("SELECT Count(*) AS n FROM Texty") +
-                             (part != 0 ? QStringLiteral(" WHERE IdxTyp=%1").arg(part) : QString());
-    const long rows = connection.execute(countSql).field(0).toLong();
+    const long rows = connection.execute(QStringLiteral("SELECT Count(*) AS n FROM Texty") + partFilter(part))
+                          .field(0)
+                          .toLong();
     if (rows <= 0)
         return {};
     ScanState state(rows, progress);
@@ -118,11 +120,8 @@ std::vector<long> FullTextSearch::Run(db::Connection& connection, const QString&
     int columnHerb = -1, columnText = -1;
     connection.forEachRow(ScanSql(part), {}, [&](const db::Connection::Row& r) {
         if (columnHerb < 0) {
-            columnHerb = r.columnIndex(QStringLiteral("IdxByliny"));
-            columnText = r.columnIndex(QStringLiteral("Clanek"));
-            if (columnHerb < 0 || columnText < 0)
-                db::RaiseDbError(db::dbItemNotFound,
-                                 columnHerb < 0 ? QStringLiteral("IdxByliny") : QStringLiteral("Clanek"));
+            columnHerb = r.requireColumn(QStringLiteral("IdxByliny"));
+            columnText = r.requireColumn(QStringLiteral("Clanek"));
         }
         ScanRow row;
         row.herb = long(r.integer(columnHerb));

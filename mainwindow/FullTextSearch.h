@@ -26,8 +26,6 @@ public:
     static QString ScanSql(int part);
     // The herbs found, by name: one Idx term per herb in the order found.
     static QString ResultSql(const std::vector<long>& herbs);
-    // The section texts of a part contain findText (compared as text, without regard to case).
-    static bool Contains(const QString& plainText, const QString& findText);
 
     // Runs the scan and returns the distinct herbs in the order of their first hit.
     // Engine failures raise (err::VbError); the progress callbacks may let events run.

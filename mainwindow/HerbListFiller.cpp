@@ -1,7 +1,6 @@
 #include "mainwindow/HerbListFiller.h"
 
 #include "platform/db/Connection.h"
-#include "platform/db/DbError.h"
 
 namespace lumo {
 
@@ -61,10 +60,8 @@ long HerbListFiller::ReadRows(db::Connection& connection, const QString& sql, bo
     // Only the two columns are read from each row, however many the statement returns.
     connection.forEachRow(sql, {}, [&](const db::Connection::Row& row) {
         if (count++ == 0) {
-            idIndex = row.columnIndex(idColumn);
-            nameIndex = row.columnIndex(nameColumn);
-            if (idIndex < 0 || nameIndex < 0)
-                db::RaiseDbError(db::dbItemNotFound, idIndex < 0 ? idColumn : nameColumn);
+            idIndex = row.requireColumn(idColumn);
+            nameIndex = row.requireColumn(nameColumn);
         }
         QString name = row.field(nameIndex).str();
         if (joined)
@@ -83,11 +80,8 @@ std::vector<ForeignName> HerbListFiller::ReadForeignNames(db::Connection& connec
     int nameIndex = -1;
     connection.forEachRow(ForeignNamesSql(), {}, [&](const db::Connection::Row& row) {
         if (nameIndex < 0) {
-            idIndex = row.columnIndex(QStringLiteral("IdxByliny"));
-            nameIndex = row.columnIndex(QStringLiteral("Nazev"));
-            if (idIndex < 0 || nameIndex < 0)
-                db::RaiseDbError(db::dbItemNotFound,
-                                 idIndex < 0 ? QStringLiteral("IdxByliny") : QStringLiteral("Nazev"));
+            idIndex = row.requireColumn(QStringLiteral("IdxByliny"));
+            nameIndex = row.requireColumn(QStringLiteral("Nazev"));
         }
         QString name = row.field(nameIndex).str();
         if (!isBlank(name))

@@ -5,7 +5,6 @@
 #include "core/Settings.h"
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/FullTextPanel.h"
-#include "mainwindow/HerbListFiller.h"
 
 #include <QKeySequence>
 #include <QMenu>
@@ -31,22 +30,16 @@ constexpr LangCaption kLangCaptions[] = {
     {"mnuProfily", 221},   {"mnuObsah", 223},     {"mnuIndex", 224},      {"mnuLicence", 225},
     {"mnuZmeny", 227},     {"mnuPodpora", 228},   {"mnuLiteratura", 229}, {"mnuAbout", 230}};
 
-// The names-language drop-down of the herbs button: key, caption, NamesLang, Joined.
+// The names-language drop-down of the herbs button: key, caption, NamesLang.
 struct NamesLanguage {
     const char* key;
     const char* caption;
     qint16 namesLang;
-    long joined;
 };
-constexpr NamesLanguage kNamesLanguages[] = {{"Czech", "České názvy", 1, 0},
-                                             {"Latin", "Latinské názvy", 2, 2},
-                                             {"Slovak", "Slovenské názvy", 3, 1},
-                                             {"Deutsch", "Německé názvy", 4, 3},
-                                             {"English", "Anglické názvy", 5, 4},
-                                             {"Franc", "Francouzské názvy", 6, 5},
-                                             {"Spain", "Španělské názvy", 7, 6},
-                                             {"Rusky", "Ruské názvy", 8, 7},
-                                             {"Lid", nullptr, 9, 8}};
+constexpr NamesLanguage kNamesLanguages[] = {
+    {"Czech", "České názvy", 1},     {"Latin", "Latinské názvy", 2},   {"Slovak", "Slovenské názvy", 3},
+    {"Deutsch", "Německé názvy", 4}, {"English", "Anglické názvy", 5}, {"Franc", "Francouzské názvy", 6},
+    {"Spain", "Španělské názvy", 7}, {"Rusky", "Ruské názvy", 8},      {"Lid", nullptr, 9}};
 
 // Main toolbar buttons in order: caption, key, tooltip (a null key is a separator).
 struct ToolButton {
@@ -268,17 +261,11 @@ void MainMenus::Tb_ButtonClick(const QString& Key) {
 }
 
 void MainMenus::Tb_ButtonMenuClick(const QString& Key) {
-    const NamesLanguage* chosen = nullptr;
     for (const NamesLanguage& l : kNamesLanguages) {
         if (Key == QLatin1String(l.key))
-            chosen = &l;
+            App().Settings.NamesLang = l.namesLang;
     }
-    if (chosen)
-        App().Settings.NamesLang = chosen->namesLang;
-    if (!chosen || chosen->namesLang == 1)
-        m_form.NactiNazvy(QString(), 0);
-    else
-        m_form.NactiNazvy(HerbListFiller::NamesLanguageSql(chosen->namesLang), chosen->joined);
+    m_form.NactiSeznamBylin();
     m_form.CurrentTab = 1;
     afterView();
 }

@@ -71,7 +71,6 @@ private:
     void afterView();
     void showHelp(long command, long context, int number, const QString& handler);
     void setLanguage(int language);
-    void reportFailure(int number, const QString& message, const QString& title, const QString& location);
 
     FrmMain& m_form;
     FullTextPanel& m_search;

@@ -46,17 +46,6 @@ QString userName() {
 
 } // namespace
 
-// A failure just caught: the message with the error's "System:" line; the location ends
-// with the error's description.
-void MainMenus::reportFailure(int number, const QString& message, const QString& title,
-                              const QString& location) {
-    CKelErr* errObj = App().ErrObj.get();
-    if (!errObj)
-        return;
-    const err::ErrorRecord& e = err::CurrentError();
-    errObj->ErrView(number, err::SystemText(message, e), title, location + e.Description);
-}
-
 // Every view command ends on the search box with its focus colours.
 void MainMenus::afterView() {
     m_form.NastavTb();
@@ -96,19 +85,13 @@ void MainMenus::mnuKonec_Click() {
 }
 
 void MainMenus::mnuVytisknout_Click() {
-    if (m_form.Hooks.PrintShown)
-        m_form.Hooks.PrintShown();
-    else
-        m_form.reportNotAvailable(QStringLiteral("Tisk článku"),
-                                  QStringLiteral("LUMO-FrmMain-mnuVytisknout_Click"));
+    m_form.runOrReport(m_form.Hooks.PrintShown, QStringLiteral("Tisk článku"),
+                       QStringLiteral("LUMO-FrmMain-mnuVytisknout_Click"));
 }
 
 void MainMenus::mnuNahled_Click() {
-    if (m_form.Hooks.PreviewShown)
-        m_form.Hooks.PreviewShown();
-    else
-        m_form.reportNotAvailable(QStringLiteral("Náhled tisku"),
-                                  QStringLiteral("LUMO-FrmMain-mnuNahled_Click"));
+    m_form.runOrReport(m_form.Hooks.PreviewShown, QStringLiteral("Náhled tisku"),
+                       QStringLiteral("LUMO-FrmMain-mnuNahled_Click"));
 }
 
 void MainMenus::mnuSetupTisk_Click() {
@@ -160,8 +143,9 @@ void MainMenus::mnuProfil_Click(int Index) {
         // The settings file stays Lumo.ini whatever failed in the profile.
         err::CaptureCurrentException();
         App().IniFile = SettingsFilePath();
-        reportFailure(102, QStringLiteral("Nelze načíst profil %1").arg(n),
-                      QStringLiteral("Nelze načíst profil"), QStringLiteral("LUMO-FrmMain-mnuProfil_Click-"));
+        m_form.reportError(102, QStringLiteral("Nelze načíst profil %1").arg(n),
+                           QStringLiteral("Nelze načíst profil"),
+                           QStringLiteral("LUMO-FrmMain-mnuProfil_Click-"), true);
         return;
     }
     m_form.CurrentHerbName.clear();
@@ -183,9 +167,9 @@ void MainMenus::showHelp(long command, long context, int number, const QString& 
         App().HelpObj->ShowHelp(command, context, QString(), 1, &m_form);
     } catch (...) {
         err::CaptureCurrentException();
-        reportFailure(number, QStringLiteral("Při volání nápovědy došlo k systémové chybě."),
-                      QStringLiteral("Nelze zobrazit nápovědu"),
-                      QStringLiteral("LUMO-FrmMain-") + handler + u'-');
+        m_form.reportError(number, QStringLiteral("Při volání nápovědy došlo k systémové chybě."),
+                           QStringLiteral("Nelze zobrazit nápovědu"),
+                           QStringLiteral("LUMO-FrmMain-") + handler + u'-', true);
     }
 }
 
@@ -212,9 +196,9 @@ void MainMenus::ShowDocument(const QString& fileName, const QString& handler) {
     } catch (...) {
         // A missing document is reported and no preview is shown.
         err::CaptureCurrentException();
-        reportFailure(104, QStringLiteral("Nelze zobrazit dokument ") + fileName,
-                      QStringLiteral("Nelze zobrazit dokument"),
-                      QStringLiteral("LUMO-FrmMain-") + handler + u'-');
+        m_form.reportError(104, QStringLiteral("Nelze zobrazit dokument ") + fileName,
+                           QStringLiteral("Nelze zobrazit dokument"),
+                           QStringLiteral("LUMO-FrmMain-") + handler + u'-', true);
         return;
     }
     // A document's preview takes the document's menu caption as its header, not the name of

@@ -334,8 +334,11 @@ Field Connection::Row::field(int column) const {
     return Field(m_names.value(column), cellValue(m_statement, column));
 }
 
-bool Connection::Row::isNull(int column) const {
-    return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
+int Connection::Row::requireColumn(const QString& name) const {
+    const int column = columnIndex(name);
+    if (column < 0)
+        RaiseDbError(dbItemNotFound, name);
+    return column;
 }
 
 qint64 Connection::Row::integer(int column) const {

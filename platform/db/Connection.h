@@ -44,7 +44,8 @@ public:
         // The 0-based column of a result name (any case), named as Recordset names it
         // ("b.Idx" where joined tables share a column); -1 when there is none.
         int columnIndex(const QString& name) const;
-        bool isNull(int column) const;
+        // The same; a missing column raises dbItemNotFound, as a recordset's field does.
+        int requireColumn(const QString& name) const;
         // The value as a recordset's field holds it, with the same conversions.
         Field field(int column) const;
         qint64 integer(int column) const;

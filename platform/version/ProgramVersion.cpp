@@ -42,12 +42,12 @@ std::optional<SectionPlace> findSection(QFile& f) {
         Elf64_Shdr sh{};
         if (!header(i, sh) || sh.sh_name >= names.sh_size || sh.sh_type == SHT_NOBITS)
             continue;
-        QByteArray name(wanted.size(), '\0');
-        const qint64 room = qMin<qint64>(wanted.size(), static_cast<qint64>(names.sh_size - sh.sh_name));
-        if (!readAt(f, static_cast<qint64>(names.sh_offset + sh.sh_name), name.data(), room))
+        // The name with its terminating zero must fit in the name table.
+        if (names.sh_size - sh.sh_name < static_cast<quint64>(wanted.size()))
             continue;
-        if (name.left(room) == wanted.left(room) && room == wanted.size() &&
-            sh.sh_offset + sh.sh_size <= static_cast<quint64>(fileSize))
+        QByteArray name(wanted.size(), '\0');
+        if (readAt(f, static_cast<qint64>(names.sh_offset + sh.sh_name), name.data(), name.size()) &&
+            name == wanted && sh.sh_offset + sh.sh_size <= static_cast<quint64>(fileSize))
             return SectionPlace{static_cast<qint64>(sh.sh_offset), static_cast<qint64>(sh.sh_size)};
     }
     return std::nullopt;

@@ -1,6 +1,7 @@
 #include "mainwindow/FrmMainFixture.h"
 
 #include "core/AppContext.h"
+#include "core/HerbDb.h"
 #include "core/Settings.h"
 #include "library/CKelErr.h"
 #include "library/CKelSrv.h"
@@ -9,6 +10,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QTreeWidget>
 
@@ -67,6 +70,19 @@ void FrmMainFixture::openDatabase(const QStringList& statements) {
     WriteDatabase(path, QString(), statements);
     App().DbConnection = std::make_unique<db::Connection>();
     App().DbConnection->open(path, QString());
+}
+
+void FrmMainFixture::openSampleDatabase() {
+    // The build folder holds the test executable in tests/mainwindow.
+    QString build = qEnvironmentVariable("LUMO_BUILD_DIR");
+    if (build.isEmpty())
+        build = QCoreApplication::applicationDirPath() + QStringLiteral("/../..");
+    const QString sample = QDir::cleanPath(build + QStringLiteral("/data/Lumo.mdb"));
+    if (!QFile::exists(sample))
+        GTEST_SKIP() << "no sample database at " << sample.toStdString();
+    const QString path = dir.file(QStringLiteral("Lumo.mdb"));
+    ASSERT_TRUE(QFile::copy(sample, path));
+    ASSERT_TRUE(OpenDatabase(path));
 }
 
 void FrmMainFixture::loadWindow(const std::function<void(FrmMain&)>& install) {

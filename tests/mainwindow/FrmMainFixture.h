@@ -40,6 +40,9 @@ protected:
 
     // Opens a plain database built from statements (SmallHerbDatabase by default).
     void openDatabase(const QStringList& statements = SmallHerbDatabase());
+    // Copies the sample database the data target builds into the program folder and opens it
+    // as the program does; skips the test when it is not built.
+    void openSampleDatabase();
     // Creates, loads and activates the window, with a recording record view; install puts
     // further parts on the new window before it loads.
     void loadWindow(const std::function<void(FrmMain&)>& install = {});

@@ -1,15 +1,12 @@
 #include "mainwindow/FrmMainFixture.h"
 
 #include "core/AppContext.h"
-#include "core/HerbDb.h"
 #include "platform/DbFixture.h"
 #include "platform/db/CzechCollation.h"
 #include "platform/text/AnsiText.h"
 #include "platform/ui/RichTextBox.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
@@ -303,16 +300,9 @@ TEST_F(HerbList, RunTimeFailuresOfTheLanguageAndForeignNameReaders) {
 
 // The sample database the data target builds.
 TEST_F(HerbList, SampleDatabaseOpensAndTypingFindsHerbs) {
-    // The build folder holds this executable in tests/mainwindow.
-    QString build = qEnvironmentVariable("LUMO_BUILD_DIR");
-    if (build.isEmpty())
-        build = QCoreApplication::applicationDirPath() + QStringLiteral("/../..");
-    const QString sample = QDir::cleanPath(build + QStringLiteral("/data/Lumo.mdb"));
-    if (!QFile::exists(sample))
-        GTEST_SKIP() << "no sample database at " << sample.toStdString();
-    const QString path = dir.file(QStringLiteral("Lumo.mdb"));
-    ASSERT_TRUE(QFile::copy(sample, path));
-    ASSERT_TRUE(OpenDatabase(path));
+    openSampleDatabase();
+    if (IsSkipped() || HasFatalFailure())
+        return;
     loadWindow();
     ASSERT_GT(form->Lv->topLevelItemCount(), 0);
     EXPECT_TRUE(reports.isEmpty()) << reports.join(u'|').toStdString();

@@ -1,6 +1,5 @@
 #include "mainwindow/MainMenus.h"
 #include "core/AppContext.h"
-#include "core/HerbDb.h"
 #include "core/Settings.h"
 #include "mainwindow/FrmMainFixture.h"
 #include "mainwindow/FullTextPanel.h"
@@ -14,8 +13,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QFrame>
 #include <QLineEdit>
 #include <QMenu>
@@ -36,14 +33,7 @@ class MainMenusTest : public FrmMainFixture {
 protected:
     void SetUp() override {
         FrmMainFixture::SetUp();
-        QString build = qEnvironmentVariable("LUMO_BUILD_DIR");
-        if (build.isEmpty())
-            build = QCoreApplication::applicationDirPath() + QStringLiteral("/../..");
-        const QString sample = QDir::cleanPath(build + QStringLiteral("/data/Lumo.mdb"));
-        if (!QFile::exists(sample))
-            GTEST_SKIP() << "no sample database at " << sample.toStdString();
-        ASSERT_TRUE(QFile::copy(sample, dir.file(QStringLiteral("Lumo.mdb"))));
-        ASSERT_TRUE(OpenDatabase(dir.file(QStringLiteral("Lumo.mdb"))));
+        openSampleDatabase();
     }
     void TearDown() override {
         ClearMainWindowHooks();
