@@ -23,14 +23,14 @@ void setSize(QTextCharFormat& f, int points) {
         f.setFontPointSize(points);
 }
 
-void setParagraph(QTextCursor& c, Qt::Alignment alignment, int indentTwips) {
+} // namespace
+
+void SetParagraph(QTextCursor& c, Qt::Alignment alignment, int indentTwips) {
     QTextBlockFormat b = c.blockFormat();
     b.setAlignment(alignment);
     b.setLeftMargin(rtf::BlockUnitsFromTwips(indentTwips));
     c.setBlockFormat(b);
 }
-
-} // namespace
 
 DescriptionWriter::DescriptionWriter(const ProgramSettings& settings)
     : m_settings(settings), m_cursor(&m_doc) {}
@@ -48,7 +48,7 @@ void DescriptionWriter::title(const QString& heading, const QString& text, bool 
     f.setForeground(ui::OleToColor(kTitleColor));
     f.setFontWeight(QFont::Bold);
     m_cursor.movePosition(QTextCursor::End);
-    setParagraph(m_cursor, Qt::AlignHCenter, 0);
+    SetParagraph(m_cursor, Qt::AlignHCenter, 0);
     m_cursor.insertText(heading, f);
     m_cursor.insertBlock(m_cursor.blockFormat(), f);
     // The text continues in the title's format; a text of several paragraphs stays centred
@@ -70,10 +70,10 @@ void DescriptionWriter::linkList(const QString& heading, const QStringList& name
     h.setForeground(ui::OleToColor(PaletteColor(seg.TitleColor)));
     h.setFontWeight(QFont::Bold);
     h.setFontUnderline(false);
-    setParagraph(m_cursor, Qt::AlignLeft, seg.LeftIndent);
+    SetParagraph(m_cursor, Qt::AlignLeft, seg.LeftIndent);
     m_cursor.insertText(heading, h);
     m_cursor.insertBlock(m_cursor.blockFormat(), h);
-    setParagraph(m_cursor, Qt::AlignLeft, seg.LeftIndent + kNameIndentStep);
+    SetParagraph(m_cursor, Qt::AlignLeft, seg.LeftIndent + kNameIndentStep);
     QTextCharFormat link = h; // bold continues from the heading
     link.merge(baseFormat());
     setSize(link, seg.TextSize);
@@ -92,7 +92,7 @@ void DescriptionWriter::linkList(const QString& heading, const QStringList& name
 
 void DescriptionWriter::beginHerbLines() {
     m_cursor.movePosition(QTextCursor::End);
-    setParagraph(m_cursor, Qt::AlignLeft, m_settings.Segments[1].LeftIndent);
+    SetParagraph(m_cursor, Qt::AlignLeft, m_settings.Segments[1].LeftIndent);
 }
 
 void DescriptionWriter::herbLine(const QString& name, const QString& after) {

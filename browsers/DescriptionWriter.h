@@ -42,4 +42,7 @@ private:
     QTextCursor m_cursor;
 };
 
+// Aligns the paragraph at the cursor and sets its left indent in twips.
+void SetParagraph(QTextCursor& cursor, Qt::Alignment alignment, int indentTwips);
+
 } // namespace lumo

@@ -1,14 +1,13 @@
 #include "browsers/PreparationDescription.h"
 
+#include "browsers/DescriptionWriter.h"
 #include "core/AislpArticle.h"
 #include "mainwindow/HerbRecordComposer.h"
 #include "platform/rtf/FontMap.h"
-#include "platform/rtf/RtfUnits.h"
 #include "platform/rtf/RtfWriter.h"
 #include "platform/text/AnsiText.h"
 #include "platform/ui/Units.h"
 
-#include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -20,13 +19,6 @@ constexpr long kGreen = 0x8000;
 constexpr long kLinkBlue = 0xFF0000;
 constexpr int kNameIndentStep = 120; // twips deeper than the heading
 constexpr int kSpacerPoints = 6;     // the small line under the title
-
-void setParagraph(QTextCursor& c, Qt::Alignment align, int indentTwips) {
-    QTextBlockFormat b = c.blockFormat();
-    b.setAlignment(align);
-    b.setLeftMargin(rtf::BlockUnitsFromTwips(indentTwips));
-    c.setBlockFormat(b);
-}
 
 QTextCharFormat runFormat(const QString& fontName, int points, bool bold, long oleColor) {
     QTextCharFormat f;
@@ -45,10 +37,10 @@ QString PreparationDescriptionRtf(const ProgramSettings& s, const PreparationCon
     QTextCursor c(&doc);
     const SegmentSettings& seg = s.Segments[1];
     if (content.Name) {
-        setParagraph(c, Qt::AlignHCenter, 0);
+        SetParagraph(c, Qt::AlignHCenter, 0);
         c.insertText(*content.Name, runFormat(s.FontName, s.Names.TitleSize, true, kGreen));
         c.insertBlock();
-        setParagraph(c, Qt::AlignLeft, 0);
+        SetParagraph(c, Qt::AlignLeft, 0);
         c.insertText(QStringLiteral("\n"), runFormat(s.FontName, kSpacerPoints, false, 0));
         if (content.Article) {
             ArticleStyle style{s.FontName, s.Names.SubTitleSize, seg.TextSize,
@@ -58,12 +50,12 @@ QString PreparationDescriptionRtf(const ProgramSettings& s, const PreparationCon
     }
     if (!content.Herbs.isEmpty()) {
         c.movePosition(QTextCursor::End);
-        setParagraph(c, Qt::AlignLeft, seg.LeftIndent);
+        SetParagraph(c, Qt::AlignLeft, seg.LeftIndent);
         QTextCharFormat heading = runFormat(s.FontName, s.Names.SubTitleSize, true, kGreen);
         heading.setFontUnderline(false); // an underlined run is a link
         c.insertText(QStringLiteral("Seznam bylin"), heading);
         c.insertBlock();
-        setParagraph(c, Qt::AlignLeft, seg.LeftIndent + kNameIndentStep);
+        SetParagraph(c, Qt::AlignLeft, seg.LeftIndent + kNameIndentStep);
         QTextCharFormat link = runFormat(s.FontName, seg.TextSize, false, kLinkBlue);
         link.setFontUnderline(true);
         for (const QString& name : content.Herbs) {
