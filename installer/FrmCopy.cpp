@@ -66,9 +66,7 @@ FrmCopy::FrmCopy(const QString& source, const QString& target, QWidget* parent)
     shp1 = new QFrame(shp0);
     shp1->setObjectName(QStringLiteral("shp1"));
     shp1->setAutoFillBackground(true);
-    QPalette bar = shp1->palette();
-    bar.setColor(QPalette::Window, VbColour(0x800000));
-    shp1->setPalette(bar);
+    SetColour(shp1, QPalette::Window, 0x800000);
     shp1->setGeometry(0, 0, 0, 16);
     grid->addWidget(shp0, 5, 0, 1, 4);
 

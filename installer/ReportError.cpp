@@ -11,7 +11,7 @@ QString ReportText(int code, const QString& message, const QString& source) {
         QStringLiteral("Chyba číslo %1 v modulu %2\r\nPopis chyby: %3").arg(code).arg(source, message);
     const err::ErrorRecord& e = err::CurrentError();
     if (e.Number != 0)
-        text += QStringLiteral("\r\nSystem: %1 - %2").arg(e.Number).arg(e.Description);
+        text = err::SystemText(text, e);
     return text;
 }
 

@@ -43,8 +43,8 @@ bool start(const QString& command, bool wait) {
         return true;
     } catch (const err::VbError& e) {
         ReportError(11,
-                    QStringLiteral("Nebylo možno spustit aplikaci ") + cmd + QStringLiteral("\r\nSystem: ") +
-                        QString::number(e.Number()) + u'-' + e.Description(),
+                    err::SystemText(QStringLiteral("Nebylo možno spustit aplikaci ") + cmd, e.record(),
+                                    QStringLiteral("-")),
                     QStringLiteral("Nelze spustit aplikaci"), QStringLiteral("ZefSetup - RunApl"));
         err::CurrentError().Clear();
         return false;

@@ -1,7 +1,7 @@
 #include "installer/TextViewer.h"
 
+#include "installer/UpgradeScript.h"
 #include "platform/paths/ProgramPaths.h"
-#include "platform/text/AnsiText.h"
 #include "platform/ui/DialogPresenter.h"
 
 #include <QDialog>
@@ -16,10 +16,8 @@ namespace lumo::setup {
 void ShowTextFile(const QString& path) {
     QFile f(paths::Resolve(path));
     QString text;
-    if (f.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = f.readAll();
-        text = bytes.startsWith("\xEF\xBB\xBF") ? QString::fromUtf8(bytes.mid(3)) : text::decodeAnsi(bytes);
-    }
+    if (f.open(QIODevice::ReadOnly))
+        text = DecodeScript(f.readAll());
     QDialog dialog;
     dialog.setWindowTitle(path.section(u'/', -1));
     auto* view = new QPlainTextEdit(&dialog);

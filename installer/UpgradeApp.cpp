@@ -53,9 +53,9 @@ void Run::step(const std::function<void()>& body) {
     } catch (...) {
         const err::ErrorRecord& e = err::CaptureCurrentException(QStringLiteral("ZefSetup"));
         ReportError(94,
-                    QStringLiteral("Při aktualizaci došlo k následující systémové chybě") + kCrLf + m_stage +
-                        QStringLiteral("(%1)").arg(m_index) + kCrLf + QStringLiteral("System: ") +
-                        QString::number(e.Number) + u'-' + e.Description,
+                    err::SystemText(QStringLiteral("Při aktualizaci došlo k následující systémové chybě") +
+                                        kCrLf + m_stage + QStringLiteral("(%1)").arg(m_index),
+                                    e, QStringLiteral("-")),
                     QStringLiteral("Nelze aktualizovat aplikaci"), QStringLiteral("ZefSetup - UpgradeApp"));
         err::CurrentError().Clear();
     }

@@ -27,7 +27,8 @@ struct ParsedScript {
 // fields are dropped. Blank lines hold no fields.
 ParsedScript ParseScript(const QString& text);
 
-// The script file's text: Windows-1250, or UTF-8 with its byte-order mark.
+// The text of a script or of another text file of the medium: Windows-1250, or UTF-8 with
+// its byte-order mark.
 QString DecodeScript(const QByteArray& bytes);
 
 struct ScriptFolders {

@@ -1,7 +1,7 @@
 #include "installer/VbColour.h"
 
 #include <QGuiApplication>
-#include <QPalette>
+#include <QWidget>
 
 namespace lumo::setup {
 
@@ -11,6 +11,12 @@ QColor VbColour(long value) {
         return QGuiApplication::palette().color(QPalette::Button);
     return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
                   static_cast<int>((v >> 16) & 0xFF));
+}
+
+void SetColour(QWidget* widget, QPalette::ColorRole role, long value) {
+    QPalette pal = widget->palette();
+    pal.setColor(role, VbColour(value));
+    widget->setPalette(pal);
 }
 
 } // namespace lumo::setup

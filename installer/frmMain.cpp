@@ -74,9 +74,7 @@ void frmMain::buildControls() {
     Shp2 = new QFrame(Shp1);
     Shp2->setObjectName(QStringLiteral("Shp2"));
     Shp2->setAutoFillBackground(true);
-    QPalette bar = Shp2->palette();
-    bar.setColor(QPalette::Window, VbColour(0x800000));
-    Shp2->setPalette(bar);
+    SetColour(Shp2, QPalette::Window, 0x800000);
     Shp2->setGeometry(0, 0, 0, 14);
     // The bar keeps its room while hidden, so the window does not jump when a script runs.
     QSizePolicy keep = Shp1->sizePolicy();
@@ -170,9 +168,7 @@ void frmMain::setBarWidth(int width) {
 
 void frmMain::setLabel(int index, const QString& text, long colour) {
     lblVer[index]->setText(text);
-    QPalette pal = lblVer[index]->palette();
-    pal.setColor(QPalette::WindowText, VbColour(colour));
-    lblVer[index]->setPalette(pal);
+    SetColour(lblVer[index], QPalette::WindowText, colour);
 }
 
 } // namespace lumo::setup

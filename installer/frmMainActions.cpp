@@ -56,8 +56,7 @@ void frmMain::cmdRun_Click(int index) {
     } catch (...) {
         const err::ErrorRecord& e = err::CaptureCurrentException(QStringLiteral("ZefSetup"));
         ReportError(13,
-                    QStringLiteral("Došlo k systémovému selhání\r\nSystem: ") + QString::number(e.Number) +
-                        u'-' + e.Description,
+                    err::SystemText(QStringLiteral("Došlo k systémovému selhání"), e, QStringLiteral("-")),
                     QStringLiteral("Systémové selhání instalační sady"), QStringLiteral("ZefSetup"));
         err::CurrentError().Clear();
         close();

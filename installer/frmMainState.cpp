@@ -19,12 +19,6 @@ namespace {
 constexpr long kDarkRed = 0x80;
 constexpr long kGreen = 0x8000;
 
-void colourLabel(QLabel* label, long colour) {
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, VbColour(colour));
-    label->setPalette(pal);
-}
-
 } // namespace
 
 QString frmMain::effectiveDatabaseFolder() const {
@@ -70,7 +64,7 @@ void frmMain::applyEnvironment() {
     QFont f = LblOS->font();
     f.setBold(m_env.LblOSBold);
     LblOS->setFont(f);
-    colourLabel(LblOS, m_env.LblOSColour);
+    SetColour(LblOS, QPalette::WindowText, m_env.LblOSColour);
     setLabel(14, m_env.EnvState, m_env.EnvStateColour);
 }
 

@@ -133,7 +133,7 @@ int install(const QString& source, const QString& folder) {
     progress.setValue(static_cast<int>(files.size()));
     const QString program = target + kProgramFile;
     if (CreateToolkitShortcut(QStringLiteral("Zefirak"), program, 2, QString()))
-        log.shortcuts.append(SpecialFolderPath(2) + QStringLiteral("/Zefirak.desktop"));
+        log.shortcuts.append(SpecialFolderPath(2) + u'/' + ShortcutFileName(QStringLiteral("Zefirak")));
     log.regKeys.append(lumo::registry::kAppPathKey);
     if (!log.save(target + QStringLiteral("ST6UNST.LOG"), &why) ||
         !lumo::registry::WriteValue(lumo::registry::kAppPathKey, {}, program, &why)) {

@@ -95,21 +95,14 @@ TEST(CopyEngine, ProgressCountsBlocksAndUpdatesAtMostTwiceASecond) {
 
 TEST(CopyEngine, FiguresAreShownAsTheWindowShowsThem) {
     const QChar comma(u',');
-    const auto size = [&](qint64 n) {
-        const SizeText t = FormatSize(n, comma);
-        return t.value + u' ' + t.unit;
-    };
-    EXPECT_EQ(size(0), QStringLiteral("0 Byte"));
-    EXPECT_EQ(size(1024000), QStringLiteral("1024 000 Byte"));
-    EXPECT_EQ(size(1024001), QStringLiteral("1 000,00 kB"));
-    EXPECT_EQ(size(200000000), QStringLiteral("195,31 MB"));
-    const auto speed = [&](double v) {
-        const SizeText t = FormatSpeed(v, comma);
-        return t.value + u' ' + t.unit;
-    };
-    EXPECT_EQ(speed(8.5), QStringLiteral("8 500,00 B/s"));
-    EXPECT_EQ(speed(250), QStringLiteral("250,00 kB/s"));
-    EXPECT_EQ(speed(25000), QStringLiteral("25,00 MB/s"));
+    const auto shown = [](const SizeText& t) { return t.value + u' ' + t.unit; };
+    EXPECT_EQ(shown(FormatSize(0, comma)), QStringLiteral("0 Byte"));
+    EXPECT_EQ(shown(FormatSize(1024000, comma)), QStringLiteral("1024 000 Byte"));
+    EXPECT_EQ(shown(FormatSize(1024001, comma)), QStringLiteral("1 000,00 kB"));
+    EXPECT_EQ(shown(FormatSize(200000000, comma)), QStringLiteral("195,31 MB"));
+    EXPECT_EQ(shown(FormatSpeed(8.5, comma)), QStringLiteral("8 500,00 B/s"));
+    EXPECT_EQ(shown(FormatSpeed(250, comma)), QStringLiteral("250,00 kB/s"));
+    EXPECT_EQ(shown(FormatSpeed(25000, comma)), QStringLiteral("25,00 MB/s"));
     EXPECT_EQ(FormatElapsed(65.4), QStringLiteral("00:01:05"));
     EXPECT_EQ(FormatElapsed(3725.6), QStringLiteral("01:02:06"));
 }
