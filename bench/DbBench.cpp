@@ -1,31 +1,18 @@
-#define SQLITE_HAS_CODEC 1
-#include "platform/db/CipherFormat.h"
+#include "data/builder/DbWriter.h"
+#include "data/builder/HerbDbBuilder.h"
 #include "platform/db/Connection.h"
-#include "platform/db/SqlFunctions.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-#include <sqlcipher/sqlite3.h>
-
-#include <cstdlib>
-#include <functional>
 
 namespace {
 
 constexpr int kHerbs = 2000;
 constexpr int kLanguages = 9;
 constexpr int kSections = 22;
-const QString kKey = QStringLiteral("Qm48tHwwZpk7sLp3vGd");
-
-void must(sqlite3* db, int rc) {
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        std::fprintf(stderr, "%s\n", sqlite3_errmsg(db));
-        std::abort();
-    }
-}
+const QString kKey = QString::fromLatin1(lumo::data::kDatabaseKey);
 
 QString randomName(QRandomGenerator& r) {
     static const QStringList syllables = {"ch", "če", "ša", "ře", "ma", "lo", "ví",
@@ -37,64 +24,31 @@ QString randomName(QRandomGenerator& r) {
     return s;
 }
 
-void insertRows(sqlite3* db, const char* sql, int rows, const std::function<void(sqlite3_stmt*, int)>& bind) {
-    sqlite3_stmt* st = nullptr;
-    must(db, sqlite3_prepare_v2(db, sql, -1, &st, nullptr));
-    for (int i = 0; i < rows; ++i) {
-        bind(st, i);
-        must(db, sqlite3_step(st));
-        sqlite3_reset(st);
-    }
-    sqlite3_finalize(st);
-}
-
-void bindText(sqlite3_stmt* st, int column, const QString& text) {
-    const QByteArray b = text.toUtf8();
-    sqlite3_bind_text(st, column, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
-}
-
-// A synthetic herb database with the shipped schema, written once per run.
+// A synthetic herb database with the shipped schema, written once per run by the database
+// builder's writer.
 QString syntheticDatabase() {
     static QTemporaryDir dir;
     static QString path;
     if (!path.isEmpty())
         return path;
     path = dir.filePath(QStringLiteral("Lumo.mdb"));
-    QFile schema(QStringLiteral(LUMO_SCHEMA_FILE));
-    if (!schema.open(QIODevice::ReadOnly))
-        std::abort();
-    sqlite3* db = nullptr;
-    must(db, sqlite3_open(QFile::encodeName(path).constData(), &db));
-    const QByteArray key = kKey.toUtf8();
-    must(db, sqlite3_key(db, key.constData(), static_cast<int>(key.size())));
-    must(db, sqlite3_exec(db, lumo::db::CipherPragmas().constData(), nullptr, nullptr, nullptr));
-    must(db, lumo::db::RegisterSqlFunctions(db)); // the schema's name indexes sort with it
-    must(db, sqlite3_exec(db, schema.readAll().constData(), nullptr, nullptr, nullptr));
-    must(db, sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr));
+    lumo::data::DbWriter db(path, lumo::data::kDatabaseKey);
+    lumo::data::HerbDbBuilder::createSchema(db, QStringLiteral(LUMO_SCHEMA_FILE));
+    db.begin();
     QRandomGenerator r(42);
-    insertRows(db, "INSERT INTO Byliny VALUES (?,?,?,?)", kHerbs, [&](sqlite3_stmt* st, int i) {
-        sqlite3_bind_int(st, 1, i + 1);
-        bindText(st, 2, randomName(r));
-        bindText(st, 3, randomName(r));
-        sqlite3_bind_int(st, 4, 1 + i % 80);
-    });
-    insertRows(db, "INSERT INTO Nazvy VALUES (?,?,?,?)", kHerbs * (kLanguages - 1),
-               [&](sqlite3_stmt* st, int i) {
-                   sqlite3_bind_int(st, 1, i + 1);
-                   sqlite3_bind_int(st, 2, 1 + i / (kLanguages - 1));
-                   sqlite3_bind_int(st, 3, 2 + i % (kLanguages - 1));
-                   bindText(st, 4, i % 17 == 0 ? QStringLiteral("  ") : randomName(r));
-               });
+    for (int i = 0; i < kHerbs; ++i) {
+        const QString name = randomName(r);
+        db.insert(QStringLiteral("Byliny"), {i + 1, name, randomName(r), 1 + i % 80});
+    }
+    for (int i = 0; i < kHerbs * (kLanguages - 1); ++i)
+        db.insert(QStringLiteral("Nazvy"), {i + 1, 1 + i / (kLanguages - 1), 2 + i % (kLanguages - 1),
+                                            i % 17 == 0 ? QStringLiteral("  ") : randomName(r)});
     const QString section = QStringLiteral("{\\rtf1\\ansi\\deff0 {\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ") +
                             QStringLiteral("Nať se sbírá v době květu a suší se ve stínu. ").repeated(40) +
                             u'}';
-    insertRows(db, "INSERT INTO Texty VALUES (?,?,?)", kHerbs * kSections, [&](sqlite3_stmt* st, int i) {
-        sqlite3_bind_int(st, 1, 1 + i / kSections);
-        sqlite3_bind_int(st, 2, 1 + i % kSections);
-        bindText(st, 3, section);
-    });
-    must(db, sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr));
-    sqlite3_close(db);
+    for (int i = 0; i < kHerbs * kSections; ++i)
+        db.insert(QStringLiteral("Texty"), {1 + i / kSections, 1 + i % kSections, section});
+    db.commit();
     return path;
 }
 

@@ -1,12 +1,9 @@
+#include "bench/SyntheticDatabase.h"
 #include "core/AppContext.h"
-#include "core/HerbDb.h"
 #include "core/Settings.h"
 #include "data/builder/DbWriter.h"
 #include "data/builder/HerbDbBuilder.h"
-#include "library/CKelErr.h"
-#include "library/CKelSrv.h"
 #include "mainwindow/FrmMain.h"
-#include "platform/db/Connection.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -63,20 +60,10 @@ QString scaleDatabase() {
     return path;
 }
 
-void openScaleDatabase() {
-    using namespace lumo;
-    if (App().DbConnection)
-        return;
-    App().ErrObj = std::make_unique<CKelErr>();
-    App().SrvObj = std::make_unique<CKelSrv>();
-    App().DbConnection = std::make_unique<db::Connection>();
-    App().DbConnection->open(scaleDatabase(), DatabasePassword());
-}
-
 // The main window with its names languages, as start-up leaves it.
 lumo::FrmMain& window() {
     static lumo::FrmMain* form = [] {
-        openScaleDatabase();
+        lumo::bench::OpenDatabase(scaleDatabase());
         auto* f = new lumo::FrmMain();
         f->NactiJazyky();
         f->resize(1000, 700);
@@ -100,7 +87,7 @@ BENCHMARK(BM_NameList20k)->Arg(1)->Arg(2)->Arg(9)->Unit(benchmark::kMillisecond)
 
 // The first fill of a names language in a window: the list's query, read and sorted.
 void BM_FirstNameList20k(benchmark::State& state) {
-    openScaleDatabase();
+    lumo::bench::OpenDatabase(scaleDatabase());
     lumo::App().Settings.NamesLang = static_cast<qint16>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();

@@ -1,7 +1,9 @@
-#define SQLITE_HAS_CODEC 1
 #include "browsers/PictureBrowser.h"
 #include "core/AppContext.h"
+#include "core/HerbDb.h"
 #include "core/Settings.h"
+#include "data/builder/DbWriter.h"
+#include "data/builder/HerbDbBuilder.h"
 #include "library/CKelErr.h"
 #include "library/CKelSrv.h"
 #include "mainwindow/FrmMain.h"
@@ -18,9 +20,6 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-#include <sqlcipher/sqlite3.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -60,35 +59,17 @@ QByteArray photo(quint32 seed) {
     return bytes;
 }
 
-void must(sqlite3* db, int rc) {
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        std::fprintf(stderr, "%s\n", sqlite3_errmsg(db));
-        std::abort();
-    }
-}
-
-// A database with one herb and two 3000 x 2000 photographs, in a program folder of its own.
+// The real schema and key with one herb's two 3000 x 2000 photographs, in a program folder of
+// its own; written by the database builder's writer.
 QString pictureDatabase(QTemporaryDir& dir) {
     const QString path = dir.filePath(QStringLiteral("Lumo.mdb"));
-    sqlite3* db = nullptr;
-    must(db, sqlite3_open(QFile::encodeName(path).constData(), &db));
-    must(db, sqlite3_exec(db,
-                          "CREATE TABLE Obrazky (Idx INTEGER PRIMARY KEY, IdxByliny INTEGER, Nazev TEXT, "
-                          "DataObr BLOB)",
-                          nullptr, nullptr, nullptr));
-    sqlite3_stmt* st = nullptr;
-    must(db, sqlite3_prepare_v2(db, "INSERT INTO Obrazky VALUES (?,1,?,?)", -1, &st, nullptr));
-    for (int i = 1; i <= 2; ++i) {
-        const QByteArray jpeg = photo(quint32(i));
-        const QByteArray name = QStringLiteral("Fotografie %1").arg(i).toUtf8();
-        sqlite3_bind_int(st, 1, i);
-        sqlite3_bind_text(st, 2, name.constData(), int(name.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_blob(st, 3, jpeg.constData(), int(jpeg.size()), SQLITE_TRANSIENT);
-        must(db, sqlite3_step(st));
-        sqlite3_reset(st);
-    }
-    sqlite3_finalize(st);
-    sqlite3_close(db);
+    lumo::data::DbWriter db(path, lumo::data::kDatabaseKey);
+    lumo::data::HerbDbBuilder::createSchema(db, QStringLiteral(LUMO_SCHEMA_FILE));
+    db.begin();
+    for (int i = 1; i <= 2; ++i)
+        db.insert(QStringLiteral("Obrazky"),
+                  {i, 1, QStringLiteral("Fotografie %1").arg(i), photo(quint32(i))});
+    db.commit();
     return path;
 }
 
@@ -101,7 +82,7 @@ void BM_ShowLargePicture(benchmark::State& state) {
     App().ErrObj = std::make_unique<CKelErr>();
     App().SrvObj = std::make_unique<CKelSrv>();
     App().DbConnection = std::make_unique<db::Connection>();
-    App().DbConnection->open(pictureDatabase(dir), QString());
+    App().DbConnection->open(pictureDatabase(dir), DatabasePassword());
     {
         FrmMain form;
         PictureBrowser& pictures = PictureBrowser::Install(form);

@@ -1,11 +1,8 @@
+#include "bench/SyntheticDatabase.h"
 #include "core/AppContext.h"
-#include "core/HerbDb.h"
-#include "core/ScreenProfile.h"
-#include "core/Settings.h"
 #include "library/CKelErr.h"
 #include "library/CKelSrv.h"
 #include "mainwindow/HerbRecordComposer.h"
-#include "platform/db/Connection.h"
 #include "platform/ui/RtfJoin.h"
 #include "print/MPrint.h"
 #include "print/PrintEngine.h"
@@ -18,16 +15,8 @@ namespace {
 // A record of the synthetic database (all 22 sections and the article).
 QString syntheticRecord() {
     using namespace lumo;
-    App().ErrObj = std::make_unique<CKelErr>();
-    App().SrvObj = std::make_unique<CKelSrv>();
-    ProgramSettings settings;
-    SetSegmentTitles(settings);
-    ApplyScreenProfile(settings, 3, QString());
-    settings.NamesLang = 1;
-    settings.Language = 1;
-    db::Connection connection;
-    connection.open(QStringLiteral(LUMO_SYNTHETIC_DB), DatabasePassword());
-    HerbRecordComposer composer(connection, settings, *App().SrvObj, App().ErrObj.get());
+    bench::OpenSyntheticDatabase();
+    HerbRecordComposer composer(*App().DbConnection, App().Settings, *App().SrvObj, App().ErrObj.get());
     RecordRequest r;
     r.Idx = 1;
     r.HerbName = QStringLiteral("Bylina 1");

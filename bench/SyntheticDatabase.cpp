@@ -11,19 +11,25 @@
 
 namespace lumo::bench {
 
-void OpenSyntheticDatabase() {
+void OpenDatabase(const QString& path) {
     if (App().DbConnection)
         return;
     App().ErrObj = std::make_unique<CKelErr>();
     App().SrvObj = std::make_unique<CKelSrv>();
+    App().DbConnection = std::make_unique<db::Connection>();
+    App().DbConnection->open(path, DatabasePassword());
+}
+
+void OpenSyntheticDatabase() {
+    if (App().DbConnection)
+        return;
     SetSegmentTitles();
     ApplyScreenProfile(App().Settings, 3, QString());
     App().Settings.NamesLang = 1;
     App().Settings.Language = 1;
     App().Settings.ProfilNumber = 3;
     SetMonthNames(1);
-    App().DbConnection = std::make_unique<db::Connection>();
-    App().DbConnection->open(QStringLiteral(LUMO_SYNTHETIC_DB), DatabasePassword());
+    OpenDatabase(QStringLiteral(LUMO_SYNTHETIC_DB));
 }
 
 } // namespace lumo::bench

@@ -1,7 +1,4 @@
 # Herb record: composing and showing one record with all 22 sections on the synthetic database.
 add_executable(bench_record ${CMAKE_CURRENT_LIST_DIR}/RecordBench.cpp)
 target_link_libraries(bench_record PRIVATE lumo_mainwindow lumo_benchmain lumo_benchsynthetic)
-target_compile_definitions(bench_record PRIVATE
-  LUMO_SYNTHETIC_DB="${CMAKE_BINARY_DIR}/data/synthetic/Lumo.mdb")
-add_dependencies(bench_record lumo_synthetic_db)
 lumo_target_options(bench_record)

@@ -2,7 +2,6 @@
 
 #include "data/builder/DbWriter.h"
 #include "data/builder/RtfWriter.h"
-#include "platform/db/SqlFunctions.h"
 
 #include <sqlcipher/sqlite3.h>
 
@@ -53,21 +52,6 @@ const char* const kLinks[][3] = {
 const int kLangIds[] = {201, 202, 203, 204, 205, 206, 207, 208, 209, 210, 211, 212, 213, 214,
                         215, 216, 217, 218, 219, 220, 221, 223, 224, 225, 227, 228, 229, 230};
 
-sqlite3* openKeyed(const QString& path, const QByteArray& key) {
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        sqlite3_close(db);
-        return nullptr;
-    }
-    // The name indexes are sorted with the program's Czech collation.
-    db::RegisterSqlFunctions(db);
-    if (!key.isEmpty()) {
-        sqlite3_exec(db, QByteArray("PRAGMA key = '" + key + "'").constData(), nullptr, nullptr, nullptr);
-        sqlite3_exec(db, db::CipherPragmas().constData(), nullptr, nullptr, nullptr);
-    }
-    return db;
-}
-
 } // namespace
 
 DbChecker::DbChecker(const QString& path, const QByteArray& key) : m_path(path), m_key(key) {}
@@ -77,7 +61,7 @@ DbChecker::~DbChecker() {
 }
 
 bool DbChecker::openWithoutKeyFails() {
-    sqlite3* db = openKeyed(m_path, QByteArray());
+    sqlite3* db = OpenHerbDatabase(m_path, QByteArray());
     if (!db)
         return true;
     const int rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
@@ -252,7 +236,7 @@ QStringList DbChecker::run(int minHerbs) {
     if (!openWithoutKeyFails())
         m_problems.append(QStringLiteral("the database opens without its key"));
     sqlite3_close(m_db);
-    m_db = openKeyed(m_path, m_key);
+    m_db = OpenHerbDatabase(m_path, m_key);
     if (!m_db ||
         sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
         m_problems.append(QStringLiteral("the database does not open with its key"));

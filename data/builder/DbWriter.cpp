@@ -1,5 +1,6 @@
 #include "data/builder/DbWriter.h"
 
+#include "platform/db/CipherFormat.h"
 #include "platform/db/SqlFunctions.h"
 
 #include <sqlcipher/sqlite3.h>
@@ -7,6 +8,21 @@
 #include <QFile>
 
 namespace lumo::data {
+
+sqlite3* OpenHerbDatabase(const QString& path, const QByteArray& key, bool writable) {
+    sqlite3* handle = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &handle,
+                        writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close(handle);
+        return nullptr;
+    }
+    db::RegisterSqlFunctions(handle);
+    if (!key.isEmpty()) {
+        sqlite3_exec(handle, QByteArray("PRAGMA key = '" + key + "'").constData(), nullptr, nullptr, nullptr);
+        sqlite3_exec(handle, db::CipherPragmas().constData(), nullptr, nullptr, nullptr);
+    }
+    return handle;
+}
 
 DbWriter::DbWriter(const QString& path, const QByteArray& key) {
     if (QFile::exists(path))

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/db/CipherFormat.h"
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -13,9 +12,6 @@ struct sqlite3_stmt;
 
 namespace lumo::data {
 
-// The cipher format the program's connection opens first.
-using db::kCipherPageSize;
-
 // The database password the program opens the herb database with.
 inline constexpr const char* kDatabaseKey = "Qm48tHwwZpk7sLp3vGd";
 
@@ -23,6 +19,11 @@ class DbError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// Opens an existing herb database as the program reads it: keyed (unless key is empty), in
+// the program's cipher format and with the Czech collation its name indexes are sorted with.
+// nullptr when the file cannot be opened; the caller closes the handle.
+sqlite3* OpenHerbDatabase(const QString& path, const QByteArray& key, bool writable = false);
 
 // A new encrypted SQLCipher file, written in one transaction. Throws DbError.
 class DbWriter {

@@ -2,7 +2,6 @@
 #include "data/builder/DbChecker.h"
 #include "data/builder/DbWriter.h"
 #include "data/builder/SyntheticDb.h"
-#include "platform/db/SqlFunctions.h"
 
 #include <sqlcipher/sqlite3.h>
 
@@ -27,12 +26,9 @@ QString content() {
 
 // All rows of the database in a fixed order, for comparing two builds.
 QStringList dump(const QString& path, const char* sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_exec(db, QByteArray("PRAGMA key = '").append(kDatabaseKey).append("'").constData(), nullptr,
-                 nullptr, nullptr);
-    sqlite3_exec(db, lumo::db::CipherPragmas().constData(), nullptr, nullptr, nullptr);
-    lumo::db::RegisterSqlFunctions(db); // the name indexes are sorted with its collation
+    sqlite3* db = OpenHerbDatabase(path, kDatabaseKey);
+    if (!db)
+        return {};
     QStringList rows;
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK)
@@ -44,12 +40,8 @@ QStringList dump(const QString& path, const char* sql) {
 }
 
 void exec(const QString& path, const char* sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    sqlite3_exec(db, QByteArray("PRAGMA key = '").append(kDatabaseKey).append("'").constData(), nullptr,
-                 nullptr, nullptr);
-    sqlite3_exec(db, lumo::db::CipherPragmas().constData(), nullptr, nullptr, nullptr);
-    lumo::db::RegisterSqlFunctions(db); // the name indexes are sorted with its collation
+    sqlite3* db = OpenHerbDatabase(path, kDatabaseKey, true);
+    ASSERT_NE(db, nullptr);
     ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
     sqlite3_close(db);
 }
