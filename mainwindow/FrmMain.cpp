@@ -306,15 +306,18 @@ void FrmMain::mnuBylTisk_Click() {
 
 void FrmMain::UkazZamky() {
     const ui::LockKeyState state = ui::QueryLockKeys();
-    const std::pair<const char*, bool> panels[] = {{"Caps", state.caps}, {"NumLock", state.num}};
-    const char* const captions[] = {"CAPS", "NUM"};
-    for (int i = 0; i < 2; ++i) {
-        QLabel* label = panel(QString::fromLatin1(panels[i].first));
-        const QString text = state.known ? QString::fromLatin1(captions[i]) : QString();
+    const struct {
+        const char* key;
+        const char* caption;
+        bool on;
+    } locks[] = {{"Caps", "CAPS", state.caps}, {"NumLock", "NUM", state.num}};
+    for (const auto& lock : locks) {
+        QLabel* label = panel(QString::fromLatin1(lock.key));
+        const QString text = state.known ? QString::fromLatin1(lock.caption) : QString();
         if (label->text() != text)
             label->setText(text);
         // As the lock panels have always shown: the caption is dimmed while the lock is off.
-        label->setEnabled(panels[i].second);
+        label->setEnabled(lock.on);
     }
 }
 

@@ -50,44 +50,45 @@ QString HerbListFiller::ForeignNamesSql() {
     return QStringLiteral("SELECT * FROM Nazvy ORDER BY Nazev");
 }
 
-long HerbListFiller::ReadRows(db::Connection& connection, const QString& sql, bool joined,
-                              std::vector<HerbListRow>& rows) {
-    const QString idColumn = joined ? QStringLiteral("b.Idx") : QStringLiteral("Idx");
-    const QString nameColumn = joined ? QStringLiteral("n.Nazev") : QStringLiteral("Nazev");
+namespace {
+
+// Steps through a statement and appends {id, name} of each row whose name is not blank (trimmed
+// first with trim); only the two columns are read, however many the statement returns. Returns
+// the number of result rows, blank ones included.
+template <class Entry>
+long readNamedRows(db::Connection& connection, const QString& sql, const QString& idColumn,
+                   const QString& nameColumn, bool trim, std::vector<Entry>& out) {
     long count = 0;
     int idIndex = -1;
     int nameIndex = -1;
-    // Only the two columns are read from each row, however many the statement returns.
     connection.forEachRow(sql, {}, [&](const db::Connection::Row& row) {
         if (count++ == 0) {
             idIndex = row.requireColumn(idColumn);
             nameIndex = row.requireColumn(nameColumn);
         }
         QString name = row.field(nameIndex).str();
-        if (joined)
+        if (trim)
             name = name.trimmed();
-        if (joined ? name.isEmpty() : isBlank(name))
+        if (trim ? name.isEmpty() : isBlank(name))
             return true;
-        rows.push_back({row.field(idIndex).toLong(), std::move(name)});
+        out.push_back({row.field(idIndex).toLong(), std::move(name)});
         return true;
     });
     return count;
 }
 
+} // namespace
+
+long HerbListFiller::ReadRows(db::Connection& connection, const QString& sql, bool joined,
+                              std::vector<HerbListRow>& rows) {
+    return readNamedRows(connection, sql, joined ? QStringLiteral("b.Idx") : QStringLiteral("Idx"),
+                         joined ? QStringLiteral("n.Nazev") : QStringLiteral("Nazev"), joined, rows);
+}
+
 std::vector<ForeignName> HerbListFiller::ReadForeignNames(db::Connection& connection) {
     std::vector<ForeignName> names;
-    int idIndex = -1;
-    int nameIndex = -1;
-    connection.forEachRow(ForeignNamesSql(), {}, [&](const db::Connection::Row& row) {
-        if (nameIndex < 0) {
-            idIndex = row.requireColumn(QStringLiteral("IdxByliny"));
-            nameIndex = row.requireColumn(QStringLiteral("Nazev"));
-        }
-        QString name = row.field(nameIndex).str();
-        if (!isBlank(name))
-            names.push_back({row.field(idIndex).toLong(), std::move(name)});
-        return true;
-    });
+    readNamedRows(connection, ForeignNamesSql(), QStringLiteral("IdxByliny"), QStringLiteral("Nazev"), false,
+                  names);
     return names;
 }
 
