@@ -132,8 +132,4 @@ TwipRect PlaceMainWindow(const TwipRect& stored, const TwipRect& area) {
     return r;
 }
 
-TwipRect PlaceMainWindow(const TwipRect& stored, int screenWidth, int screenHeight) {
-    return PlaceMainWindow(stored, {0, 0, screenWidth, screenHeight});
-}
-
 } // namespace lumo

@@ -67,7 +67,5 @@ MainLayout LayOutMainWindow(const MainLayoutInput& in);
 // The window's outer rectangle from the stored placement: at least the minimum size, at most
 // the screen's area, and pulled back into the area.
 TwipRect PlaceMainWindow(const TwipRect& stored, const TwipRect& area);
-// The same on a screen whose area starts at 0, 0.
-TwipRect PlaceMainWindow(const TwipRect& stored, int screenWidth, int screenHeight);
 
 } // namespace lumo

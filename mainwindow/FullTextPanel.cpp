@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>

@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QString>
 
-#include <array>
 #include <functional>
 
 class QAction;

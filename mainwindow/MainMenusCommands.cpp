@@ -20,7 +20,6 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QLineEdit>
-#include <QTabBar>
 #include <QUrl>
 #include <QUrlQuery>
 

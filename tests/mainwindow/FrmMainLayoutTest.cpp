@@ -154,7 +154,7 @@ TEST(MainLayout, PlacementIsClampedToTheScreen) {
         {{500, 500, 9000, 6000}, 6000, 4000, {0, 0, 8000, 5000}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(PlaceMainWindow(c.stored, c.screenWidth, c.screenHeight), c.expected);
+        EXPECT_EQ(PlaceMainWindow(c.stored, {0, 0, c.screenWidth, c.screenHeight}), c.expected);
     // A screen's area below a panel: the first start's screen-sized window fits inside it.
     const TwipRect area{0, 450, 15360, 11070};
     EXPECT_EQ(PlaceMainWindow({0, 0, 15360, 11520}, area), (TwipRect{0, 450, 15360, 11070}));
