@@ -28,6 +28,13 @@ QString inQuotes(const QString& s) {
     return u'"' + s + u'"';
 }
 
+// The entry's path on a desktop (all users' or the user's) when it lies there; "" otherwise.
+QString entryOnDesktop(bool allUsers, const QString& file) {
+    const QString desktop = DesktopFolder(allUsers);
+    const QString path = desktop + u'/' + file;
+    return !desktop.isEmpty() && FileExists(path) ? path : QString();
+}
+
 class Run {
 public:
     explicit Run(ScriptView& view) : m_view(view) {}
@@ -153,21 +160,17 @@ void Run::deleteShortcut(const QString& linkName) {
     if (file.isEmpty())
         return;
     for (const bool allUsers : {true, false}) {
-        const QString desktop = DesktopFolder(allUsers);
-        if (!desktop.isEmpty() && FileExists(desktop + u'/' + file))
-            QFile::remove(desktop + u'/' + file);
+        const QString entry = entryOnDesktop(allUsers, file);
+        if (!entry.isEmpty())
+            QFile::remove(entry);
     }
 }
 
 void Run::createShortcut(const ScriptRecord& r) {
     const QString target = r.Target + r.FileName;
-    const QString file = u'/' + ShortcutFileName(r.Source);
+    const QString file = ShortcutFileName(r.Source);
     const bool made = CreateDesktopShortcut(target, r.Source, r.Target, 0, 0, r.Arguments);
-    const auto onDesktop = [&file](bool allUsers) {
-        const QString desktop = DesktopFolder(allUsers);
-        return !desktop.isEmpty() && FileExists(desktop + file);
-    };
-    if (!made || (!onDesktop(true) && !onDesktop(false)))
+    if (!made || (entryOnDesktop(true, file).isEmpty() && entryOnDesktop(false, file).isEmpty()))
         CreateToolkitShortcut(r.Source, target, 16, r.Arguments);
 }
 
