@@ -218,24 +218,28 @@ QString HerbDbBuilder::article(const HerbSource& herb) const {
     return rtf.finish();
 }
 
+QString HerbDbBuilder::description(const QString& text) {
+    return text + QStringLiteral("\r\n");
+}
+
 void HerbDbBuilder::writeCategories(DbWriter& db) const {
-    // A description ends with a line break, so what the program writes after it (the list
-    // of the item's herbs) starts a line of its own.
-    const auto popis = [](const QString& text) { return text + QStringLiteral("\r\n"); };
     for (const TableRow& r : m_celedi)
-        db.insert(QStringLiteral("Celedi"), {r.number(0), r.fields[1], r.fields[2], popis(r.fields[3])});
+        db.insert(QStringLiteral("Celedi"),
+                  {r.number(0), r.fields[1], r.fields[2], description(r.fields[3])});
     for (const TableRow& r : m_latky)
-        db.insert(QStringLiteral("UcinneLatky"), {r.number(0), r.fields[1], popis(r.fields[2])});
+        db.insert(QStringLiteral("UcinneLatky"), {r.number(0), r.fields[1], description(r.fields[2])});
     for (const TableRow& r : m_skupiny)
-        db.insert(QStringLiteral("IndikacniSkupiny"), {r.number(0), r.fields[1], popis(r.fields[2])});
+        db.insert(QStringLiteral("IndikacniSkupiny"), {r.number(0), r.fields[1], description(r.fields[2])});
     for (const TableRow& r : m_indikace)
-        db.insert(QStringLiteral("Indikace"), {r.number(0), r.fields[2], popis(r.fields[3]), r.number(1)});
+        db.insert(QStringLiteral("Indikace"),
+                  {r.number(0), r.fields[2], description(r.fields[3]), r.number(1)});
     for (const TableRow& r : m_kombinace)
-        db.insert(QStringLiteral("Kombinace"), {r.number(0), r.fields[1], popis(r.fields[2])});
+        db.insert(QStringLiteral("Kombinace"), {r.number(0), r.fields[1], description(r.fields[2])});
     for (const TableRow& r : m_pripravky)
         db.insert(QStringLiteral("Pripravky"), {r.number(0), r.fields[1], r.fields[2]});
     for (const TableRow& r : m_literatura)
-        db.insert(QStringLiteral("Literatura"), {r.number(0), r.fields[1], r.fields[2], popis(r.fields[3])});
+        db.insert(QStringLiteral("Literatura"),
+                  {r.number(0), r.fields[1], r.fields[2], description(r.fields[3])});
 }
 
 void HerbDbBuilder::writeLinks(DbWriter& db, const HerbSource& herb) const {

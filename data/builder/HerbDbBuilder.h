@@ -39,6 +39,9 @@ public:
     static QStringList splitLangText(const QString& text, int maxPiece);
     // A section as the program stores it: a green "Title:" line, then the body.
     static void sectionRtf(RtfWriter& rtf, int typ, const QStringList& paragraphs);
+    // A category description as the program stores it: ending with a line break, so what the
+    // program writes after it (the list of the item's herbs) starts a line of its own.
+    static QString description(const QString& text);
     // Writes the 16-bit little-endian edition stamp.
     static void writeStamp(const QString& path, int stamp);
     // Creates outDir/Lumo.mdb with the schema, lets fill write the rows in one transaction,

@@ -66,25 +66,25 @@ void writeCategories(DbWriter& db) {
     for (int i = 1; i <= kCeledi; ++i)
         db.insert(QStringLiteral("Celedi"),
                   {i, QStringLiteral("Čeleď %1").arg(i), QStringLiteral("Familia%1aceae").arg(i),
-                   QStringLiteral("Vygenerovaná čeleď číslo %1.").arg(i) + QStringLiteral("\r\n")});
+                   HerbDbBuilder::description(QStringLiteral("Vygenerovaná čeleď číslo %1.").arg(i))});
     for (int i = 1; i <= kLatky; ++i)
         db.insert(QStringLiteral("UcinneLatky"),
                   {i, QStringLiteral("Látka %1").arg(i, 3, 10, QLatin1Char('0')),
-                   QStringLiteral("Popis účinné látky %1.").arg(i) + QStringLiteral("\r\n")});
+                   HerbDbBuilder::description(QStringLiteral("Popis účinné látky %1.").arg(i))});
     for (int i = 1; i <= kSkupiny; ++i)
         db.insert(QStringLiteral("IndikacniSkupiny"),
                   {i, QStringLiteral("Skupina %1").arg(i, 2, 10, QLatin1Char('0')),
-                   QStringLiteral("Popis indikační skupiny %1.").arg(i) + QStringLiteral("\r\n")});
+                   HerbDbBuilder::description(QStringLiteral("Popis indikační skupiny %1.").arg(i))});
     for (int i = 1; i <= kTopInd + kSubInd; ++i) {
         const int parent = i <= kTopInd ? 0 : 1 + (i - kTopInd - 1) % kTopInd;
         db.insert(QStringLiteral("Indikace"),
                   {i, QStringLiteral("Indikace %1").arg(i, 3, 10, QLatin1Char('0')),
-                   QStringLiteral("Popis indikace %1.").arg(i) + QStringLiteral("\r\n"), parent});
+                   HerbDbBuilder::description(QStringLiteral("Popis indikace %1.").arg(i)), parent});
     }
     for (int i = 1; i <= kKombinace; ++i)
         db.insert(QStringLiteral("Kombinace"),
                   {i, QStringLiteral("Kombinace %1").arg(i, 2, 10, QLatin1Char('0')),
-                   QStringLiteral("Popis kombinace %1.").arg(i) + QStringLiteral("\r\n")});
+                   HerbDbBuilder::description(QStringLiteral("Popis kombinace %1.").arg(i))});
     for (int i = 1; i <= kPripravky; ++i)
         db.insert(QStringLiteral("Pripravky"),
                   {i, QStringLiteral("Přípravek %1").arg(i, 3, 10, QLatin1Char('0')),
@@ -92,7 +92,7 @@ void writeCategories(DbWriter& db) {
     for (int i = 1; i <= kLiteratura; ++i)
         db.insert(QStringLiteral("Literatura"),
                   {i, QStringLiteral("Autor %1").arg(i), QStringLiteral("Herbář %1").arg(i),
-                   QStringLiteral("Vygenerovaný titul.") + QStringLiteral("\r\n")});
+                   HerbDbBuilder::description(QStringLiteral("Vygenerovaný titul."))});
 }
 
 void linkSome(DbWriter& db, Lcg& rnd, int herb, const char* table, int lo, int hi, int range) {
