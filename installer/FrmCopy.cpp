@@ -76,12 +76,7 @@ FrmCopy::FrmCopy(const QString& source, const QString& target, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Frame1);
     layout->addWidget(cmdStorno, 0, Qt::AlignRight);
-
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, VbColour(State().FormColour));
-    pal.setColor(QPalette::Button, VbColour(State().FormColour));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    SetFormColour(this, State().FormColour);
 }
 
 QLabel* FrmCopy::label(int index, const QString& text) {

@@ -19,4 +19,12 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, long value) {
     widget->setPalette(pal);
 }
 
+void SetFormColour(QWidget* form, long value) {
+    QPalette pal = form->palette();
+    pal.setColor(QPalette::Window, VbColour(value));
+    pal.setColor(QPalette::Button, VbColour(value));
+    form->setPalette(pal);
+    form->setAutoFillBackground(true);
+}
+
 } // namespace lumo::setup

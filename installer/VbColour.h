@@ -12,5 +12,7 @@ namespace lumo::setup {
 QColor VbColour(long value);
 // Sets one colour of the widget's palette to a 0xBBGGRR value.
 void SetColour(QWidget* widget, QPalette::ColorRole role, long value);
+// A window of the installer in the form colour: its background and its buttons' face.
+void SetFormColour(QWidget* form, long value);
 
 } // namespace lumo::setup

@@ -111,13 +111,8 @@ void frmMain::Form_Load() {
     FirstActivation = true;
     OSInfo = std::make_unique<CVerOS>();
     State().FormColour = ColourBits() < 9 ? static_cast<long>(0x8000000FUL) : 0xD8E9EC;
-    const QColor colour = VbColour(State().FormColour);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, colour);
-    pal.setColor(QPalette::Button, colour);
-    setPalette(pal);
-    setAutoFillBackground(true);
-    Frame1->setPalette(pal);
+    SetFormColour(this, State().FormColour);
+    Frame1->setPalette(palette());
     setWindowTitle(QStringLiteral("Instalace Zefiraku"));
 
     cLogo Logo;
