@@ -2,15 +2,7 @@
 #include "browsers/BrowsersRegistration.h"
 #include "browsers/PictureBrowser.h"
 #include "browsers/PreparationBrowser.h"
-#include "core/AppContext.h"
-#include "core/HerbDb.h"
-#include "core/LangText.h"
-#include "core/ScreenProfile.h"
-#include "core/Settings.h"
-#include "library/CKelErr.h"
-#include "library/CKelSrv.h"
 #include "mainwindow/FrmMain.h"
-#include "platform/db/Connection.h"
 
 #include <QTreeWidget>
 

@@ -1,14 +1,10 @@
 #include "bench/SyntheticDatabase.h"
 #include "core/AppContext.h"
-#include "core/HerbDb.h"
-#include "core/ScreenProfile.h"
-#include "core/Settings.h"
 #include "library/CKelErr.h"
 #include "library/CKelSrv.h"
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/HerbRecord.h"
 #include "mainwindow/HerbRecordComposer.h"
-#include "platform/db/Connection.h"
 
 #include <QTreeWidget>
 

@@ -120,15 +120,18 @@ void BM_BareQtWindowMapped(benchmark::State& state) {
 }
 BENCHMARK(BM_BareQtWindowMapped)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
-// LUMO on a copy of the sample database in a program folder of its own.
-QProcessEnvironment lumoEnvironment() {
+// LUMO on a copy of the sample database in a program folder of its own, made once per run.
+const QProcessEnvironment& lumoEnvironment() {
     static QTemporaryDir dir;
-    const QString data = QStringLiteral(LUMO_BUILD_DIR_PATH "/data/");
-    for (const char* file : {"Lumo.mdb", "Lumo.INF"})
-        QFile::copy(data + QLatin1String(file), dir.filePath(QLatin1String(file)));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LUMO_PROGRAM_DIR"), dir.path());
-    env.insert(QStringLiteral("TMPDIR"), dir.path()); // its own instance lock
+    static const QProcessEnvironment env = [] {
+        const QString data = QStringLiteral(LUMO_BUILD_DIR_PATH "/data/");
+        for (const char* file : {"Lumo.mdb", "Lumo.INF"})
+            QFile::copy(data + QLatin1String(file), dir.filePath(QLatin1String(file)));
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert(QStringLiteral("LUMO_PROGRAM_DIR"), dir.path());
+        e.insert(QStringLiteral("TMPDIR"), dir.path()); // its own instance lock
+        return e;
+    }();
     return env;
 }
 
