@@ -2,6 +2,7 @@
 
 #include "core/AppContext.h"
 #include "library/CKelErr.h"
+#include "platform/db/CipherFormat.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
@@ -29,7 +30,7 @@ void reportOpenFailure(const err::ErrorRecord& e) {
 } // namespace
 
 QString DatabasePassword() {
-    return QStringLiteral("Qm48tHwwZpk7sLp3vGd");
+    return QString::fromLatin1(db::kDatabasePassword);
 }
 
 bool OpenDatabase() {

@@ -2,6 +2,7 @@
 
 #include "installer/SetupPaths.h"
 #include "installer/SetupState.h"
+#include "platform/db/CipherFormat.h"
 #include "platform/db/Connection.h"
 
 #include <QFileInfo>
@@ -13,7 +14,7 @@ namespace lumo::setup {
 namespace {
 
 // The database key of the herb database.
-const QString kDatabaseKey = QStringLiteral("Qm48tHwwZpk7sLp3vGd");
+const QString kDatabaseKey = QString::fromLatin1(db::kDatabasePassword);
 
 long roundedNumber(const QString& text) {
     bool ok = false;

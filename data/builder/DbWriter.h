@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/db/CipherFormat.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -13,7 +15,7 @@ struct sqlite3_stmt;
 namespace lumo::data {
 
 // The database password the program opens the herb database with.
-inline constexpr const char* kDatabaseKey = "Qm48tHwwZpk7sLp3vGd";
+inline constexpr const char* kDatabaseKey = db::kDatabasePassword;
 
 class DbError : public std::runtime_error {
 public:

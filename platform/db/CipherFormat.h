@@ -6,6 +6,9 @@
 // connection reads them so.
 namespace lumo::db {
 
+// The password of the program's herb database.
+inline constexpr const char* kDatabasePassword = "Qm48tHwwZpk7sLp3vGd";
+
 // Pages of 4096 bytes: reading every text of the database takes a third less time than with
 // the engine's default of 1024.
 inline constexpr int kCipherPageSize = 4096;

@@ -1,4 +1,5 @@
 #include "RtfTestSupport.h"
+#include "platform/db/CipherFormat.h"
 #include "platform/db/Connection.h"
 #include "platform/rtf/RtfReader.h"
 #include "platform/text/AnsiText.h"
@@ -54,7 +55,7 @@ TEST(RtfText, GivesExactlyTheBoxTextOfEveryDocument) {
     int sections = 0;
     if (QFile::exists(sample)) {
         lumo::db::Connection c;
-        c.open(sample, QStringLiteral("Qm48tHwwZpk7sLp3vGd"));
+        c.open(sample, QString::fromLatin1(lumo::db::kDatabasePassword));
         c.forEachRow(QStringLiteral("SELECT Clanek FROM Texty"), {}, [&](const lumo::db::Connection::Row& r) {
             inputs.append(r.text(0));
             ++sections;
