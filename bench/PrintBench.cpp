@@ -26,7 +26,7 @@ QString syntheticRecord() {
 }
 
 int paginate(const QString& rtf) {
-    lumo::print::PrintEngine engine(false);
+    lumo::print::PrintEngine engine;
     engine.PrepareDocument(rtf, false, QString(), 0);
     engine.NastavOkraje({10, 10, 10, 10});
     engine.PripravNahled();

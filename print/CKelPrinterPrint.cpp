@@ -114,7 +114,7 @@ int CKelPrinter::PrintPreview(const QString& Text, bool ViewOption, bool PlainTe
 
 int CKelPrinter::PrintDoc(const QString& Text, bool PlainText, const QString& FontName, float FontSize) {
     StartPrintJob();
-    print::PrintEngine engine(false);
+    print::PrintEngine engine;
     engine.PrepareDocument(Text, PlainText, FontName, FontSize);
     S().DirectPrint = true;
     engine.NastavOkraje(margins());
@@ -136,7 +136,7 @@ int CKelPrinter::PrintDoc(const QString& Text, bool PlainText, const QString& Fo
 
 int CKelPrinter::SavePreview(const QString& Text, QString& FileName, const QVariant&, bool PlainText,
                              const QString& FontName, float FontSize) {
-    print::PrintEngine engine(false);
+    print::PrintEngine engine;
     engine.PrepareDocument(Text, PlainText, FontName, FontSize);
     return print::SaveDocument(engine.document(), FileName, PlainText) ? 1 : 0;
 }

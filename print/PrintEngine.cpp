@@ -105,7 +105,7 @@ QString FooterBoxText(const QString& footer, int align) {
     return QStringLiteral("\r\n") + placed(footer, align);
 }
 
-PrintEngine::PrintEngine(bool shown) : m_shown(shown) {
+PrintEngine::PrintEngine() {
     m_doc.document()->setUndoRedoEnabled(false);
 }
 

@@ -35,8 +35,7 @@ std::unique_ptr<ui::PageLayout> PageOnPrinter(const QString& pageRtf);
 // window and direct printing share it; it reads and writes PrintSettings().
 class PrintEngine {
 public:
-    // shown: a preview window shows the document (else it is printed or saved directly).
-    explicit PrintEngine(bool shown);
+    PrintEngine();
     PrintEngine(const PrintEngine&) = delete;
     PrintEngine& operator=(const PrintEngine&) = delete;
 
@@ -77,7 +76,6 @@ private:
     void printPages(int startPage, int endPage, const QString& pdfFile);
     void reportFailure(const QString& title, const QString& location);
 
-    bool m_shown;
     ui::RichTextBox m_doc;
     ui::RichTextBox m_header;
     ui::RichTextBox m_footer;

@@ -53,7 +53,7 @@ QString frmView::numberText(double v) {
     return locale.toString(v, 'g', 7);
 }
 
-frmView::frmView(bool shown) : m_engine(shown), m_shown(shown) {
+frmView::frmView(bool shown) : m_shown(shown) {
     setWindowTitle(QStringLiteral("Náhled tisku"));
     setObjectName(QStringLiteral("frmView"));
     buildControls();

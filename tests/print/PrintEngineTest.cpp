@@ -64,7 +64,7 @@ TEST_F(PrintEngineTest, PagesAreConsecutiveWholeLinesWithHeadersAndFootersByTheR
     const QString footer = FooterBoxText(s.PageFooter, 0);
     for (float margin : {10.0f, 40.0f}) {
         SCOPED_TRACE(margin);
-        PrintEngine engine(false);
+        PrintEngine engine;
         engine.PrepareDocument(record, false, QString(), 0);
         const QString whole = engine.document().Text();
         ASSERT_TRUE(whole.startsWith(QStringLiteral("\r\n\r\n")));
@@ -108,7 +108,7 @@ TEST_F(PrintEngineTest, AOnePageDocumentTakesTheHeaderOnlyWhenAskedAndNeverTheFo
     s.PageFooter = FixedPageText(QStringLiteral("Pata"));
     s.FirstPageHeaderEnabled = true;
     s.FirstPageFooterEnabled = true;
-    PrintEngine engine(false);
+    PrintEngine engine;
     engine.PrepareDocument(QStringLiteral("Krátký text"), true, QStringLiteral("Courier New"), 10);
     engine.NastavOkraje({10, 10, 10, 10});
     ASSERT_TRUE(engine.PripravNahled());
