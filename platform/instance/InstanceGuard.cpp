@@ -1,8 +1,13 @@
 #include "platform/instance/InstanceGuard.h"
 
 #include <QDir>
-#include <QLockFile>
+#include <QFile>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace lumo::instance {
 
@@ -20,20 +25,27 @@ QString lockFolder() {
 
 InstanceGuard::InstanceGuard(const QString& lockName) : m_path(lockFolder() + u'/' + lockName) {}
 
-InstanceGuard::~InstanceGuard() = default;
+InstanceGuard::~InstanceGuard() {
+    // The file stays: removing it would let a starting instance lock a file no longer in the folder.
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
 
 bool InstanceGuard::AnotherInstanceRunning() {
-    if (m_lock && m_lock->isLocked())
+    if (m_fd >= 0)
         return false;
-    m_lock = std::make_unique<QLockFile>(m_path);
-    // A lock whose owner died is stale at once.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0))
+    // An advisory lock on the open file, not the file's existence: no stale locks to detect and
+    // nothing written or synced to disk while the program starts.
+    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false; // the folder cannot hold a lock: do not refuse to start for that
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        m_fd = fd;
         return false;
-    if (m_lock->error() == QLockFile::LockFailedError)
-        return true;
-    // The folder cannot hold a lock: do not refuse to start for that.
-    return false;
+    }
+    const bool held = errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
 }
 
 } // namespace lumo::instance

@@ -2,12 +2,9 @@
 
 #include <QString>
 
-#include <memory>
-
-class QLockFile;
-
-// Stand-in for the previous-instance test: a per-user lock file held for the life
-// of the running program. A lock left by a crashed process is taken over.
+// Stand-in for the previous-instance test: a per-user lock file, locked for the life of the
+// running program. The system drops the lock when the process ends, however it ends, so a
+// crashed instance never leaves a lock behind.
 namespace lumo::instance {
 
 class InstanceGuard {
@@ -25,7 +22,7 @@ public:
 
 private:
     QString m_path;
-    std::unique_ptr<QLockFile> m_lock;
+    int m_fd = -1;
 };
 
 } // namespace lumo::instance

@@ -1,6 +1,8 @@
 #include "platform/instance/InstanceGuard.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QSysInfo>
 #include <QUuid>
 
@@ -30,4 +32,25 @@ TEST(InstanceGuard, StaleLockOfADeadProcessIsTakenOver) {
     f.write("999999\nLUMO\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     f.close();
     EXPECT_FALSE(probe.AnotherInstanceRunning());
+}
+
+TEST(InstanceGuard, LockHeldByAnotherProcessIsSeenUntilItEnds) {
+    const QString name = QStringLiteral("lumo-test-%1.lock").arg(QUuid::createUuid().toString(QUuid::Id128));
+    InstanceGuard probe(name);
+    QProcess holder;
+    holder.start(QStringLiteral("flock"),
+                 {QStringLiteral("-n"), probe.lockPath(), QStringLiteral("sleep"), QStringLiteral("30")});
+    if (!holder.waitForStarted(5000))
+        GTEST_SKIP() << "flock(1) is not available";
+    bool seen = false;
+    QElapsedTimer wait;
+    wait.start();
+    while (!seen && wait.elapsed() < 5000) {
+        InstanceGuard other(name);
+        seen = other.AnotherInstanceRunning();
+    }
+    EXPECT_TRUE(seen);
+    holder.kill();
+    holder.waitForFinished(5000);
+    EXPECT_FALSE(probe.AnotherInstanceRunning()) << "a killed holder leaves no lock behind";
 }
