@@ -24,6 +24,12 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
+// The description names the file and what went wrong with it.
+[[noreturn]] void raiseForFile(long number, const QString& path) {
+    err::Raise(number, QStringLiteral("ZefSetup"),
+               path + QStringLiteral(": ") + err::StandardErrorText(number));
+}
+
 QString inQuotes(const QString& s) {
     return u'"' + s + u'"';
 }
@@ -78,8 +84,8 @@ void Run::script(const QString& scriptPath) {
     step([&] {
         QFile f(paths::Resolve(path));
         if (!f.open(QIODevice::ReadOnly))
-            err::Raise(QFileInfo::exists(f.fileName()) ? err::errPermissionDenied : err::errFileNotFound,
-                       QStringLiteral("ZefSetup"), path);
+            raiseForFile(QFileInfo::exists(f.fileName()) ? err::errPermissionDenied : err::errFileNotFound,
+                         path);
         bytes = f.readAll();
         readable = true;
     });
@@ -149,7 +155,7 @@ void Run::record(const ScriptRecord& r) {
 void Run::deleteFile(const QString& name) {
     const QString path = paths::Resolve(name);
     if (!QFileInfo(path).isFile())
-        err::Raise(err::errFileNotFound, QStringLiteral("ZefSetup"), name);
+        raiseForFile(err::errFileNotFound, name);
     QFile f(path);
     if (!f.remove())
         err::Raise(err::errPermissionDenied, QStringLiteral("ZefSetup"), f.errorString());

@@ -95,7 +95,8 @@ TEST(UpgradeScript, RecordsRunInOrderAndAFailedStepIsReportedAndSkipped) {
     ASSERT_EQ(box.reports.size(), 1);
     EXPECT_TRUE(box.reports[0].startsWith(QStringLiteral(
         "Chyba číslo 94 v modulu ZefSetup - UpgradeApp\r\nPopis chyby: Při aktualizaci došlo k následující "
-        "systémové chybě\r\nUpgradeScriptRun DELETE(missing.txt)(6)\r\nSystem: 53-")))
+        "systémové chybě\r\nUpgradeScriptRun DELETE(missing.txt)(6)\r\nSystem: 53-missing.txt: File not "
+        "found\r\n")))
         << box.reports[0].toStdString();
     EXPECT_TRUE(box.reports[0].contains(QStringLiteral("\r\nSystem: 53 - ")));
 
