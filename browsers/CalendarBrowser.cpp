@@ -54,8 +54,7 @@ CalendarBrowser::CalendarBrowser(FrmMain& form)
                       QStringLiteral("Vyhledá byliny pro označené měsíce sběru"),
                       QStringLiteral("Vyhledá byliny pro všechny měsíce sběru"));
     // A part chosen with the mouse or the keys shows its months; fills choose nothing.
-    QObject::connect(form.LvCast, &QTreeWidget::itemSelectionChanged, this,
-                     [this] { Guarded("LvCast_Click", [this] { LvCast_Click(); }); });
+    m_parts.onSelectionChange = [this] { LvCast_Click(); };
     m_parts.onKeyDown = [this](int keyCode, int shift) {
         if (ListKeyOf(keyCode, shift) != ListKey::ToSearchBox)
             return false;

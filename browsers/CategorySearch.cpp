@@ -82,6 +82,8 @@ void ConnectSearchPage(FrmMain& form, const SearchPage& page, const QString& sel
         ColourByMark(item, CheckList::isChecked(item));
         update();
     };
+    // "Select" is enabled exactly while an item is selected, so a choice updates it too.
+    page.list.onSelectionChange = update;
     QAction* markItem = page.markItem;
     QMenu* menu = page.menu;
     FrmMain* f = &form;

@@ -58,9 +58,9 @@ struct SearchPage {
     std::function<void()> updateToolbar;
 };
 // Adds the buttons "Select", "SelectMore", "SelectAll" with their tool tips and connects the
-// page: a check colours the item and updates the toolbar, a right click opens the menu, a
-// double click searches on the selected item, F6/Enter, F7, F8 and the buttons search in
-// modes 1, 2, 3, Ctrl+Up goes to the search box.
+// page: a check colours the item and updates the toolbar (so does a new selection), a right
+// click opens the menu, a double click searches on the selected item, F6/Enter, F7, F8 and
+// the buttons search in modes 1, 2, 3, Ctrl+Up goes to the search box.
 void ConnectSearchPage(FrmMain& form, const SearchPage& page, const QString& selectTip,
                        const QString& moreTip, const QString& allTip);
 

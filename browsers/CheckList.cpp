@@ -61,6 +61,11 @@ CheckList::CheckList(FrmMain& form, QTreeWidget* list, bool checkable)
         if (column == 0)
             itemChanged(item);
     });
+    QObject::connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (onSelectionChange)
+            Guarded((m_name + QStringLiteral("_ItemClick")).toUtf8().constData(), onSelectionChange);
+    });
+    m_list->setHeaderHidden(false);
     // Installed after the window's own filter, so the list's keys come here first (the
     // window takes Ctrl+Up itself).
     qApp->installEventFilter(this);

@@ -22,7 +22,8 @@ ListKey ListKeyOf(int keyCode, int shift);
 
 // A per-herb list of the window (LvUL, LvMesic, ...) with the events the browsers handle.
 // Items carry the key "K" + id; a checked item is marked and drawn blue. Checks set by the
-// program raise no check event; a right click counts as an item click.
+// program raise no check event; a right click counts as an item click. The column caption
+// is shown.
 class CheckList : public QObject {
 public:
     CheckList(FrmMain& form, QTreeWidget* list, bool checkable);
@@ -49,6 +50,8 @@ public:
     std::function<void()> onDblClick;
     std::function<bool(int keyCode, int shift)> onKeyDown; // true: the key is consumed
     std::function<void()> onGotFocus;
+    // The user selected another item (fills and clears select nothing and raise nothing).
+    std::function<void()> onSelectionChange;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -51,13 +51,13 @@ IndicationBrowser::IndicationBrowser(FrmMain& form)
     createMenu();
     connectList(m_top, false);
     connectList(m_sub, true);
+    m_sub.onSelectionChange = [this] { NastavTbInd(); };
     // A top-level indication chosen with the mouse or the keys shows its sub-indications.
-    QObject::connect(form.LvInd, &QTreeWidget::itemSelectionChanged, this, [this] {
-        Guarded("LvInd_ItemClick", [this] {
-            if (QTreeWidgetItem* item = m_top.selected())
-                NactiSubIndikace(m_form.CurrentHerb, FrmMain::listId(item));
-        });
-    });
+    m_top.onSelectionChange = [this] {
+        if (QTreeWidgetItem* item = m_top.selected())
+            NactiSubIndikace(m_form.CurrentHerb, FrmMain::listId(item));
+        NastavTbInd();
+    };
 }
 
 void IndicationBrowser::createMenu() {

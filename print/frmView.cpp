@@ -177,7 +177,7 @@ void frmView::buildMarginsPanel() {
         txtMargin[i]->setToolTip(QString::fromUtf8(tips[i]));
         txtMargin[i]->setMaximumWidth(70);
         txtMargin[i]->installEventFilter(this);
-        lblView[i]->setBuddy(txtMargin[i]); // clicking or Alt+letter focuses the box
+        lblView[i]->setBuddy(txtMargin[i]); // Alt+letter focuses the box, so does a click
         row->addWidget(lblView[i]);
         row->addWidget(txtMargin[i]);
     }

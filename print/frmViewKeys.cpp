@@ -165,6 +165,13 @@ bool frmView::eventFilter(QObject* watched, QEvent* event) {
     const bool margin = box && std::find(txtMargin.begin(), txtMargin.end(), box) != txtMargin.end();
     const bool range = box && (box == txtPage[0] || box == txtPage[1]);
     switch (event->type()) {
+    case QEvent::MouseButtonRelease: {
+        // lblView_Click: a margin label focuses the margin box of the same index.
+        const auto label = std::find(lblView.begin(), lblView.end(), watched);
+        if (label != lblView.end())
+            txtMargin[size_t(label - lblView.begin())]->setFocus(Qt::MouseFocusReason);
+        break;
+    }
     case QEvent::KeyPress: {
         auto& key = static_cast<QKeyEvent&>(*event);
         // The form sees keys before its controls.

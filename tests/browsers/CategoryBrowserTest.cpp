@@ -104,7 +104,8 @@ TEST_F(CategoryBrowserTest, SearchesWithoutItemsOnlyClearTheMarks) {
     EXPECT_EQ(listTexts(), before);
 }
 
-// A right click on an item opens the page's menu, whose first item says what it will do;
+// A right click on an item selects it (the toolbar's "Select" follows) and opens the page's
+// menu, whose first item says what it will do;
 // marking from the menu colours the item and updates the toolbar; the menu's search on all
 // items of indication groups keeps its caption as it stands.
 TEST_F(CategoryBrowserTest, PopupMenuMarksAndSearches) {
@@ -113,10 +114,13 @@ TEST_F(CategoryBrowserTest, PopupMenuMarksAndSearches) {
     QTreeWidget* list = form->LvIndSk;
     QTreeWidgetItem* item = list->topLevelItem(0);
     const QPoint at = list->visualItemRect(item).center();
+    EXPECT_FALSE(browsers->IndSk->toolbar().isEnabled(QStringLiteral("Select")));
     QTest::mousePress(list->viewport(), Qt::RightButton, {}, at);
     QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, at);
     QMenu* menu = browsers->IndSk->menu();
     EXPECT_TRUE(menu->isVisible());
+    // The item is now selected, so "Select" can search on it.
+    EXPECT_TRUE(browsers->IndSk->toolbar().isEnabled(QStringLiteral("Select")));
     QAction* mark = menu->findChild<QAction*>(QStringLiteral("mnuIndSkOznac"));
     EXPECT_EQ(mark->text(), QStringLiteral("Označit"));
     menu->hide();

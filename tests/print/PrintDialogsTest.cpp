@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QWidget>
 
 using namespace lumo;
@@ -26,9 +27,9 @@ class PrintDialogsTest : public test::PrintFixture {};
 
 } // namespace
 
-// Margins changed in the preview cut the pages again (larger margins, more pages; nothing cut
-// off); Esc in the margins panel closes the panel, not the preview; a cancelled printer setup
-// is no failure.
+// A margin label focuses its box. Margins changed in the preview cut the pages again (larger
+// margins, more pages; nothing cut off); Esc in the margins panel closes the panel, not the
+// preview; a cancelled printer setup is no failure.
 TEST_F(PrintDialogsTest, NewMarginsPaginateAgainAndCancelledDialogsAreNoFailure) {
     CKelPrinter printer;
     printer.PageGroup(false);
@@ -44,6 +45,11 @@ TEST_F(PrintDialogsTest, NewMarginsPaginateAgainAndCancelledDialogsAreNoFailure)
         view->Toolbar1_ButtonClick(QStringLiteral("LAST"));
         view->ShowMarginsPanel();
         EXPECT_TRUE(view->Frame1->isVisibleTo(view));
+        QMouseEvent click(QEvent::MouseButtonRelease, QPointF(2, 2),
+                          view->lblView[2]->mapToGlobal(QPointF(2, 2)), Qt::LeftButton, Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(view->lblView[2], &click); // a label focuses its box
+        EXPECT_EQ(view->focusWidget(), view->txtMargin[2]);
         view->txtMargin[0]->setText(QStringLiteral("-5"));
         view->cmdX_Click(); // refused: the panel stays
         EXPECT_TRUE(view->Frame1->isVisibleTo(view));
