@@ -39,6 +39,15 @@ bool insideLoggedFolder(const QString& file, const QStringList& dirs) {
     return false;
 }
 
+// The program registered beside the log has been deleted with its folder by hand: only
+// its registration is left, and without removing it the program could never be set up again.
+bool onlyRegistrationLeft(const QString& logPath) {
+    const QString folder = QFileInfo(logPath).absolutePath();
+    const auto registered = lumo::registry::ReadValue(lumo::registry::kAppPathKey);
+    return !QFileInfo::exists(folder) && registered && QFileInfo(*registered).absolutePath() == folder &&
+           !QFileInfo::exists(*registered);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -48,6 +57,12 @@ int main(int argc, char** argv) {
     const qsizetype at = args.indexOf(QStringLiteral("-n"));
     const QString logPath = at >= 0 ? args.value(at + 1) : QString();
     InstallLog log;
+    if (!logPath.isEmpty() && onlyRegistrationLeft(logPath)) {
+        if (!confirmed())
+            return 1;
+        lumo::registry::DeleteValue(lumo::registry::kAppPathKey);
+        return 0;
+    }
     if (logPath.isEmpty() || !log.load(logPath)) {
         DialogPresenter::msgBox(QStringLiteral("Instalační záznam %1 nelze přečíst.").arg(logPath), kTitle,
                                 QMessageBox::Critical);

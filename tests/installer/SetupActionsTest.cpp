@@ -6,6 +6,7 @@
 
 #include "SetupSandbox.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -110,6 +111,22 @@ TEST(SetupActions, InstallRepairUpgradeDatabaseAndRemoveAsAUserWould) {
     EXPECT_TRUE(QFile::exists(t + "notes.txt"));
     EXPECT_FALSE(lumo::registry::ReadValue(lumo::registry::kAppPathKey).has_value());
     EXPECT_FALSE(QFile::exists(box.dataHome() + "/applications/Zefirak.desktop"));
+
+    // A program folder deleted by hand leaves only the registration; removing it lets the
+    // program be set up again.
+    frmMain again;
+    again.Form_Activate();
+    again.button(1)->click();
+    ASSERT_TRUE(QDir(t).removeRecursively());
+    frmMain stale;
+    stale.Form_Activate();
+    EXPECT_TRUE(stale.button(4)->isEnabled());
+    EXPECT_FALSE(stale.button(1)->isEnabled());
+    stale.cmdRun_Click(4);
+    EXPECT_FALSE(lumo::registry::ReadValue(lumo::registry::kAppPathKey).has_value());
+    frmMain fresh;
+    fresh.Form_Activate();
+    EXPECT_TRUE(fresh.button(1)->isEnabled());
 }
 
 TEST(SetupActions, NewerDatabaseElsewhereIsKeptAndACancelledRemovalKeepsTheSettings) {
