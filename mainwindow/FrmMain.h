@@ -295,6 +295,7 @@ private:
     MainLayoutInput layoutInput() const;
 
     // FrmMainEvents.cpp
+    bool isOwnKeyTarget(const QWidget* widget) const;
     bool handleKeyPress(QObject* watched, QKeyEvent* event);
     bool handleKeyRelease(QObject* watched, QKeyEvent* event);
     bool handleMouse(QObject* watched, QEvent* event);

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QTabBar>
 #include <QToolBar>
@@ -49,11 +50,17 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+// A key travels up the parents when the focused control ignores it; only its first delivery,
+// to a control of this window, counts. The menu bar's keyboard navigation (Alt, the arrows, Esc
+// back out of it) belongs to the menus, as a window's keys never see the menu loop's keys.
+bool FrmMain::isOwnKeyTarget(const QWidget* widget) const {
+    return widget && widget == widget->window()->focusWidget() && widget->window() == this &&
+           widget != m_menuBar;
+}
+
 bool FrmMain::handleKeyPress(QObject* watched, QKeyEvent* event) {
-    // A key travels up the parents when the focused control ignores it; only its first
-    // delivery, to a control of this window, counts.
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget != widget->window()->focusWidget() || widget->window() != this)
+    if (!isOwnKeyTarget(widget))
         return false;
     const int keyCode = VbKeyCode(event->key(), event->nativeScanCode());
     const int shift = VbShiftState(event->modifiers());
@@ -75,10 +82,8 @@ bool FrmMain::handleKeyPress(QObject* watched, QKeyEvent* event) {
 }
 
 bool FrmMain::handleKeyRelease(QObject* watched, QKeyEvent* event) {
-    auto* widget = qobject_cast<QWidget*>(watched);
     // Held keys repeat their release too; only the real one counts.
-    if (!widget || widget != widget->window()->focusWidget() || widget->window() != this ||
-        event->isAutoRepeat())
+    if (!isOwnKeyTarget(qobject_cast<QWidget*>(watched)) || event->isAutoRepeat())
         return false;
     Form_KeyUp();
     if (event->key() == Qt::Key_CapsLock || event->key() == Qt::Key_NumLock)

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QTabBar>
 #include <QTest>
@@ -174,6 +175,14 @@ TEST_F(FrmMainFrame, EscClosesOnlyWhenEnabledAndTheListIsEnabled) {
     QTest::keyClick(form->TxtByl, Qt::Key_Escape);
     EXPECT_TRUE(form->isVisible());
     form->Lv->setEnabled(true);
+    // Esc that backs out of the menu bar's keyboard navigation (Alt, Down, Esc, Esc) is the
+    // menu bar's: the window stays.
+    form->menuBar()->addMenu(QStringLiteral("Výběr"));
+    form->Form_Resize();
+    form->menuBar()->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), form->menuBar());
+    QTest::keyClick(form->menuBar(), Qt::Key_Escape);
+    EXPECT_TRUE(form->isVisible());
     form->Lv->setFocus();
     QTest::keyClick(form->Lv, Qt::Key_Escape);
     EXPECT_FALSE(form->isVisible());
