@@ -12,10 +12,13 @@
 #include "library/CKelSound.h"
 #include "library/CKelSrv.h"
 #include "library/ErrMain.h"
+#include "platform/db/Connection.h"
 #include "platform/err/VbError.h"
 #include "platform/help/HtmlHelp.h"
 #include "platform/instance/InstanceGuard.h"
 #include "platform/paths/ProgramPaths.h"
+#include "platform/process/Background.h"
+#include "platform/sound/SoundBackend.h"
 #include "platform/ui/DialogPresenter.h"
 
 #include <QCoreApplication>
@@ -127,6 +130,10 @@ void createHelp() {
 StartOutcome runSteps() {
     g_splash = new FrmSplash();
     g_splash->show();
+    // Beside the splash's first paint and the first steps: the sound module for step 20 and the
+    // database engine's tables for step 80.
+    sound::PreloadBackend();
+    process::RunInBackground(db::WarmUpEngine);
     QCoreApplication::processEvents();
 
     ShowStartStep(10, QStringLiteral("Nahrávám programové vybavení"));

@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git clang clang-format libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6opengl6-dev qt6-multimedia-dev libx11-dev
   libchm-dev fp-utils
-  libsqlcipher-dev sqlcipher libicu-dev
+  libsqlcipher-dev sqlcipher libssl-dev libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xauth xvfb

@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <openssl/crypto.h>
+#include <openssl/evp.h>
 #include <sqlcipher/sqlite3.h>
 
 namespace lumo::db {
@@ -353,6 +355,22 @@ QString Connection::Row::text(int column) const {
 QByteArrayView Connection::Row::bytes(int column) const {
     const auto* data = static_cast<const char*>(sqlite3_column_blob(m_statement, column));
     return QByteArrayView(data, sqlite3_column_bytes(m_statement, column));
+}
+
+void WarmUpEngine() {
+    // The same calls the cipher makes on a file's first page: key derivation with HMAC-SHA1,
+    // then AES-256-CBC; the library keeps what it fetched for them.
+    OPENSSL_init_crypto(OPENSSL_INIT_LOAD_CONFIG, nullptr);
+    const unsigned char salt[16] = {};
+    unsigned char key[32];
+    PKCS5_PBKDF2_HMAC_SHA1("", 0, salt, sizeof salt, 1, sizeof key, key);
+    if (EVP_CIPHER_CTX* context = EVP_CIPHER_CTX_new()) {
+        const unsigned char iv[16] = {};
+        EVP_CipherInit_ex(context, EVP_get_cipherbyname("aes-256-cbc"), nullptr, key, iv, 0);
+        EVP_CIPHER_CTX_free(context);
+    }
+    // Opening a collator loads the root and Czech tables into the collation library's cache.
+    const CzechCollation collation;
 }
 
 } // namespace lumo::db

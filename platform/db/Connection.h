@@ -69,4 +69,9 @@ private:
     std::unique_ptr<Impl> m_impl;
 };
 
+// Loads what the first open of a database file spends most of its time on (the cipher
+// library's set-up and algorithms, the Czech collation's tables) into their process-wide
+// caches; safe on any thread, so start-up can run it beside other work.
+void WarmUpEngine();
+
 } // namespace lumo::db

@@ -65,6 +65,11 @@ SoundBackend& Backend() {
     return *slot();
 }
 
+void PreloadBackend() {
+    if (!slot() && !headless())
+        PreloadWaveOutput(QCoreApplication::applicationDirPath());
+}
+
 void SetBackend(std::unique_ptr<SoundBackend> backend) {
     slot() = std::move(backend);
 }

@@ -30,6 +30,10 @@ public:
 // screen, no module or no output device exists.
 SoundBackend& Backend();
 
+// Starts loading the wave output module beside the caller where a screen exists, so that the
+// first Backend() finds it loaded.
+void PreloadBackend();
+
 // Replaces the backend (tests); nullptr goes back to the machine's.
 void SetBackend(std::unique_ptr<SoundBackend> backend);
 

@@ -25,6 +25,11 @@ inline constexpr const char* kCreateWaveOutputSymbol = "lumo_create_wave_output"
 inline constexpr const char* kWaveOutputModule = "LumoSound.so";
 
 // The module's wave output from folder; nullptr when the module is missing or broken.
+// Waits for a preload of the module that is still running.
 std::unique_ptr<WaveOutput> LoadWaveOutput(const QString& folder);
+
+// Starts loading the module from folder on a thread of its own (once), so that
+// LoadWaveOutput later finds it loaded.
+void PreloadWaveOutput(const QString& folder);
 
 } // namespace lumo::sound

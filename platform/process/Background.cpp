@@ -1,0 +1,31 @@
+#include "platform/process/Background.h"
+
+#include <mutex>
+#include <vector>
+
+namespace lumo::process {
+
+namespace {
+
+struct Pending {
+    std::mutex lock;
+    // The last reference to an asynchronous result waits for its thread when it goes.
+    std::vector<std::shared_future<void>> work;
+};
+
+Pending& pending() {
+    static Pending p;
+    return p;
+}
+
+} // namespace
+
+std::shared_future<void> RunInBackground(std::function<void()> work) {
+    std::shared_future<void> done = std::async(std::launch::async, std::move(work)).share();
+    Pending& p = pending();
+    const std::lock_guard<std::mutex> guard(p.lock);
+    p.work.push_back(done);
+    return done;
+}
+
+} // namespace lumo::process

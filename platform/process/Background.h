@@ -1,0 +1,14 @@
+#pragma once
+
+#include <functional>
+#include <future>
+
+// Work started beside the user-interface thread, such as loading at start-up what a later
+// step needs.
+namespace lumo::process {
+
+// Runs work on a thread of its own and returns its future; the program waits for every such
+// work before it ends.
+std::shared_future<void> RunInBackground(std::function<void()> work);
+
+} // namespace lumo::process
