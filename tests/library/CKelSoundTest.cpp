@@ -137,10 +137,12 @@ TEST(WaveFileTest, TheBuiltSoundsAreWaveFilesAndDamagedOnesAreNot) {
 namespace lumo::sound {
 namespace {
 
-// The wave output module loads from the folder it was built into (the executable's); a folder
-// without it, or with a file of that name that is no module, gives none, so sound stays silent.
+// The wave output module loads from the folder it was built into (the executable's), also after
+// start-up began loading it on a thread of its own; a folder without it, or with a file of that
+// name that is no module, gives none, so sound stays silent.
 TEST(WaveOutputModule, LoadsFromTheExecutablesFolderOnly) {
     const QString built = QStringLiteral(LUMO_SOUND_MODULE_DIR);
+    PreloadWaveOutput(built);
     const std::unique_ptr<WaveOutput> output = LoadWaveOutput(built);
     ASSERT_NE(output, nullptr);
     output->hasDevice(); // answers without a sound server too
