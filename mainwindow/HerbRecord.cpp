@@ -188,8 +188,9 @@ void HerbRecord::applyRecord(long id, const QString& name, const ComposedRecord&
         m_form.RefillHerbLists(id);
     m_form.RtfByl->setSelStart(0);
     if (m_form.focusWidget() != m_form.TxtByl) {
+        // Replaced as a selection, so that the box's search runs also when the text is the same.
         m_form.TxtByl->selectAll();
-        m_form.TxtByl->setText(name);
+        m_form.TxtByl->insert(name);
     }
 }
 

@@ -36,6 +36,12 @@ TEST_F(HerbRecordView, ShowsTheSelectedHerbAndRefillsItsLists) {
     EXPECT_EQ(App().Settings.Segments[2].Caption, QStringLiteral("Účinné látky:"));
     // The box's own font is the profile's, through the font table.
     EXPECT_EQ(form->RtfByl->document()->defaultFont().family(), rtf::SubstituteFont(App().Settings.FontName));
+    // A name typed out in full and Enter: the box's text is replaced by the same text, and the
+    // status bar names the herb now shown, not the one shown while it was typed.
+    type(QStringLiteral("Heřmánek pravý"));
+    QTest::keyClick(form->TxtByl, Qt::Key_Return);
+    EXPECT_EQ(form->CurrentHerbName, QStringLiteral("Heřmánek pravý"));
+    EXPECT_EQ(form->panelText(QStringLiteral("Popis")), QStringLiteral("Heřmánek pravý"));
     // A composition that fails leaves the per-herb lists alone.
     refills.clear();
     show(5);
