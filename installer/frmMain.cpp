@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -130,6 +131,20 @@ void frmMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (FirstActivation)
         QTimer::singleShot(0, this, [this] { Form_Activate(); });
+}
+
+// Enter runs the action whose button has the focus, as on the buttons of any Windows form:
+// the focus each test leaves is the action the installer proposes.
+void frmMain::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        for (QPushButton* b : cmdRun) {
+            if (b == focusWidget() && b->isEnabled()) {
+                b->click();
+                return;
+            }
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmMain::Form_Activate() {
