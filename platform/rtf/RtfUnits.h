@@ -8,7 +8,7 @@ namespace lumo::rtf {
 
 // Paragraph indents and spacing are held in a QTextDocument as pixels of the 96-DPI
 // logical screen, which is how Qt lays them out on screen; a printer or another device
-// of its own resolution scales them (PageLayout).
+// of its own resolution scales the indents (PageLayout) and Qt the spacing.
 constexpr double kBlockUnitsPerInch = 96.0;
 constexpr double kTwipsPerBlockUnit = 1440.0 / kBlockUnitsPerInch;
 

@@ -45,12 +45,12 @@ void PageLayout::scaleBlockMargins(double factor) {
     const double k = factor / m_marginScale;
     if (k == 1.0)
         return;
+    // Only the horizontal ones: Qt's layout scales the space above and below a paragraph to
+    // the device itself, and takes indents as device pixels.
     for (QTextBlock b = m_doc->begin(); b.isValid(); b = b.next()) {
         QTextBlockFormat f = b.blockFormat();
         f.setLeftMargin(f.leftMargin() * k);
         f.setRightMargin(f.rightMargin() * k);
-        f.setTopMargin(f.topMargin() * k);
-        f.setBottomMargin(f.bottomMargin() * k);
         f.setTextIndent(f.textIndent() * k);
         QTextCursor(b).setBlockFormat(f);
     }

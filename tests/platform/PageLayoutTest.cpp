@@ -258,6 +258,27 @@ TEST(PageLayout, IndentsKeepTheirSizeOnTheDevice) {
     EXPECT_NEAR(layout.document().begin().layout()->lineAt(0).x(), 48, 1);
 }
 
+// Space after a paragraph (\sa240: 16 screen pixels) is 240 twips on the device too, not
+// scaled twice (Qt's layout scales vertical block margins itself).
+TEST(PageLayout, ParagraphSpacingKeepsItsSizeOnTheDevice) {
+    const auto secondLineTop = [](double spaceAfter) {
+        QTextDocument doc;
+        QTextCursor c(&doc);
+        QTextBlockFormat spaced;
+        spaced.setBottomMargin(spaceAfter);
+        c.setBlockFormat(spaced);
+        c.insertText(QStringLiteral("první"));
+        c.insertBlock(QTextBlockFormat());
+        c.insertText(QStringLiteral("druhý"));
+        QImage device = printerPage();
+        PageLayout layout(doc);
+        layout.setTargetDevice(&device, 5000);
+        layout.formatRange(0, QRect(0, 0, 5000, 50000));
+        return layout.lineTopTwips(1);
+    };
+    EXPECT_NEAR(secondLineTop(16) - secondLineTop(0), 240, 5);
+}
+
 TEST(PageLayout, EmptyDocumentIsOnePage) {
     QTextDocument doc;
     PageLayout layout(doc);
