@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -22,6 +23,8 @@ void ShowTextFile(const QString& path) {
     dialog.setWindowTitle(path.section(u'/', -1));
     auto* view = new QPlainTextEdit(&dialog);
     view->setReadOnly(true);
+    // Script authors line their texts up in a fixed-width font, as Notepad shows them.
+    view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     view->setPlainText(text);
     auto* buttons = new QDialogButtonBox(&dialog);
     QPushButton* close = buttons->addButton(QStringLiteral("Zavřít"), QDialogButtonBox::AcceptRole);
