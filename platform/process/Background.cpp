@@ -1,5 +1,6 @@
 #include "platform/process/Background.h"
 
+#include <chrono>
 #include <mutex>
 #include <vector>
 
@@ -24,6 +25,9 @@ std::shared_future<void> RunInBackground(std::function<void()> work) {
     std::shared_future<void> done = std::async(std::launch::async, std::move(work)).share();
     Pending& p = pending();
     const std::lock_guard<std::mutex> guard(p.lock);
+    std::erase_if(p.work, [](const std::shared_future<void>& f) {
+        return f.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    });
     p.work.push_back(done);
     return done;
 }
