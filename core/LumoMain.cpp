@@ -19,6 +19,7 @@
 #include "platform/paths/ProgramPaths.h"
 #include "platform/process/Background.h"
 #include "platform/sound/SoundBackend.h"
+#include "platform/text/AnsiText.h"
 #include "platform/ui/DialogPresenter.h"
 
 #include <QCoreApplication>
@@ -84,10 +85,7 @@ bool connectDatabase() {
     }
     if (ReadDbVersion() && g_splash) {
         const DbVersionRecord& v = App().DbVersion;
-        QString edition = v.Edice;
-        while (edition.endsWith(u' '))
-            edition.chop(1);
-        g_splash->LblEd->setText(edition + QStringLiteral(" (") +
+        g_splash->LblEd->setText(text::rightTrimBlanks(v.Edice) + QStringLiteral(" (") +
                                  v.FromDate.toString(QStringLiteral("d.M.yyyy")) + u')');
     }
     return true;

@@ -4,6 +4,7 @@
 #include "installer/TextViewer.h"
 #include "platform/err/VbError.h"
 #include "platform/process/Process.h"
+#include "platform/text/AnsiText.h"
 
 namespace lumo::setup {
 
@@ -25,9 +26,7 @@ Tool toolOf(const QStringList& words) {
 }
 
 bool start(const QString& command, bool wait) {
-    QString cmd = command;
-    while (cmd.endsWith(u' '))
-        cmd.chop(1);
+    const QString cmd = text::rightTrimBlanks(command);
     const QStringList words = process::SplitCommandLine(cmd);
     switch (toolOf(words)) {
     case Tool::Register:

@@ -160,11 +160,10 @@ QVariant CKelSrv::ReadINI(const QString& FileName, const QString& Section, const
         return QVariant::fromValue(ini::ReadInt(FileName, Section, Key, def));
     }
     // A Boolean default reads as the settings files write it.
-    QString def = Default.typeId() == QMetaType::Bool
-                      ? (Default.toBool() ? QStringLiteral("True") : QStringLiteral("False"))
-                      : Default.toString();
-    while (def.endsWith(u' '))
-        def.chop(1);
+    const QString def =
+        text::rightTrimBlanks(Default.typeId() == QMetaType::Bool
+                                  ? (Default.toBool() ? QStringLiteral("True") : QStringLiteral("False"))
+                                  : Default.toString());
     if (FileName.isEmpty())
         return def;
     return ini::ReadValue(FileName, Section, Key).value_or(def);

@@ -320,10 +320,7 @@ bool frmErr::scrollText(int key) {
 }
 
 QString frmErr::ErrHelpPath() const {
-    QString file = m_report.HelpFile;
-    while (file.endsWith(u' '))
-        file.chop(1);
-    return file + QStringLiteral(">Main");
+    return text::rightTrimBlanks(m_report.HelpFile) + QStringLiteral(">Main");
 }
 
 // The help viewer reports nothing back; a missing help file simply shows nothing.
