@@ -75,6 +75,15 @@ QString askFolder(const QString& proposed) {
     return edit->text().trimmed();
 }
 
+// "~" is the home folder, as in a shell; a folder given without a root lies in the home
+// folder, never on the medium the setup program runs from.
+QString absoluteFolder(const QString& typed) {
+    QString folder = typed;
+    if (folder == u'~' || folder.startsWith(QStringLiteral("~/")))
+        folder = QDir::homePath() + folder.mid(1);
+    return QDir::isAbsolutePath(folder) ? folder : QDir::home().absoluteFilePath(folder);
+}
+
 // The medium's file list: one name a line; "?" before a name marks a file the medium may lack.
 QStringList manifest(const QString& source, QString* error) {
     QFile f(source + QStringLiteral("Setup.lst"));
@@ -157,5 +166,5 @@ int main(int argc, char** argv) {
         folder = askFolder(folder);
     if (folder.isEmpty())
         return 1;
-    return install(source, folder);
+    return install(source, absoluteFolder(folder));
 }

@@ -116,12 +116,17 @@ TEST(SetupActions, InstallRepairUpgradeDatabaseAndRemoveAsAUserWould) {
     EXPECT_FALSE(lumo::registry::ReadValue(lumo::registry::kAppPathKey).has_value());
     EXPECT_FALSE(QFile::exists(box.dataHome() + "/applications/Zefirak.desktop"));
 
-    // A program folder deleted by hand leaves only the registration; removing it lets the
-    // program be set up again.
-    frmMain again;
-    again.Form_Activate();
-    again.button(1)->click();
-    ASSERT_TRUE(QDir(t).removeRecursively());
+    // Installed again into a folder typed as "~/...": it lies in the home folder. Deleted by
+    // hand, it leaves only the registration; removing that lets the program be set up again.
+    {
+        ScopedEnv typed("ZEF_SETUP_TARGET", "~/Programy/Zefirak");
+        frmMain again;
+        again.Form_Activate();
+        again.button(1)->click();
+    }
+    const QString typed = box.home() + "/Programy/Zefirak/";
+    EXPECT_EQ(lumo::registry::ReadValue(lumo::registry::kAppPathKey), typed + "LUMO");
+    ASSERT_TRUE(QDir(typed).removeRecursively());
     frmMain stale;
     stale.Form_Activate();
     EXPECT_TRUE(stale.button(4)->isEnabled());
