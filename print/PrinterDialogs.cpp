@@ -12,15 +12,26 @@
 #include <QFormLayout>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include <cmath>
 #include <vector>
 
 namespace lumo::print {
 
-bool ShowPrinterSetup(QWidget* owner) {
+namespace {
+
+// The system print dialog; as printer setup it is titled so and confirms with OK, since it
+// prints nothing itself.
+bool runPrintDialog(QWidget* owner, bool setup) {
     QPrinter& printer = CurrentPrinter();
     QPrintDialog dialog(&printer, owner);
+    if (setup) {
+        dialog.setWindowTitle(QStringLiteral("Nastavení tiskárny"));
+        if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+                ok->setText(QStringLiteral("OK"));
+    }
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
@@ -32,6 +43,12 @@ bool ShowPrinterSetup(QWidget* owner) {
     if (ok && printer.outputFormat() == QPrinter::PdfFormat)
         SetNextPdfFile(printer.outputFileName());
     return ok;
+}
+
+} // namespace
+
+bool ShowPrinterSetup(QWidget* owner) {
+    return runPrintDialog(owner, true);
 }
 
 } // namespace lumo::print
@@ -47,7 +64,7 @@ float hundredths(double mm) {
 } // namespace
 
 bool ShowPrintDialog(QWidget* Owner) {
-    return print::ShowPrinterSetup(Owner);
+    return print::runPrintDialog(Owner, false);
 }
 
 int ShowPageSetupDialog() {

@@ -37,8 +37,10 @@ TEST_F(PrintDialogsTest, NewMarginsPaginateAgainAndCancelledDialogsAreNoFailure)
     bool stillOpen = false;
     dialogs.emplace([&](QDialog& d) -> std::optional<int> {
         auto* view = qobject_cast<frmView*>(&d);
-        if (!view)
+        if (!view) {
+            EXPECT_EQ(d.windowTitle(), QStringLiteral("Nastavení tiskárny"));
             return QDialog::Rejected; // the printer setup: cancelled
+        }
         while (!view->Activated())
             QApplication::processEvents();
         before = PrintSettings().PageCount;
