@@ -38,9 +38,11 @@ int px(int twips) {
     return ui::TwipsToPixels(twips);
 }
 
+// A list without an edit field is drawn as a button: both take the colour.
 void setBackground(QWidget* w, long oleColor) {
     QPalette p = w->palette();
     p.setColor(QPalette::Base, ui::OleToColor(oleColor));
+    p.setColor(QPalette::Button, ui::OleToColor(oleColor));
     w->setPalette(p);
 }
 

@@ -14,10 +14,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -102,6 +104,12 @@ TEST_F(MainMenusTest, FullTextSearchListsTheHerbsAndTheirRecordsHighlightIt) {
     for (const char* name : {"mnuVyber", "mnuTisk", "mnuHledani", "mnuNastroje"})
         EXPECT_FALSE(menus->menu(QString::fromLatin1(name))->menuAction()->isEnabled()) << name;
     EXPECT_TRUE(menus->menu(QStringLiteral("mnuNapoveda"))->menuAction()->isEnabled());
+    // Enter in the expression box leads on to the part list, which shows its focus in yellow.
+    QTest::keyClick(search->TxtFind, Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), form->CmbFind);
+    const QImage parts = form->CmbFind->grab().toImage();
+    const QColor back = parts.pixelColor(parts.width() * 3 / 5, parts.height() / 2);
+    EXPECT_TRUE(back.red() > 200 && back.green() > 200 && back.blue() < 128) << back.name().toStdString();
     search->CmdFind[1]->click();
     EXPECT_FALSE(form->Frame1->isVisibleTo(form));
     EXPECT_TRUE(form->Lv->isEnabled());
