@@ -156,7 +156,12 @@ bool IniFile::save(QString* error) const {
             *error = QStringLiteral("%1 is a folder").arg(m_file);
         return false;
     }
-    return m_utf8 ? writeUtf8File(m_file, text(), error) : text::writeAnsiFile(m_file, text(), error);
+    // Letters Windows-1250 lacks (a folder named in another script) would be written as "?",
+    // and the value would name nothing: such a file is written as UTF-8, which is read back.
+    const QString content = text();
+    if (m_utf8 || !text::isAnsiRepresentable(content))
+        return writeUtf8File(m_file, content, error);
+    return text::writeAnsiFile(m_file, content, error);
 }
 
 IniFile::Range IniFile::findSection(const QString& section) const {

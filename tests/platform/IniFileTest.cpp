@@ -135,6 +135,15 @@ TEST(IniFile, Utf8FileWithByteOrderMarkKeepsItsFirstSection) {
     EXPECT_EQ(dir.read("b.ini"),
               QByteArray("\xEF\xBB\xBF[Names]\r\nName8=\xD0\x9C\xD1\x8F\xD1\x82\xD0\xB0\r\n"
                          "Name1=M\xC3\xA1ta\r\n"));
+    // A value Windows-1250 cannot hold turns an ANSI file into UTF-8, not into question marks.
+    dir.write("c.ini", "[Main]\r\nName=\x8e\r\n");
+    ASSERT_TRUE(WriteValue(dir.file("c.ini"), QStringLiteral("Main"), QStringLiteral("DatabaseLocation"),
+                           QStringLiteral("/home/Иван/Lumo.mdb")));
+    EXPECT_EQ(dir.read("c.ini"),
+              QByteArray("\xEF\xBB\xBF[Main]\r\nName=\xC5\xBD\r\n"
+                         "DatabaseLocation=/home/\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD/Lumo.mdb\r\n"));
+    EXPECT_EQ(ReadValue(dir.file("c.ini"), QStringLiteral("Main"), QStringLiteral("DatabaseLocation")),
+              QStringLiteral("/home/Иван/Lumo.mdb"));
 }
 
 TEST(IniFile, RejectsWhatCannotBeOneLine) {
