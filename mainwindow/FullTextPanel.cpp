@@ -137,7 +137,9 @@ void FullTextPanel::ZapniHledani() {
 void FullTextPanel::VypniHledani() {
     m_form.Frame1->hide();
     setWindowEnabled(true);
-    m_form.RtfByl->show();
+    // The record is shown again on its own page only: the page controls lie over each other.
+    if (m_form.ListMode == 1)
+        m_form.UkazZalozku();
 }
 
 void FullTextPanel::CmdFind_Click(int Index) {

@@ -96,6 +96,15 @@ protected:
 // nowhere is reported and changes nothing.
 TEST_F(MainMenusTest, FullTextSearchListsTheHerbsAndTheirRecordsHighlightIt) {
     load();
+    // Opened and closed on the active substances page: that page stays, without the record over it.
+    form->setTabIndex(1);
+    menus->item(QStringLiteral("mnuFullText"))->trigger();
+    search->CmdFind[1]->click();
+    EXPECT_FALSE(form->LvUL->isHidden());
+    EXPECT_TRUE(form->RtfByl->isHidden());
+    form->setTabIndex(0);
+    EXPECT_FALSE(form->RtfByl->isHidden());
+
     menus->item(QStringLiteral("mnuFullText"))->trigger();
     EXPECT_TRUE(form->Frame1->isVisibleTo(form));
     for (QWidget* w : {static_cast<QWidget*>(form->Lv), static_cast<QWidget*>(form->TxtByl),
