@@ -1,5 +1,6 @@
 #include "library/CKelHelp.h"
 
+#include "platform/help/HelpWindow.h"
 #include "platform/help/HtmlHelp.h"
 #include "platform/paths/ProgramPaths.h"
 
@@ -64,7 +65,9 @@ void CKelHelp::ShowClassic() {
         ShowIndex();
         break;
     case cmdKeyword:
-        help::HtmlHelp(hWnd(), HelpPath(), help::hhDisplayIndex, 0, m_Key);
+        // The topic of the keyword where the index has it, else the index at the keyword.
+        if (help::HelpWindow* window = help::HtmlHelp(hWnd(), HelpPath(), help::hhDisplayIndex, 0))
+            window->showKeyword(m_Key);
         break;
     default:
         break;

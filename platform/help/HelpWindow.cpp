@@ -1,12 +1,16 @@
 #include "platform/help/HelpWindow.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSplitter>
 #include <QStringDecoder>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 namespace lumo::help {
@@ -92,6 +96,13 @@ HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, QWidget* owner)
     connect(m_index, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { showTopic(item->data(kTopicRole).toString()); });
     connect(m_keyword, &QLineEdit::textChanged, this, &HelpWindow::filterIndex);
+    m_keyword->installEventFilter(this);
+    // Typing goes to the keyword box as soon as the index is chosen.
+    connect(m_side, &QTabWidget::currentChanged, this, [this](int page) {
+        if (page == 1)
+            m_keyword->setFocus();
+    });
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::syncContents);
     connect(m_keyword, &QLineEdit::returnPressed, this, [this] {
         if (QListWidgetItem* item = m_index->currentItem())
             showTopic(item->data(kTopicRole).toString());
@@ -123,6 +134,53 @@ void HelpWindow::showIndex(const QString& keyword) {
     if (!keyword.isEmpty())
         m_keyword->setText(keyword);
     m_keyword->setFocus();
+}
+
+bool HelpWindow::showKeyword(const QString& keyword) {
+    showIndex(keyword);
+    const QListWidgetItem* item = m_index->currentItem();
+    if (!item || item->text().trimmed().compare(keyword.trimmed(), Qt::CaseInsensitive) != 0)
+        return false;
+    showTopic(item->data(kTopicRole).toString());
+    return true;
+}
+
+// The arrow and page keys in the keyword box move through the index, as in the list itself.
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_keyword && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            QCoreApplication::sendEvent(m_index, event);
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Closed by the user: shown again, it starts as a new window does, on the contents.
+void HelpWindow::closeEvent(QCloseEvent* event) {
+    m_keyword->clear();
+    showContents();
+    QWidget::closeEvent(event);
+}
+
+// The contents follow the topic shown, whichever way it was reached.
+void HelpWindow::syncContents(const QUrl& source) {
+    const QString topic = topicOf(source);
+    for (QTreeWidgetItemIterator it(m_contents); *it; ++it) {
+        const QString local = (*it)->data(0, kTopicRole).toString();
+        if (topicOf(TopicUrl(local)) == topic) {
+            m_contents->setCurrentItem(*it);
+            m_contents->scrollToItem(*it);
+            return;
+        }
+    }
+    m_contents->setCurrentItem(nullptr);
 }
 
 QString HelpWindow::currentTopic() const {

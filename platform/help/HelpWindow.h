@@ -36,16 +36,23 @@ public:
     void showContents();
     // The index, at the first entry that begins with the keyword.
     void showIndex(const QString& keyword = {});
+    // The index at the keyword; an entry of exactly that name also shows its topic.
+    bool showKeyword(const QString& keyword);
     // The topic shown ("/x.html") and the page of the left side (0 contents, 1 index).
     QString currentTopic() const;
     int currentPage() const;
 
     static QUrl TopicUrl(const QString& topic);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void fillContents();
     void fillIndex();
     void filterIndex(const QString& text);
+    void syncContents(const QUrl& source);
 
     std::unique_ptr<ChmFile> m_file;
     QTabWidget* m_side = nullptr;

@@ -5,8 +5,12 @@
 
 #include "common/TempProgramDir.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QTabWidget>
 #include <QTextBrowser>
 #include <QTreeWidget>
 
@@ -78,6 +82,51 @@ TEST_F(CKelHelpTest, ShowHelpOpensTheTopicKeepsTheNumberAndShowsTheIndex) {
     w->findChild<QTextBrowser*>(QStringLiteral("HelpTopic"))
         ->setSource(help::HelpWindow::TopicUrl("/celedi.html"));
     EXPECT_TRUE(shownText(w).contains(QStringLiteral("Botanické čeledi")));
+}
+
+// The window as a user works it: contents that follow the topic, the index from the
+// keyboard, a keyword lookup, and a fresh start after closing.
+TEST_F(CKelHelpTest, TheWindowFollowsTheTopicAndItsIndexWorksFromTheKeyboard) {
+    CKelHelp h;
+    h.HelpName(dir.file(QStringLiteral("Lumo.chm")));
+    h.ShowHelp(1, 1030, {}, 1);
+    help::HelpWindow* w = help::OpenHelpWindow(h.HelpName());
+    ASSERT_NE(w, nullptr);
+    auto* contents = w->findChild<QTreeWidget*>(QStringLiteral("HelpContents"));
+    ASSERT_NE(contents->currentItem(), nullptr);
+    EXPECT_EQ(contents->currentItem()->text(0), QStringLiteral("Záznam byliny"));
+
+    // Choosing the index puts the typing into the keyword box; the arrows move in the list.
+    auto* keyword = w->findChild<QLineEdit*>(QStringLiteral("HelpKeyword"));
+    auto* index = w->findChild<QListWidget*>(QStringLiteral("HelpIndex"));
+    w->findChild<QTabWidget*>()->setCurrentIndex(1);
+    EXPECT_EQ(w->focusWidget(), keyword);
+    keyword->setText(QStringLiteral("kal"));
+    EXPECT_EQ(index->currentItem()->text(), QStringLiteral("Kalendář sběru"));
+    const auto press = [&](int key) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(keyword, &event);
+    };
+    press(Qt::Key_Down);
+    EXPECT_EQ(index->currentItem()->text(), QStringLiteral("Klávesy"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(w->currentTopic(), QStringLiteral("/klavesy.html"));
+    EXPECT_EQ(contents->currentItem()->text(0), QStringLiteral("Klávesy"));
+
+    // Closed and opened again it starts on the contents with an empty keyword box.
+    w->close();
+    h.ShowHelp(1, 1000, {}, 1);
+    EXPECT_EQ(help::OpenHelpWindow(h.HelpName()), w);
+    EXPECT_EQ(w->currentPage(), 0);
+    EXPECT_TRUE(keyword->text().isEmpty());
+
+    // A keyword of the index shows its topic; any other only the index near it.
+    h.ShowHelp(257, 0, QStringLiteral("tisk"), 0);
+    EXPECT_EQ(w->currentPage(), 1);
+    EXPECT_EQ(w->currentTopic(), QStringLiteral("/zaznam.html"));
+    h.ShowHelp(257, 0, QStringLiteral("Okr"), 0);
+    EXPECT_EQ(index->currentItem()->text(), QStringLiteral("Okraje stránky"));
+    EXPECT_EQ(w->currentTopic(), QStringLiteral("/zaznam.html"));
 }
 
 TEST_F(CKelHelpTest, AFreshObjectShowsTheDefaultTopicAndAMissingFileShowsNothing) {
