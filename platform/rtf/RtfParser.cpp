@@ -566,6 +566,11 @@ QTextBlockFormat RtfParser::blockFormat(const ParState& p) const {
     b.setLeftMargin(BlockUnitsFromTwips(p.left));
     b.setRightMargin(BlockUnitsFromTwips(p.right));
     b.setTextIndent(BlockUnitsFromTwips(p.first));
+    // A hanging indent is a tab stop, as word processors take it: the tab after a lead-in
+    // such as "\bullet\tab" reaches the paragraph's left indent, where its other lines start.
+    // Qt measures tab positions from where the first line starts.
+    if (p.first < 0)
+        b.setTabPositions({QTextOption::Tab(BlockUnitsFromTwips(-p.first), QTextOption::LeftTab)});
     b.setTopMargin(BlockUnitsFromTwips(p.before));
     b.setBottomMargin(BlockUnitsFromTwips(p.after));
     return b;

@@ -1,10 +1,14 @@
 #include "platform/rtf/RtfReader.h"
 #include "RtfTestSupport.h"
 #include "platform/rtf/FontMap.h"
+#include "platform/ui/PageLayout.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QImage>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -263,3 +267,32 @@ TEST(RtfReader, ReadReplacesContentAndLeavesNoUndoStep) {
 }
 
 } // namespace
+
+// A bulleted paragraph with a hanging indent: the text after the bullet's tab starts where the
+// paragraph's wrapped lines start, on screen and on a printer of another resolution alike.
+TEST(RtfReader, TabAfterAHangingIndentReachesTheLeftIndent) {
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf(QStringLiteral("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\li720\\fi-360 "
+                                       "\\bullet\\tab Text of a bullet that is long enough to wrap onto a "
+                                       "second line of the paragraph, and then some more words.\\par}"),
+                        doc)
+                    .ok);
+    const auto textStartsAtTheIndent = [](const QTextDocument& laidOut) {
+        const QTextBlock block = laidOut.firstBlock();
+        const QTextLayout* layout = block.layout();
+        ASSERT_GE(layout->lineCount(), 2);
+        const qreal textX = layout->lineAt(0).cursorToX(block.text().indexOf(u'T'));
+        EXPECT_NEAR(textX, layout->lineAt(1).x(), 1.0);
+    };
+    doc.setTextWidth(300);
+    doc.documentLayout(); // lays the document out
+    textStartsAtTheIndent(doc);
+
+    QImage printer(100, 100, QImage::Format_RGB32);
+    printer.setDotsPerMeterX(23622); // 600 dpi
+    printer.setDotsPerMeterY(23622);
+    lumo::ui::PageLayout printed(doc);
+    printed.setTargetDevice(&printer, 4500);
+    printed.lineCount(); // lays the document out for the device
+    textStartsAtTheIndent(printed.document());
+}
