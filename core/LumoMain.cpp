@@ -192,12 +192,13 @@ StartOutcome Main(StartupHooks hooks) {
     try {
         return runSteps();
     } catch (...) {
-        const err::ErrorRecord& e = err::CaptureCurrentException();
+        // An error raised without a source of its own is the program's, as the runtime names it.
+        const err::ErrorRecord& e = err::CaptureCurrentException(QStringLiteral("LUMO"));
         g_hooks.fatalMessage(
             QStringLiteral("Při startu aplikace Zefirak došlo k závažné chybě číslo %1 (%2) v "
                            "modulu Main-%3. Aplikace bude nyní ukončena")
                 .arg(e.Number)
-                .arg(e.Description, e.Source),
+                .arg(e.Description, e.Source.isEmpty() ? QStringLiteral("LUMO") : e.Source),
             QStringLiteral("Nelze spustit aplikaci"));
         unloadSplash();
         return StartOutcome::Fatal;

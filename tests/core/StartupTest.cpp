@@ -6,6 +6,7 @@
 #include "library/CKelHelp.h"
 #include "library/CKelSound.h"
 #include "library/ErrMain.h"
+#include "platform/err/VbError.h"
 #include "platform/sound/SoundBackend.h"
 #include "platform/text/AnsiText.h"
 #include "platform/ui/DialogPresenter.h"
@@ -212,10 +213,14 @@ TEST_F(StartupTest, MalformedValueFallsBackInsteadOfEndingStartUp) {
 TEST_F(StartupTest, UnexpectedErrorEndsInTheFatalMessage) {
     hooks.loadMainWindow = [] { throw std::runtime_error("okno"); };
     EXPECT_EQ(Main(hooks), StartOutcome::Fatal);
-    EXPECT_TRUE(
-        fatal.startsWith(QStringLiteral("Při startu aplikace Zefirak došlo k závažné chybě číslo 5 (okno)")))
+    EXPECT_EQ(fatal,
+              QStringLiteral("Při startu aplikace Zefirak došlo k závažné chybě číslo 5 (okno) v modulu "
+                             "Main-LUMO. Aplikace bude nyní ukončena"));
+    // A raised error keeps its own source.
+    hooks.loadMainWindow = [] { err::Raise(13, QStringLiteral("CKelSrv")); };
+    EXPECT_EQ(Main(hooks), StartOutcome::Fatal);
+    EXPECT_TRUE(fatal.contains(QStringLiteral("číslo 13 (Type mismatch) v modulu Main-CKelSrv.")))
         << fatal.toStdString();
-    EXPECT_TRUE(fatal.endsWith(QStringLiteral(". Aplikace bude nyní ukončena")));
     EXPECT_EQ(ExitCodeOf(StartOutcome::Fatal), 1);
 }
 
