@@ -8,7 +8,9 @@
 #include <QListWidget>
 #include <QSplitter>
 #include <QStringDecoder>
+#include <QStyle>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
@@ -79,8 +81,9 @@ HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, QWidget* owner)
     split->addWidget(m_side);
     split->addWidget(m_browser);
     split->setStretchFactor(1, 3);
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
+    layout->addLayout(buildHistoryButtons());
     layout->addWidget(split);
     resize(860, 600);
     split->setSizes({240, 620});
@@ -107,6 +110,35 @@ HelpWindow::HelpWindow(std::unique_ptr<ChmFile> file, QWidget* owner)
         if (QListWidgetItem* item = m_index->currentItem())
             showTopic(item->data(kTopicRole).toString());
     });
+}
+
+// Back and forward through the topics shown, as the help viewer's toolbar offers them.
+QHBoxLayout* HelpWindow::buildHistoryButtons() {
+    const auto button = [this](const QString& name, const QString& text, QStyle::StandardPixmap icon,
+                               QKeySequence::StandardKey key) {
+        auto* b = new QToolButton;
+        b->setObjectName(name);
+        b->setText(text);
+        b->setIcon(style()->standardIcon(icon));
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        b->setAutoRaise(true);
+        b->setShortcut(QKeySequence(key));
+        b->setEnabled(false);
+        return b;
+    };
+    QToolButton* back =
+        button(QStringLiteral("HelpBack"), QStringLiteral("Zpět"), QStyle::SP_ArrowBack, QKeySequence::Back);
+    QToolButton* forward = button(QStringLiteral("HelpForward"), QStringLiteral("Vpřed"),
+                                  QStyle::SP_ArrowForward, QKeySequence::Forward);
+    connect(back, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
+    connect(forward, &QToolButton::clicked, m_browser, &QTextBrowser::forward);
+    connect(m_browser, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QWidget::setEnabled);
+    auto* row = new QHBoxLayout;
+    row->addWidget(back);
+    row->addWidget(forward);
+    row->addStretch();
+    return row;
 }
 
 QUrl HelpWindow::TopicUrl(const QString& topic) {
@@ -172,9 +204,13 @@ void HelpWindow::closeEvent(QCloseEvent* event) {
 // The contents follow the topic shown, whichever way it was reached.
 void HelpWindow::syncContents(const QUrl& source) {
     const QString topic = topicOf(source);
+    const auto topicOfItem = [](const QTreeWidgetItem* item) {
+        return topicOf(TopicUrl(item->data(0, kTopicRole).toString()));
+    };
+    if (m_contents->currentItem() && topicOfItem(m_contents->currentItem()) == topic)
+        return;
     for (QTreeWidgetItemIterator it(m_contents); *it; ++it) {
-        const QString local = (*it)->data(0, kTopicRole).toString();
-        if (topicOf(TopicUrl(local)) == topic) {
+        if (topicOfItem(*it) == topic) {
             m_contents->setCurrentItem(*it);
             m_contents->scrollToItem(*it);
             return;

@@ -5,6 +5,7 @@
 #include <QTextBrowser>
 #include <QWidget>
 
+class QHBoxLayout;
 class QLineEdit;
 class QListWidget;
 class QTabWidget;
@@ -49,6 +50,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QHBoxLayout* buildHistoryButtons();
     void fillContents();
     void fillIndex();
     void filterIndex(const QString& text);

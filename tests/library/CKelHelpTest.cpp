@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -85,7 +86,7 @@ TEST_F(CKelHelpTest, ShowHelpOpensTheTopicKeepsTheNumberAndShowsTheIndex) {
 }
 
 // The window as a user works it: contents that follow the topic, the index from the
-// keyboard, a keyword lookup, and a fresh start after closing.
+// keyboard, back and forward, a keyword lookup, and a fresh start after closing.
 TEST_F(CKelHelpTest, TheWindowFollowsTheTopicAndItsIndexWorksFromTheKeyboard) {
     CKelHelp h;
     h.HelpName(dir.file(QStringLiteral("Lumo.chm")));
@@ -112,6 +113,15 @@ TEST_F(CKelHelpTest, TheWindowFollowsTheTopicAndItsIndexWorksFromTheKeyboard) {
     press(Qt::Key_Return);
     EXPECT_EQ(w->currentTopic(), QStringLiteral("/klavesy.html"));
     EXPECT_EQ(contents->currentItem()->text(0), QStringLiteral("Klávesy"));
+    auto* back = w->findChild<QToolButton*>(QStringLiteral("HelpBack"));
+    auto* forward = w->findChild<QToolButton*>(QStringLiteral("HelpForward"));
+    ASSERT_TRUE(back->isEnabled());
+    EXPECT_FALSE(forward->isEnabled());
+    back->click();
+    EXPECT_EQ(w->currentTopic(), QStringLiteral("/zaznam.html"));
+    EXPECT_EQ(contents->currentItem()->text(0), QStringLiteral("Záznam byliny"));
+    forward->click();
+    EXPECT_EQ(w->currentTopic(), QStringLiteral("/klavesy.html"));
 
     // Closed and opened again it starts on the contents with an empty keyword box.
     w->close();
