@@ -31,6 +31,13 @@ protected:
     }
     void TearDown() override { help::CloseHelpWindows(); }
 
+    // The program's help file opened at a context number; its window.
+    help::HelpWindow* openAt(CKelHelp& h, long context) {
+        h.HelpName(dir.file(QStringLiteral("Lumo.chm")));
+        h.ShowHelp(1, context, {}, 1);
+        return help::OpenHelpWindow(h.HelpName());
+    }
+
     static QString shownText(help::HelpWindow* w) {
         return w->findChild<QTextBrowser*>(QStringLiteral("HelpTopic"))->toPlainText();
     }
@@ -59,9 +66,7 @@ TEST_F(CKelHelpTest, TheProgramsHelpFileHasATopicForEveryContextNumber) {
 
 TEST_F(CKelHelpTest, ShowHelpOpensTheTopicKeepsTheNumberAndShowsTheIndex) {
     CKelHelp h;
-    h.HelpName(dir.file(QStringLiteral("Lumo.chm")));
-    h.ShowHelp(1, 1020, {}, 1);
-    help::HelpWindow* w = help::OpenHelpWindow(h.HelpName());
+    help::HelpWindow* w = openAt(h, 1020);
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->currentTopic(), QStringLiteral("/nastaveni.html"));
@@ -89,9 +94,7 @@ TEST_F(CKelHelpTest, ShowHelpOpensTheTopicKeepsTheNumberAndShowsTheIndex) {
 // keyboard, back and forward, a keyword lookup, and a fresh start after closing.
 TEST_F(CKelHelpTest, TheWindowFollowsTheTopicAndItsIndexWorksFromTheKeyboard) {
     CKelHelp h;
-    h.HelpName(dir.file(QStringLiteral("Lumo.chm")));
-    h.ShowHelp(1, 1030, {}, 1);
-    help::HelpWindow* w = help::OpenHelpWindow(h.HelpName());
+    help::HelpWindow* w = openAt(h, 1030);
     ASSERT_NE(w, nullptr);
     auto* contents = w->findChild<QTreeWidget*>(QStringLiteral("HelpContents"));
     ASSERT_NE(contents->currentItem(), nullptr);
@@ -141,9 +144,7 @@ TEST_F(CKelHelpTest, TheWindowFollowsTheTopicAndItsIndexWorksFromTheKeyboard) {
 
 TEST_F(CKelHelpTest, AFreshObjectShowsTheDefaultTopicAndAMissingFileShowsNothing) {
     CKelHelp fresh;
-    fresh.HelpName(dir.file(QStringLiteral("Lumo.chm")));
-    fresh.ShowHelp(1, 0, {}, 1);
-    help::HelpWindow* w = help::OpenHelpWindow(fresh.HelpName());
+    help::HelpWindow* w = openAt(fresh, 0);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->currentTopic(), QStringLiteral("/uvod.html"));
 
