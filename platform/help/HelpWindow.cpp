@@ -153,8 +153,13 @@ QUrl HelpWindow::TopicUrl(const QString& topic) {
 
 void HelpWindow::showTopic(const QString& topic) {
     const QString name = topic.isEmpty() ? m_file->defaultTopic() : topic;
-    if (!name.isEmpty())
-        m_browser->setSource(TopicUrl(name), QTextDocument::HtmlResource);
+    if (name.isEmpty())
+        return;
+    m_browser->setSource(TopicUrl(name), QTextDocument::HtmlResource);
+    if (m_startAfresh) {
+        m_browser->clearHistory();
+        m_startAfresh = false;
+    }
 }
 
 void HelpWindow::showContents() {
@@ -198,6 +203,7 @@ bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
 void HelpWindow::closeEvent(QCloseEvent* event) {
     m_keyword->clear();
     showContents();
+    m_startAfresh = true; // no way back to the topics of before
     QWidget::closeEvent(event);
 }
 

@@ -62,6 +62,7 @@ private:
     QLineEdit* m_keyword = nullptr;
     QListWidget* m_index = nullptr;
     HelpBrowser* m_browser = nullptr;
+    bool m_startAfresh = false;
 };
 
 } // namespace lumo::help

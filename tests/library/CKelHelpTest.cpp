@@ -126,12 +126,13 @@ TEST_F(CKelHelpTest, TheWindowFollowsTheTopicAndItsIndexWorksFromTheKeyboard) {
     forward->click();
     EXPECT_EQ(w->currentTopic(), QStringLiteral("/klavesy.html"));
 
-    // Closed and opened again it starts on the contents with an empty keyword box.
+    // Closed and opened again it starts on the contents, with an empty keyword box and no history.
     w->close();
     h.ShowHelp(1, 1000, {}, 1);
     EXPECT_EQ(help::OpenHelpWindow(h.HelpName()), w);
     EXPECT_EQ(w->currentPage(), 0);
     EXPECT_TRUE(keyword->text().isEmpty());
+    EXPECT_FALSE(back->isEnabled());
 
     // A keyword of the index shows its topic; any other only the index near it.
     h.ShowHelp(257, 0, QStringLiteral("tisk"), 0);
