@@ -1,6 +1,7 @@
 #include "platform/help/HelpWindow.h"
 
 #include <QCloseEvent>
+#include <QCollator>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -255,15 +256,30 @@ void HelpWindow::fillIndex() {
 }
 
 // Typing in the keyword box selects the first entry that begins with it.
+// Without such an entry, the first that sorts after it (the index is in Czech order).
 void HelpWindow::filterIndex(const QString& text) {
     const QString wanted = text.trimmed();
-    for (int i = 0; i < m_index->count(); ++i) {
-        if (m_index->item(i)->text().trimmed().startsWith(wanted, Qt::CaseInsensitive)) {
-            m_index->setCurrentRow(i);
-            m_index->scrollToItem(m_index->item(i), QAbstractItemView::PositionAtTop);
-            return;
+    const int count = m_index->count();
+    int row = -1;
+    for (int i = 0; i < count && row < 0; ++i) {
+        if (m_index->item(i)->text().trimmed().startsWith(wanted, Qt::CaseInsensitive))
+            row = i;
+    }
+    if (row < 0 && count > 0) {
+        QCollator czech{QLocale(QLocale::Czech)};
+        czech.setCaseSensitivity(Qt::CaseInsensitive);
+        row = count - 1;
+        for (int i = 0; i < count; ++i) {
+            if (czech.compare(m_index->item(i)->text().trimmed(), wanted) > 0) {
+                row = i;
+                break;
+            }
         }
     }
+    if (row < 0)
+        return;
+    m_index->setCurrentRow(row);
+    m_index->scrollToItem(m_index->item(row), QAbstractItemView::PositionAtTop);
 }
 
 } // namespace lumo::help

@@ -105,6 +105,8 @@ TEST_F(CKelHelpTest, TheWindowFollowsTheTopicAndItsIndexWorksFromTheKeyboard) {
     auto* index = w->findChild<QListWidget*>(QStringLiteral("HelpIndex"));
     w->findChild<QTabWidget*>()->setCurrentIndex(1);
     EXPECT_EQ(w->focusWidget(), keyword);
+    keyword->setText(QStringLiteral("kz")); // no such entry: the next in Czech order
+    EXPECT_EQ(index->currentItem()->text(), QStringLiteral("Měsíce sběru"));
     keyword->setText(QStringLiteral("kal"));
     EXPECT_EQ(index->currentItem()->text(), QStringLiteral("Kalendář sběru"));
     const auto press = [&](int key) {
