@@ -33,19 +33,27 @@ InstanceGuard::~InstanceGuard() {
 
 bool InstanceGuard::AnotherInstanceRunning() {
     if (m_fd >= 0)
-        return false;
-    // An advisory lock on the open file, not the file's existence: no stale locks to detect and
+        return m_another;
+    // Advisory locks on the open file, not the file's existence: no stale locks to detect and
     // nothing written or synced to disk while the program starts.
     const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
         return false; // the folder cannot hold a lock: do not refuse to start for that
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-        m_fd = fd;
+    // Alone when nobody holds any lock; then, like every instance that runs, this one keeps a
+    // shared lock, so that a later start sees it even while it runs beside another.
+    m_another = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+    if (m_another && errno != EWOULDBLOCK) {
+        ::close(fd);
+        m_another = false;
         return false;
     }
-    const bool held = errno == EWOULDBLOCK;
-    ::close(fd);
-    return held;
+    // Taking the shared lock waits at most for another start's moment between its two locks.
+    if (::flock(fd, LOCK_SH) != 0) {
+        ::close(fd);
+        return m_another;
+    }
+    m_fd = fd;
+    return m_another;
 }
 
 } // namespace lumo::instance

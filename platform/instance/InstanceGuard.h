@@ -15,14 +15,15 @@ public:
     InstanceGuard(const InstanceGuard&) = delete;
     InstanceGuard& operator=(const InstanceGuard&) = delete;
 
-    // Tries to take the lock; true when another running instance holds it.
-    // After a false answer this instance holds the lock until destroyed.
+    // True when another running instance holds the lock. Either way this instance holds it
+    // (shared) from then until destroyed, so that later starts see it too.
     bool AnotherInstanceRunning();
     QString lockPath() const { return m_path; }
 
 private:
     QString m_path;
     int m_fd = -1;
+    bool m_another = false;
 };
 
 } // namespace lumo::instance

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using lumo::instance::InstanceGuard;
 
 TEST(InstanceGuard, SecondHolderSeesTheFirstUntilItEnds) {
@@ -21,6 +23,19 @@ TEST(InstanceGuard, SecondHolderSeesTheFirstUntilItEnds) {
     }
     InstanceGuard third(name);
     EXPECT_FALSE(third.AnotherInstanceRunning());
+}
+
+// An instance let run beside another (several instances allowed) is seen by a later start after
+// the first one has ended.
+TEST(InstanceGuard, AnInstanceRunningBesideAnotherIsSeenAfterTheFirstEnds) {
+    const QString name = QStringLiteral("lumo-test-%1.lock").arg(QUuid::createUuid().toString(QUuid::Id128));
+    auto first = std::make_unique<InstanceGuard>(name);
+    EXPECT_FALSE(first->AnotherInstanceRunning());
+    InstanceGuard second(name);
+    EXPECT_TRUE(second.AnotherInstanceRunning());
+    first.reset();
+    InstanceGuard third(name);
+    EXPECT_TRUE(third.AnotherInstanceRunning());
 }
 
 TEST(InstanceGuard, StaleLockOfADeadProcessIsTakenOver) {
