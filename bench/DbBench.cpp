@@ -12,7 +12,7 @@ namespace {
 constexpr int kHerbs = 2000;
 constexpr int kLanguages = 9;
 constexpr int kSections = 22;
-const QString kKey = QString::fromLatin1(lumo::data::kDatabaseKey);
+const QString kKey = QString::fromLatin1(lumo::db::kDatabasePassword);
 
 QString randomName(QRandomGenerator& r) {
     static const QStringList syllables = {"ch", "če", "ša", "ře", "ma", "lo", "ví",
@@ -32,7 +32,7 @@ QString syntheticDatabase() {
     if (!path.isEmpty())
         return path;
     path = dir.filePath(QStringLiteral("Lumo.mdb"));
-    lumo::data::DbWriter db(path, lumo::data::kDatabaseKey);
+    lumo::data::DbWriter db(path, lumo::db::kDatabasePassword);
     lumo::data::HerbDbBuilder::createSchema(db, QStringLiteral(LUMO_SCHEMA_FILE));
     db.begin();
     QRandomGenerator r(42);

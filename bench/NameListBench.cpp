@@ -42,7 +42,7 @@ QString scaleDatabase() {
     static const QStringList latin{"men", "tha", "ma",  "tri", "ca",  "ria", "sal", "vi", "a",  "hu",
                                    "mu",  "lus", "cra", "tae", "gus", "pi",  "pe",  "ri", "ta", "um"};
     QRandomGenerator rng(11);
-    lumo::data::DbWriter db(path, lumo::data::kDatabaseKey);
+    lumo::data::DbWriter db(path, lumo::db::kDatabasePassword);
     lumo::data::HerbDbBuilder::createSchema(db, QStringLiteral(LUMO_SCHEMA_FILE));
     db.begin();
     for (int l = 1; l <= 9; ++l)

@@ -63,7 +63,7 @@ QByteArray photo(quint32 seed) {
 // its own; written by the database builder's writer.
 QString pictureDatabase(QTemporaryDir& dir) {
     const QString path = dir.filePath(QStringLiteral("Lumo.mdb"));
-    lumo::data::DbWriter db(path, lumo::data::kDatabaseKey);
+    lumo::data::DbWriter db(path, lumo::db::kDatabasePassword);
     lumo::data::HerbDbBuilder::createSchema(db, QStringLiteral(LUMO_SCHEMA_FILE));
     db.begin();
     for (int i = 1; i <= 2; ++i)

@@ -192,13 +192,14 @@ StartOutcome Main(StartupHooks hooks) {
     try {
         return runSteps();
     } catch (...) {
-        // An error raised without a source of its own is the program's, as the runtime names it.
-        const err::ErrorRecord& e = err::CaptureCurrentException(QStringLiteral("LUMO"));
+        const err::ErrorRecord& e = err::CaptureCurrentException();
+        // An error without a source of its own is the program's, as the runtime names it.
+        const QString source = e.Source.isEmpty() ? QStringLiteral("LUMO") : e.Source;
         g_hooks.fatalMessage(
             QStringLiteral("Při startu aplikace Zefirak došlo k závažné chybě číslo %1 (%2) v "
                            "modulu Main-%3. Aplikace bude nyní ukončena")
                 .arg(e.Number)
-                .arg(e.Description, e.Source.isEmpty() ? QStringLiteral("LUMO") : e.Source),
+                .arg(e.Description, source),
             QStringLiteral("Nelze spustit aplikaci"));
         unloadSplash();
         return StartOutcome::Fatal;

@@ -13,9 +13,6 @@ namespace lumo::setup {
 
 namespace {
 
-// The database key of the herb database.
-const QString kDatabaseKey = QString::fromLatin1(db::kDatabasePassword);
-
 long roundedNumber(const QString& text) {
     bool ok = false;
     const double v = text.trimmed().toDouble(&ok);
@@ -39,7 +36,7 @@ QString LinuxProbe::JetVersion() {
         return {};
     try {
         db::Connection c;
-        c.open(db, kDatabaseKey);
+        c.open(db, QString::fromLatin1(db::kDatabasePassword));
         c.execute(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
         c.close();
         return QStringLiteral("4.0");

@@ -14,9 +14,6 @@ struct sqlite3_stmt;
 
 namespace lumo::data {
 
-// The database password the program opens the herb database with.
-inline constexpr const char* kDatabaseKey = db::kDatabasePassword;
-
 class DbError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

@@ -296,7 +296,7 @@ void HerbDbBuilder::writeDatabase(const QString& outDir, const QString& schemaPa
     const QString part = target + QStringLiteral(".part");
     QFile::remove(part);
     try {
-        DbWriter db(part, kDatabaseKey);
+        DbWriter db(part, db::kDatabasePassword);
         createSchema(db, schemaPath);
         db.begin();
         fill(db);

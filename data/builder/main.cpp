@@ -25,7 +25,7 @@ void print(FILE* to, const QString& line) {
 
 int check(const QStringList& args) {
     const int minHerbs = args.size() > 3 ? args[3].toInt() : 1;
-    lumo::data::DbChecker checker(args[2], lumo::data::kDatabaseKey);
+    lumo::data::DbChecker checker(args[2], lumo::db::kDatabasePassword);
     const QStringList problems = checker.run(minHerbs);
     for (const QString& p : problems)
         print(stderr, QStringLiteral("problem: ") + p);

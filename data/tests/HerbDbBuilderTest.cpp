@@ -26,7 +26,7 @@ QString content() {
 
 // All rows of the database in a fixed order, for comparing two builds.
 QStringList dump(const QString& path, const char* sql) {
-    sqlite3* db = OpenHerbDatabase(path, kDatabaseKey);
+    sqlite3* db = OpenHerbDatabase(path, lumo::db::kDatabasePassword);
     if (!db)
         return {};
     QStringList rows;
@@ -40,7 +40,7 @@ QStringList dump(const QString& path, const char* sql) {
 }
 
 void exec(const QString& path, const char* sql) {
-    sqlite3* db = OpenHerbDatabase(path, kDatabaseKey, true);
+    sqlite3* db = OpenHerbDatabase(path, lumo::db::kDatabasePassword, true);
     ASSERT_NE(db, nullptr);
     ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
     sqlite3_close(db);
@@ -75,7 +75,7 @@ protected:
 QTemporaryDir* BuiltDatabase::s_dir = nullptr;
 
 TEST_F(BuiltDatabase, PassesTheCheckAndHoldsTheKnownHerbs) {
-    EXPECT_EQ(DbChecker(db(), kDatabaseKey).run(40), QStringList());
+    EXPECT_EQ(DbChecker(db(), lumo::db::kDatabasePassword).run(40), QStringList());
     const QStringList names = dump(db(), "SELECT Nazev FROM Byliny ORDER BY Idx");
     EXPECT_TRUE(names.contains(QStringLiteral("Hloh obecný")));
     EXPECT_TRUE(names.contains(QStringLiteral("Chmel otáčivý")));
@@ -119,7 +119,7 @@ TEST_F(BuiltDatabase, CheckerFindsBrokenData) {
         ASSERT_TRUE(QFile::copy(s_dir->filePath(QStringLiteral("a/Lumo.INF")),
                                 copy.filePath(QStringLiteral("Lumo.INF"))));
         exec(path, c.sql);
-        const QString problems = DbChecker(path, kDatabaseKey).run(40).join(u'\n');
+        const QString problems = DbChecker(path, lumo::db::kDatabasePassword).run(40).join(u'\n');
         EXPECT_TRUE(problems.contains(QString::fromLatin1(c.problem))) << c.sql << "\n"
                                                                        << problems.toStdString();
     }
@@ -131,7 +131,10 @@ TEST_F(BuiltDatabase, WrongKeyAndMissingStampAreReported) {
     QTemporaryDir copy;
     const QString path = copy.filePath(QStringLiteral("Lumo.mdb"));
     ASSERT_TRUE(QFile::copy(db(), path));
-    EXPECT_TRUE(DbChecker(path, kDatabaseKey).run(1).join(u'\n').contains(QStringLiteral("no stamp file")));
+    EXPECT_TRUE(DbChecker(path, lumo::db::kDatabasePassword)
+                    .run(1)
+                    .join(u'\n')
+                    .contains(QStringLiteral("no stamp file")));
 }
 
 TEST(HerbDbBuilder, BadSourceLeavesNoDatabase) {
@@ -159,7 +162,7 @@ TEST(HerbDbBuilder, BadSourceLeavesNoDatabase) {
 TEST(SyntheticDb, SmallSyntheticDatabasePassesTheCheck) {
     QTemporaryDir dir;
     SyntheticDb(schema(), content(), 30).build(dir.path());
-    DbChecker checker(dir.filePath(QStringLiteral("Lumo.mdb")), kDatabaseKey);
+    DbChecker checker(dir.filePath(QStringLiteral("Lumo.mdb")), lumo::db::kDatabasePassword);
     EXPECT_EQ(checker.run(30), QStringList());
     EXPECT_EQ(dump(dir.filePath(QStringLiteral("Lumo.mdb")), "SELECT count(*) FROM Texty"),
               QStringList{QStringLiteral("660")});

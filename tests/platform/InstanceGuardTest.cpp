@@ -12,8 +12,28 @@
 
 using lumo::instance::InstanceGuard;
 
+namespace {
+
+QString uniqueLockName() {
+    return QStringLiteral("lumo-test-%1.lock").arg(QUuid::createUuid().toString(QUuid::Id128));
+}
+
+// Asks fresh guards until their answer is expected or 5 s have passed; the last answer.
+bool answerWithin5s(const QString& name, bool expected) {
+    QElapsedTimer wait;
+    wait.start();
+    bool answer = !expected;
+    while (answer != expected && wait.elapsed() < 5000) {
+        InstanceGuard other(name);
+        answer = other.AnotherInstanceRunning();
+    }
+    return answer;
+}
+
+} // namespace
+
 TEST(InstanceGuard, SecondHolderSeesTheFirstUntilItEnds) {
-    const QString name = QStringLiteral("lumo-test-%1.lock").arg(QUuid::createUuid().toString(QUuid::Id128));
+    const QString name = uniqueLockName();
     {
         InstanceGuard first(name);
         EXPECT_FALSE(first.AnotherInstanceRunning());
@@ -28,7 +48,7 @@ TEST(InstanceGuard, SecondHolderSeesTheFirstUntilItEnds) {
 // An instance let run beside another (several instances allowed) is seen by a later start after
 // the first one has ended.
 TEST(InstanceGuard, AnInstanceRunningBesideAnotherIsSeenAfterTheFirstEnds) {
-    const QString name = QStringLiteral("lumo-test-%1.lock").arg(QUuid::createUuid().toString(QUuid::Id128));
+    const QString name = uniqueLockName();
     auto first = std::make_unique<InstanceGuard>(name);
     EXPECT_FALSE(first->AnotherInstanceRunning());
     InstanceGuard second(name);
@@ -39,7 +59,7 @@ TEST(InstanceGuard, AnInstanceRunningBesideAnotherIsSeenAfterTheFirstEnds) {
 }
 
 TEST(InstanceGuard, StaleLockOfADeadProcessIsTakenOver) {
-    const QString name = QStringLiteral("lumo-test-%1.lock").arg(QUuid::createUuid().toString(QUuid::Id128));
+    const QString name = uniqueLockName();
     InstanceGuard probe(name);
     // A lock file naming a process that does not exist.
     QFile f(probe.lockPath());
@@ -50,30 +70,18 @@ TEST(InstanceGuard, StaleLockOfADeadProcessIsTakenOver) {
 }
 
 TEST(InstanceGuard, LockHeldByAnotherProcessIsSeenUntilItEnds) {
-    const QString name = QStringLiteral("lumo-test-%1.lock").arg(QUuid::createUuid().toString(QUuid::Id128));
+    const QString name = uniqueLockName();
     InstanceGuard probe(name);
     QProcess holder;
     holder.start(QStringLiteral("flock"), {QStringLiteral("-n"), QStringLiteral("-o"), probe.lockPath(),
                                            QStringLiteral("sleep"), QStringLiteral("30")});
     if (!holder.waitForStarted(5000))
         GTEST_SKIP() << "flock(1) is not available";
-    bool seen = false;
-    QElapsedTimer wait;
-    wait.start();
-    while (!seen && wait.elapsed() < 5000) {
-        InstanceGuard other(name);
-        seen = other.AnotherInstanceRunning();
-    }
-    EXPECT_TRUE(seen);
+    EXPECT_TRUE(answerWithin5s(name, true));
     holder.kill();
     holder.waitForFinished(5000);
     // flock's command (-o: started without the lock) may still hold its copy of the locked
     // file for a moment after the fork; it lets go before it runs.
-    wait.restart();
-    bool held = true;
-    while (held && wait.elapsed() < 5000) {
-        InstanceGuard other(name);
-        held = other.AnotherInstanceRunning();
-    }
+    const bool held = answerWithin5s(name, false);
     EXPECT_FALSE(held) << "a killed holder leaves no lock behind";
 }
