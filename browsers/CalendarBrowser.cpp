@@ -1,5 +1,6 @@
 #include "browsers/CalendarBrowser.h"
 
+#include "browsers/BrowserErrors.h"
 #include "browsers/DescriptionWriter.h"
 #include "browsers/MainListSteps.h"
 #include "core/AppContext.h"
@@ -54,7 +55,8 @@ CalendarBrowser::CalendarBrowser(FrmMain& form)
                       QStringLiteral("Vyhledá byliny pro označené měsíce sběru"),
                       QStringLiteral("Vyhledá byliny pro všechny měsíce sběru"));
     // A part chosen with the mouse or the keys shows its months; fills choose nothing.
-    m_parts.onSelectionChange = [this] { LvCast_Click(); };
+    // Its handler is LvCast_Click, and a failure is reported under that name.
+    m_parts.onSelectionChange = [this] { Guarded("LvCast_Click", [this] { LvCast_Click(); }); };
     m_parts.onKeyDown = [this](int keyCode, int shift) {
         if (ListKeyOf(keyCode, shift) != ListKey::ToSearchBox)
             return false;

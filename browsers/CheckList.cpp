@@ -51,11 +51,11 @@ CheckList::CheckList(FrmMain& form, QTreeWidget* list, bool checkable)
     : m_form(form), m_list(list), m_checkable(checkable), m_name(list->objectName()) {
     QObject::connect(m_list, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
         if (onItemClick)
-            Guarded((m_name + QStringLiteral("_ItemClick")).toUtf8().constData(), [&] { onItemClick(item); });
+            guarded("_ItemClick", [&] { onItemClick(item); });
     });
     QObject::connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] {
         if (onDblClick)
-            Guarded((m_name + QStringLiteral("_DblClick")).toUtf8().constData(), onDblClick);
+            guarded("_DblClick", onDblClick);
     });
     QObject::connect(m_list, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
         if (column == 0)
@@ -63,12 +63,16 @@ CheckList::CheckList(FrmMain& form, QTreeWidget* list, bool checkable)
     });
     QObject::connect(m_list, &QTreeWidget::itemSelectionChanged, this, [this] {
         if (onSelectionChange)
-            Guarded((m_name + QStringLiteral("_ItemClick")).toUtf8().constData(), onSelectionChange);
+            guarded("_ItemClick", onSelectionChange);
     });
     m_list->setHeaderHidden(false);
     // Installed after the window's own filter, so the list's keys come here first (the
     // window takes Ctrl+Up itself).
     qApp->installEventFilter(this);
+}
+
+void CheckList::guarded(const char* event, const std::function<void()>& handler) const {
+    Guarded((m_name + QLatin1String(event)).toUtf8().constData(), handler);
 }
 
 void CheckList::itemChanged(QTreeWidgetItem* item) {
@@ -79,7 +83,7 @@ void CheckList::itemChanged(QTreeWidgetItem* item) {
         return; // a colour or text change, or a check the program made
     item->setData(0, kCheckRole, state);
     if (onItemCheck)
-        Guarded((m_name + QStringLiteral("_ItemCheck")).toUtf8().constData(), [&] { onItemCheck(item); });
+        guarded("_ItemCheck", [&] { onItemCheck(item); });
 }
 
 void CheckList::clear() {
@@ -139,15 +143,14 @@ bool CheckList::anyChecked() const {
 
 bool CheckList::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_list && event->type() == QEvent::FocusIn && onGotFocus) {
-        Guarded((m_name + QStringLiteral("_GotFocus")).toUtf8().constData(), onGotFocus);
+        guarded("_GotFocus", onGotFocus);
     } else if (watched == m_list && event->type() == QEvent::KeyPress && onKeyDown &&
                m_list->window()->focusWidget() == m_list) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const int code = VbKeyCode(key->key(), key->nativeScanCode());
         const int shift = VbShiftState(key->modifiers());
         bool consumed = false;
-        Guarded((m_name + QStringLiteral("_KeyDown")).toUtf8().constData(),
-                [&] { consumed = onKeyDown(code, shift); });
+        guarded("_KeyDown", [&] { consumed = onKeyDown(code, shift); });
         return consumed;
     } else if (watched == m_list->viewport()) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -158,8 +161,7 @@ bool CheckList::eventFilter(QObject* watched, QEvent* event) {
             QTreeWidgetItem* item = m_list->itemAt(mouse->position().toPoint());
             if (item && onItemClick) {
                 m_list->setCurrentItem(item);
-                Guarded((m_name + QStringLiteral("_ItemClick")).toUtf8().constData(),
-                        [&] { onItemClick(item); });
+                guarded("_ItemClick", [&] { onItemClick(item); });
             }
         }
     }

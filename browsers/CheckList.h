@@ -57,6 +57,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Runs the list's handler for event ("_ItemClick", ...) guarded under its name.
+    void guarded(const char* event, const std::function<void()>& handler) const;
     void itemChanged(QTreeWidgetItem* item);
 
     FrmMain& m_form;

@@ -11,6 +11,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/err/RunTimeErrors.h"
 #include "platform/err/VbError.h"
+#include "platform/text/AnsiText.h"
 #include "platform/ui/RichTextBox.h"
 #include "platform/ui/Units.h"
 
@@ -32,13 +33,6 @@ db::Connection& connection() {
     if (!c)
         err::Raise(err::errObjectNotSet);
     return *c;
-}
-
-int rightTrimmedLength(const QString& text) {
-    qsizetype n = text.size();
-    while (n > 0 && text.at(n - 1) == u' ')
-        --n;
-    return static_cast<int>(n);
 }
 
 } // namespace
@@ -455,7 +449,7 @@ void FrmMain::Lv_Click() {
     if (QTreeWidgetItem* item = selectedListItem()) {
         const QString text = item->text(0);
         TxtByl->setText(text);
-        TxtByl->setSelection(0, rightTrimmedLength(text));
+        TxtByl->setSelection(0, static_cast<int>(text::rightTrimBlanks(text).size()));
     }
 }
 

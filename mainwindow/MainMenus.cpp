@@ -262,8 +262,10 @@ void MainMenus::Tb_ButtonClick(const QString& Key) {
 
 void MainMenus::Tb_ButtonMenuClick(const QString& Key) {
     for (const NamesLanguage& l : kNamesLanguages) {
-        if (Key == QLatin1String(l.key))
+        if (Key == QLatin1String(l.key)) {
             App().Settings.NamesLang = l.namesLang;
+            break;
+        }
     }
     m_form.NactiSeznamBylin();
     m_form.CurrentTab = 1;
