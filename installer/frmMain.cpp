@@ -9,7 +9,6 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -94,6 +93,9 @@ void frmMain::buildControls() {
     for (int i = 0; i < 6; ++i) {
         cmdRun[i] = new QPushButton(QString::fromUtf8(captions[i]), Frame1);
         cmdRun[i]->setObjectName(QStringLiteral("cmdRun%1").arg(i));
+        // Enter runs the action whose button has the focus, as on the buttons of any Windows
+        // form: the focus each test leaves is the action the installer proposes.
+        cmdRun[i]->setAutoDefault(true);
         connect(cmdRun[i], &QPushButton::clicked, this, [this, i] { cmdRun_Click(i); });
         buttons->addWidget(cmdRun[i]);
     }
@@ -131,20 +133,6 @@ void frmMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (FirstActivation)
         QTimer::singleShot(0, this, [this] { Form_Activate(); });
-}
-
-// Enter runs the action whose button has the focus, as on the buttons of any Windows form:
-// the focus each test leaves is the action the installer proposes.
-void frmMain::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        for (QPushButton* b : cmdRun) {
-            if (b == focusWidget() && b->isEnabled()) {
-                b->click();
-                return;
-            }
-        }
-    }
-    QWidget::keyPressEvent(event);
 }
 
 void frmMain::Form_Activate() {
