@@ -1,6 +1,5 @@
 #include "library/CKelHelp.h"
 
-#include "platform/help/HelpWindow.h"
 #include "platform/help/HtmlHelp.h"
 #include "platform/paths/ProgramPaths.h"
 
@@ -65,9 +64,7 @@ void CKelHelp::ShowClassic() {
         ShowIndex();
         break;
     case cmdKeyword:
-        // The topic of the keyword where the index has it, else the index at the keyword.
-        if (help::HelpWindow* window = help::HtmlHelp(hWnd(), HelpPath(), help::hhDisplayIndex, 0))
-            window->showKeyword(m_Key);
+        help::HtmlHelp(hWnd(), HelpPath(), help::hhKeywordLookup, 0, m_Key);
         break;
     default:
         break;

@@ -174,13 +174,11 @@ void HelpWindow::showIndex(const QString& keyword) {
     m_keyword->setFocus();
 }
 
-bool HelpWindow::showKeyword(const QString& keyword) {
+void HelpWindow::showKeyword(const QString& keyword) {
     showIndex(keyword);
     const QListWidgetItem* item = m_index->currentItem();
-    if (!item || item->text().trimmed().compare(keyword.trimmed(), Qt::CaseInsensitive) != 0)
-        return false;
-    showTopic(item->data(kTopicRole).toString());
-    return true;
+    if (item && item->text().trimmed().compare(keyword.trimmed(), Qt::CaseInsensitive) == 0)
+        showTopic(item->data(kTopicRole).toString());
 }
 
 // The arrow and page keys in the keyword box move through the index, as in the list itself.

@@ -38,7 +38,7 @@ public:
     // The index, at the first entry that begins with the keyword.
     void showIndex(const QString& keyword = {});
     // The index at the keyword; an entry of exactly that name also shows its topic.
-    bool showKeyword(const QString& keyword);
+    void showKeyword(const QString& keyword);
     // The topic shown ("/x.html") and the page of the left side (0 contents, 1 index).
     QString currentTopic() const;
     int currentPage() const;

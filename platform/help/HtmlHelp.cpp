@@ -57,7 +57,7 @@ HelpWindow* windowFor(const QString& file, QWidget* owner) {
 
 HelpWindow* HtmlHelp(QWidget* owner, const QString& path, int command, long context, const QString& topic) {
     if (command != hhDisplayTopic && command != hhDisplayToc && command != hhDisplayIndex &&
-        command != hhHelpContext)
+        command != hhKeywordLookup && command != hhHelpContext)
         return nullptr;
     const QString file = helpFile(path);
     if (file.isEmpty() || !QFileInfo(file).isFile())
@@ -75,18 +75,20 @@ HelpWindow* HtmlHelp(QWidget* owner, const QString& path, int command, long cont
         break;
     case hhDisplayToc:
         window->showContents();
-        if (window->currentTopic().isEmpty())
-            window->showTopic({});
         break;
     case hhDisplayIndex:
         window->showIndex(topic);
-        if (window->currentTopic().isEmpty())
-            window->showTopic({});
+        break;
+    case hhKeywordLookup:
+        window->showKeyword(topic);
         break;
     default:
         window->showTopic(topic);
         break;
     }
+    // A window that shows no topic yet shows the default one.
+    if (window->currentTopic().isEmpty())
+        window->showTopic({});
     window->show();
     window->raise();
     window->activateWindow();

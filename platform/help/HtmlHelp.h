@@ -10,10 +10,11 @@ class HelpWindow;
 
 // HTML Help's commands.
 enum HelpCommand : int {
-    hhDisplayTopic = 0, // the topic named, or the default topic
-    hhDisplayToc = 1,   // the contents
-    hhDisplayIndex = 2, // the index
-    hhHelpContext = 15, // the topic of a context number
+    hhDisplayTopic = 0,   // the topic named, or the default topic
+    hhDisplayToc = 1,     // the contents
+    hhDisplayIndex = 2,   // the index
+    hhKeywordLookup = 13, // the topic of an index keyword, else the index at it
+    hhHelpContext = 15,   // the topic of a context number
 };
 
 // Shows help as HTML Help does. Path is the help file, optionally followed by ">" and a
@@ -21,7 +22,7 @@ enum HelpCommand : int {
 // folder, any case. The window belongs to the owner (so it stays usable above a modal
 // owner and closes with it); without one, to the active window. Returns the window, or
 // nullptr when the file is missing or is no compiled help file; nothing is reported.
-// Topic names the topic of hhDisplayTopic and the keyword of hhDisplayIndex.
+// Topic names the topic of hhDisplayTopic and the keyword of hhDisplayIndex and hhKeywordLookup.
 HelpWindow* HtmlHelp(QWidget* owner, const QString& path, int command, long context,
                      const QString& topic = {});
 
