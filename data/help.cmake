@@ -22,6 +22,7 @@ lumo_compile_help(lumo Lumo.hhp Lumo.chm)
 lumo_compile_help(kelerr KelErr.hhp KelErr.Hlp)
 
 add_executable(lumo_wavgen sounds/WaveGen.cpp)
+target_link_libraries(lumo_wavgen PRIVATE lumo_wave)
 lumo_target_options(lumo_wavgen)
 add_custom_command(
   OUTPUT ${LUMO_DATA_OUT}/LUMO.Wav ${LUMO_DATA_OUT}/Err.Wav

@@ -1,6 +1,8 @@
 // Writes the program's own short sounds as 16-bit mono PCM wave files:
 //   lumo_wavgen start <file>   a rising three-note chime
 //   lumo_wavgen error <file>   two falling notes
+#include "platform/sound/WaveFile.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -27,37 +29,14 @@ void appendNote(std::vector<int16_t>& samples, const Note& note) {
     }
 }
 
-void put32(std::FILE* f, uint32_t v) {
-    const unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
-                                static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
-    std::fwrite(b, 1, 4, f);
-}
-
-void put16(std::FILE* f, uint16_t v) {
-    const unsigned char b[2] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8)};
-    std::fwrite(b, 1, 2, f);
-}
-
 bool writeWave(const char* path, const std::vector<int16_t>& samples) {
+    const QByteArray wave = lumo::sound::PcmWave(samples, kRate);
     std::FILE* f = std::fopen(path, "wb");
     if (!f)
         return false;
-    const auto dataBytes = static_cast<uint32_t>(samples.size() * 2);
-    std::fwrite("RIFF", 1, 4, f);
-    put32(f, 36 + dataBytes);
-    std::fwrite("WAVEfmt ", 1, 8, f);
-    put32(f, 16);
-    put16(f, 1); // PCM
-    put16(f, 1); // mono
-    put32(f, kRate);
-    put32(f, kRate * 2);
-    put16(f, 2);
-    put16(f, 16);
-    std::fwrite("data", 1, 4, f);
-    put32(f, dataBytes);
-    for (int16_t s : samples)
-        put16(f, static_cast<uint16_t>(s));
-    return std::fclose(f) == 0;
+    const bool written = std::fwrite(wave.constData(), 1, static_cast<size_t>(wave.size()), f) ==
+                         static_cast<size_t>(wave.size());
+    return std::fclose(f) == 0 && written;
 }
 
 } // namespace

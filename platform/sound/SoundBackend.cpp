@@ -1,14 +1,22 @@
 #include "platform/sound/SoundBackend.h"
 
+#include "platform/sound/WaveFile.h"
 #include "platform/sound/WaveOutput.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QGuiApplication>
+#include <QTemporaryFile>
 #include <QThread>
 
 namespace lumo::sound {
 
 namespace {
+
+// A longer beep would hold the program up: it is cut to this.
+constexpr int kLongestBeepMs = 5000;
+constexpr int kToneLeadMs = 30;
+constexpr int kToneTailMs = 250;
 
 bool headless() {
     const QString platform = QGuiApplication::platformName();
@@ -29,18 +37,32 @@ public:
             return;
         QApplication::beep();
         if (ms > 0)
-            QThread::msleep(static_cast<unsigned long>(qMin(ms, 5000)));
+            QThread::msleep(static_cast<unsigned long>(qMin(ms, kLongestBeepMs)));
     }
 };
 
-// The desktop's bell and wave output through the module.
+// Wave output and tones through the module; the bell where a tone cannot play.
 class DeviceBackend : public SilentBackend {
 public:
     explicit DeviceBackend(std::unique_ptr<WaveOutput> output) : m_output(std::move(output)) {}
     bool hasWaveOutput() override { return m_output->hasDevice(); }
     bool playWave(const QString& path, long flags) override { return m_output->play(path, flags); }
 
+    void beep(int hz, int ms) override {
+        if (ms <= 0 || !playTone(hz, qMin(ms, kLongestBeepMs)))
+            SilentBackend::beep(hz, ms);
+    }
+
 private:
+    bool playTone(int hz, int ms) {
+        QTemporaryFile file(QDir::tempPath() + QStringLiteral("/LumoTone-XXXXXX.wav"));
+        // Silence around the tone: the sound server drops the first and the last moments of a
+        // short stream.
+        if (!file.open() || file.write(ToneWave(hz, ms, kToneLeadMs, kToneTailMs)) < 0 || !file.flush())
+            return false;
+        return m_output->tone(file.fileName(), ms);
+    }
+
     std::unique_ptr<WaveOutput> m_output;
 };
 
@@ -58,7 +80,7 @@ SoundBackend& Backend() {
         std::unique_ptr<WaveOutput> output =
             headless() ? nullptr : LoadWaveOutput(QCoreApplication::applicationDirPath());
         if (output && output->hasDevice())
-            slot() = std::make_unique<DeviceBackend>(std::move(output));
+            slot() = MakeDeviceBackend(std::move(output));
         else
             slot() = MakeSilentBackend();
     }
@@ -76,6 +98,10 @@ void SetBackend(std::unique_ptr<SoundBackend> backend) {
 
 std::unique_ptr<SoundBackend> MakeSilentBackend() {
     return std::make_unique<SilentBackend>();
+}
+
+std::unique_ptr<SoundBackend> MakeDeviceBackend(std::unique_ptr<WaveOutput> output) {
+    return std::make_unique<DeviceBackend>(std::move(output));
 }
 
 } // namespace lumo::sound

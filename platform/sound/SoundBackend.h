@@ -22,7 +22,8 @@ public:
     // Plays a wave file that was checked to be one; a new sound ends the previous one.
     // False when the device failed.
     virtual bool playWave(const QString& path, long flags) = 0;
-    // The desktop's bell; returns after the duration.
+    // A tone of hz for ms through the wave device, else the desktop's bell; returns after
+    // the duration.
     virtual void beep(int hz, int ms) = 0;
 };
 
@@ -39,5 +40,9 @@ void SetBackend(std::unique_ptr<SoundBackend> backend);
 
 // A backend that has no device and plays nothing.
 std::unique_ptr<SoundBackend> MakeSilentBackend();
+
+class WaveOutput;
+// A backend playing waves and tones through output (the module's, or a test's).
+std::unique_ptr<SoundBackend> MakeDeviceBackend(std::unique_ptr<WaveOutput> output);
 
 } // namespace lumo::sound

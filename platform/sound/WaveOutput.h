@@ -17,6 +17,9 @@ public:
     virtual bool hasDevice() = 0;
     // Plays a checked wave file with the play flags (SoundBackend.h); false when the device failed.
     virtual bool play(const QString& path, long flags) = 0;
+    // Plays a tone's wave file of ms milliseconds beside any sound already playing and returns
+    // after its length; false when the device failed.
+    virtual bool tone(const QString& path, int ms) = 0;
 };
 
 // The module's one entry point: a new wave output, owned by the caller.

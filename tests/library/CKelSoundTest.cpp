@@ -7,6 +7,9 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 
 namespace lumo {
@@ -129,6 +132,83 @@ TEST(WaveFileTest, TheBuiltSoundsAreWaveFilesAndDamagedOnesAreNot) {
     adpcm[20] = 2; // format tag: compressed
     dir.write(QStringLiteral("adpcm.wav"), adpcm);
     EXPECT_FALSE(sound::IsPlayableWave(dir.file(QStringLiteral("adpcm.wav"))));
+}
+
+struct FakeOutput : sound::WaveOutput {
+    bool failTone = false;
+    QList<QByteArray> tones;
+    QStringList tonePaths;
+    bool hasDevice() override { return true; }
+    bool play(const QString&, long) override { return true; }
+    bool tone(const QString& path, int) override {
+        QFile file(path);
+        tones << (file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+        tonePaths << path;
+        return !failTone;
+    }
+};
+
+// The sounding part of a tone's wave file: its length in samples, the sign changes of the sine,
+// the loudest sample and the loudest of its first millisecond.
+struct ToneShape {
+    int samples = 0, signChanges = 0, peak = 0, onset = 0;
+};
+
+ToneShape shapeOf(const QByteArray& wave) {
+    ToneShape shape;
+    const auto* s = reinterpret_cast<const qint16*>(wave.constData() + 44);
+    const int count = static_cast<int>((wave.size() - 44) / 2);
+    int first = 0, last = count - 1;
+    while (first < count && s[first] == 0)
+        ++first;
+    while (last > first && s[last] == 0)
+        --last;
+    if (first == count)
+        return shape;
+    shape.samples = last - first + 1;
+    for (int i = first; i <= last; ++i) {
+        shape.peak = std::max(shape.peak, std::abs(int(s[i])));
+        if (i < first + 44)
+            shape.onset = shape.peak;
+        if (i > first && (s[i - 1] < 0) != (s[i] < 0))
+            ++shape.signChanges;
+    }
+    return shape;
+}
+
+// The error dialog's falling tones are heard as tones of their pitch and length where a wave
+// device exists: each is a wave file that the device plays to its end, removed afterwards.
+TEST(WaveToneTest, ABeepThroughAWaveDeviceIsAToneOfItsPitchAndLength) {
+    auto output = std::make_unique<FakeOutput>();
+    FakeOutput* out = output.get();
+    sound::SetBackend(sound::MakeDeviceBackend(std::move(output)));
+    CKelSound snd;
+    snd.MBeep(1200, 50);
+    snd.MBeep(1000, 100);
+    out->failTone = true;
+    snd.MBeep(1100, 50); // the bell instead; still no failure of the class
+    EXPECT_EQ(snd.Result(), 0);
+    const QList<QByteArray> tones = out->tones;
+    const QStringList paths = out->tonePaths;
+    sound::SetBackend(nullptr);
+
+    ASSERT_EQ(tones.size(), 3);
+    test::TempProgramDir dir;
+    dir.write(QStringLiteral("tone.wav"), tones[0]);
+    EXPECT_TRUE(sound::IsPlayableWave(dir.file(QStringLiteral("tone.wav"))));
+    for (const QString& path : paths)
+        EXPECT_FALSE(QFile::exists(path)) << path.toStdString();
+    const ToneShape high = shapeOf(tones[0]), low = shapeOf(tones[1]);
+    EXPECT_NEAR(high.samples, 44100 * 50 / 1000, 3);
+    EXPECT_NEAR(low.samples, 44100 * 100 / 1000, 3);
+    EXPECT_NEAR(high.signChanges, 2 * 1200 * 50 / 1000, 2);
+    EXPECT_NEAR(low.signChanges, 2 * 1000 * 100 / 1000, 2);
+    EXPECT_GT(high.peak, 10000);
+    EXPECT_LT(high.onset, high.peak / 2) << "eased in: no click";
+    // A pitch above hearing stays silent for its length.
+    const QByteArray ultrasonic = sound::ToneWave(30000, 20);
+    EXPECT_EQ(ultrasonic.size(), 44 + 2 * 882);
+    EXPECT_EQ(shapeOf(ultrasonic).peak, 0);
 }
 
 } // namespace
