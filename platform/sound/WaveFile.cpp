@@ -109,7 +109,8 @@ QByteArray ToneWave(int hz, int ms, int leadMs, int tailMs) {
     for (int i = 0; audible && i < count; ++i) {
         const double envelope = std::min({1.0, double(i) / ramp, double(count - 1 - i) / ramp});
         const double wave = std::sin(2 * M_PI * hz * double(i) / kToneRate);
-        samples[static_cast<size_t>(lead + i)] = static_cast<int16_t>(std::lround(kToneLevel * envelope * wave));
+        samples[static_cast<size_t>(lead + i)] =
+            static_cast<int16_t>(std::lround(kToneLevel * envelope * wave));
     }
     return PcmWave(samples, kToneRate);
 }
