@@ -34,14 +34,25 @@ QString LinuxProbe::JetVersion() {
     const QString db = GetSourceFolder() + QStringLiteral("Lumo.mdb");
     if (!FileExists(db))
         return {};
+    return DatabaseOpens(db, false) ? QStringLiteral("4.0") : QString();
+}
+
+bool DatabaseOpens(const QString& path, bool checkPages) {
     try {
         db::Connection c;
-        c.open(db, QString::fromLatin1(db::kDatabasePassword));
-        c.execute(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+        c.open(path, QString::fromLatin1(db::kDatabasePassword));
+        bool ok = true;
+        if (checkPages)
+            c.forEachRow(QStringLiteral("PRAGMA quick_check"), {}, [&ok](const db::Connection::Row& row) {
+                ok = ok && row.text(0) == QStringLiteral("ok");
+                return ok;
+            });
+        else
+            c.execute(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
         c.close();
-        return QStringLiteral("4.0");
+        return ok;
     } catch (...) {
-        return {};
+        return false;
     }
 }
 

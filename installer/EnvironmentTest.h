@@ -29,6 +29,10 @@ public:
     QString JetVersion() override;
 };
 
+// Whether the database opens with its key and answers a statement; with checkPages, also
+// whether every page of it reads back sound.
+bool DatabaseOpens(const QString& path, bool checkPages);
+
 struct OsRow {
     QString caption;
     QString jetInstaller;

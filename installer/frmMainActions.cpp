@@ -1,6 +1,7 @@
 // frmMain: the six actions.
 #include "installer/frmMain.h"
 
+#include "installer/EnvironmentTest.h"
 #include "installer/FrmCopy.h"
 #include "installer/FrmMsg.h"
 #include "installer/ReportError.h"
@@ -138,10 +139,18 @@ void frmMain::LoadDatabase() {
     // Compared with the database the copy would replace: an older medium never
     // overwrites a newer database.
     if (CompareDBVersion(DBVersionAt(s.SourceFolder), DBVersionAt(s.DatabaseFolder)) != 0) {
-        // The stamp follows only a database that arrived whole.
-        if (CopyWithWindow(s.CopySource, s.CopyTarget))
+        // A damaged medium never replaces the database the program works with.
+        if (FileExists(s.CopySource) && !DatabaseOpens(s.CopySource, true)) {
+            ReportError(94,
+                        QStringLiteral("Databáze na instalačním médiu je poškozená, databáze v počítači "
+                                       "zůstává beze změny.\r\n") +
+                            s.CopySource,
+                        QStringLiteral("Chyba při kopírování"), QStringLiteral("ZefSetup - CopyFile"));
+        } else if (CopyWithWindow(s.CopySource, s.CopyTarget)) {
+            // The stamp follows only a database that arrived whole.
             CopyWithWindow(s.SourceFolder + QStringLiteral("Lumo.INF"),
                            s.DatabaseFolder + QStringLiteral("Lumo.INF"));
+        }
     }
     TestProstredi();
 }

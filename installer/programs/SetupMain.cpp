@@ -84,7 +84,15 @@ QString absoluteFolder(const QString& typed) {
     return QDir::isAbsolutePath(folder) ? folder : QDir::home().absoluteFilePath(folder);
 }
 
+// A list entry names one file of the medium's folder; a path (a folder, "..", a root) would
+// read or write outside the medium and the program folder.
+bool plainFileName(const QString& name) {
+    return !name.contains(u'/') && !name.contains(u'\\') && name != QStringLiteral(".") &&
+           name != QStringLiteral("..");
+}
+
 // The medium's file list: one name a line; "?" before a name marks a file the medium may lack.
+// A list that names a path or leaves out the program is a broken medium: nothing is installed.
 QStringList manifest(const QString& source, QString* error) {
     QFile f(source + QStringLiteral("Setup.lst"));
     if (!f.open(QIODevice::ReadOnly)) {
@@ -99,11 +107,18 @@ QStringList manifest(const QString& source, QString* error) {
         const bool optional = name.startsWith(u'?');
         if (optional)
             name = name.mid(1).trimmed();
+        if (!plainFileName(name)) {
+            *error =
+                QStringLiteral("Seznam souborů Setup.lst na instalačním médiu je poškozen: %1").arg(name);
+            return {};
+        }
         if (QFile::exists(source + name))
             names.append(name);
         else if (!optional)
             *error = QStringLiteral("Na instalačním médiu chybí soubor %1.").arg(name);
     }
+    if (error->isEmpty() && !names.contains(kProgramFile, Qt::CaseInsensitive))
+        *error = QStringLiteral("Na instalačním médiu chybí soubor %1.").arg(kProgramFile);
     return error->isEmpty() ? names : QStringList();
 }
 

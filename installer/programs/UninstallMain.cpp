@@ -1,7 +1,8 @@
 // The uninstaller: "ST6UNST.EXE -n <log>" removes what the setup program logged (files in
 // the logged program folder, menu entries, the program's registered path), then the log
 // and the folder when nothing else is left in it. Exit code 0 when removed, 1 when the
-// user said no, 2 on failure. ZEF_UNINSTALL_ANSWER=yes or no answers the question (tests).
+// user said no, 2 on failure (nothing removed when the registration cannot be). ZEF_UNINSTALL_ANSWER=yes or
+// no answers the question (tests).
 #include "installer/AskYesNo.h"
 #include "installer/InstallLog.h"
 #include "platform/registry/Registry.h"
@@ -48,6 +49,22 @@ bool onlyRegistrationLeft(const QString& logPath) {
            !QFileInfo::exists(*registered);
 }
 
+// The registration goes first: a program whose registration stays must keep its files, or
+// it would be listed as installed with nothing left to run or remove.
+bool removeRegistration(const QStringList& keys) {
+    for (const QString& key : keys) {
+        QString why;
+        if (!lumo::registry::DeleteValue(key, {}, &why)) {
+            DialogPresenter::msgBox(
+                QStringLiteral("Registraci programu nelze odebrat, program zůstává nainstalován.\n%1")
+                    .arg(why),
+                kTitle, QMessageBox::Critical);
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -60,8 +77,7 @@ int main(int argc, char** argv) {
     if (!logPath.isEmpty() && onlyRegistrationLeft(logPath)) {
         if (!confirmed())
             return 1;
-        lumo::registry::DeleteValue(lumo::registry::kAppPathKey);
-        return 0;
+        return removeRegistration({lumo::registry::kAppPathKey}) ? 0 : 2;
     }
     if (logPath.isEmpty() || !log.load(logPath)) {
         DialogPresenter::msgBox(QStringLiteral("Instalační záznam %1 nelze přečíst.").arg(logPath), kTitle,
@@ -70,6 +86,8 @@ int main(int argc, char** argv) {
     }
     if (!confirmed())
         return 1;
+    if (!removeRegistration(log.regKeys))
+        return 2;
     for (const QString& file : log.files) {
         if (insideLoggedFolder(file, log.dirs))
             QFile::remove(file);
@@ -78,8 +96,6 @@ int main(int argc, char** argv) {
         if (entry.endsWith(QStringLiteral(".desktop")))
             QFile::remove(entry);
     }
-    for (const QString& key : log.regKeys)
-        lumo::registry::DeleteValue(key);
     QFile::remove(logPath);
     for (const QString& dir : log.dirs)
         QDir().rmdir(dir); // only when empty

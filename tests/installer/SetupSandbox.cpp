@@ -10,6 +10,10 @@
 #include <QLabel>
 #include <QMessageBox>
 
+#include <sched.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
 namespace lumo::test {
 
 class SetupSandbox::HookHolder {
@@ -60,8 +64,28 @@ SetupSandbox::SetupSandbox() {
 }
 
 SetupSandbox::~SetupSandbox() {
+    for (const QString& folder : m_mounts)
+        ::umount(QFile::encodeName(folder).constData());
     m_hook.reset();
     setup::State() = setup::SetupState{};
+}
+
+bool SetupSandbox::makeReadOnly(const QString& folder) {
+    const QByteArray f = QFile::encodeName(folder);
+    if (::geteuid() != 0) {
+        QDirIterator it(folder, QDir::Files);
+        while (it.hasNext())
+            QFile::setPermissions(it.next(), QFile::ReadOwner);
+        return QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    }
+    // In a mount namespace of this test program's own where the system allows one.
+    static const bool ownNamespace =
+        ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    Q_UNUSED(ownNamespace);
+    if (::mount(f.constData(), f.constData(), nullptr, MS_BIND, nullptr) != 0)
+        return false;
+    m_mounts.prepend(folder);
+    return ::mount(nullptr, f.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
 }
 
 QByteArray SetupSandbox::read(const QString& p) const {

@@ -28,6 +28,9 @@ public:
     QString path(const QString& rel) const { return root() + u'/' + rel; }
 
     QByteArray read(const QString& path) const;
+    // Makes a folder of the sandbox read-only for this process and the programs it starts
+    // (for root, who writes anywhere, through a read-only mount); false when it cannot.
+    bool makeReadOnly(const QString& folder);
     void write(const QString& path, const QByteArray& bytes) const;
 
     // The texts of the error windows shown so far.
@@ -39,6 +42,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QStringList m_mounts;
     std::vector<std::unique_ptr<ScopedEnv>> m_env;
     class HookHolder;
     std::unique_ptr<HookHolder> m_hook;

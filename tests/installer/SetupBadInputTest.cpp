@@ -1,0 +1,82 @@
+#include "installer/frmMain.h"
+#include "platform/registry/Registry.h"
+
+#include "SetupSandbox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using namespace lumo::setup;
+using lumo::test::SetupSandbox;
+
+namespace {
+
+QString target(const SetupSandbox& box) {
+    return box.path(QStringLiteral("Program Files/Zefirak/"));
+}
+
+bool registered() {
+    return lumo::registry::ReadValue(lumo::registry::kAppPathKey).has_value();
+}
+
+} // namespace
+
+TEST(SetupBadInput, ABrokenMediumInstallsNothingAndNeverReplacesAGoodDatabase) {
+    SetupSandbox box;
+    const QString t = target(box);
+    const QByteArray list = box.read(box.medium() + "Setup.lst");
+    box.write(box.root() + "/outside.txt", "beside the medium");
+    // A list naming a file outside the medium's folder, or leaving out the program.
+    for (const QByteArray& broken : {list + "../outside.txt\n", QByteArray("Lumo.mdb\n")}) {
+        box.write(box.medium() + "Setup.lst", broken);
+        frmMain window;
+        window.Form_Activate();
+        window.button(1)->click();
+        EXPECT_FALSE(registered()) << broken.constData();
+        EXPECT_TRUE(window.button(1)->isEnabled());
+        EXPECT_FALSE(QFile::exists(box.path("Program Files/outside.txt")));
+        EXPECT_FALSE(QFile::exists(t + "Lumo.mdb"));
+    }
+
+    box.write(box.medium() + "Setup.lst", list);
+    frmMain window;
+    window.Form_Activate();
+    window.button(1)->click();
+    ASSERT_TRUE(registered());
+    const QByteArray database = box.read(t + "Lumo.mdb");
+    const QByteArray stamp = box.read(t + "Lumo.INF");
+    ASSERT_FALSE(database.isEmpty());
+
+    // A newer edition whose file broke on the way: it is refused, the working one stays.
+    QFile::resize(box.medium() + "Lumo.mdb", database.size() / 2);
+    box.write(box.medium() + "Lumo.INF", QByteArray("\xFF\x7F", 2));
+    window.TestProstredi();
+    ASSERT_TRUE(window.button(3)->isEnabled());
+    window.button(3)->click();
+    ASSERT_EQ(box.reports.size(), 1);
+    EXPECT_TRUE(box.reports[0].contains(QStringLiteral("Databáze na instalačním médiu je poškozená")));
+    EXPECT_EQ(box.read(t + "Lumo.mdb"), database);
+    EXPECT_EQ(box.read(t + "Lumo.INF"), stamp);
+}
+
+TEST(SetupBadInput, ARegistrationThatCannotBeRemovedKeepsTheProgramAndTheSettings) {
+    SetupSandbox box;
+    const QString t = target(box);
+    frmMain window;
+    window.Form_Activate();
+    window.button(1)->click();
+    ASSERT_TRUE(registered());
+    box.write(t + "Lumo1.ini", "[Profile]");
+    if (!box.makeReadOnly(box.path("config/zefirak")))
+        GTEST_SKIP() << "no read-only folder can be made here";
+
+    window.cmdRun_Click(4);
+    EXPECT_TRUE(registered());
+    for (const char* kept : {"LUMO", "Lumo.ini", "Lumo1.ini", "ST6UNST.LOG", "Lumo.chm"})
+        EXPECT_TRUE(QFile::exists(t + QString::fromLatin1(kept))) << kept;
+    EXPECT_TRUE(QFile::exists(box.dataHome() + "/applications/Zefirak.desktop"));
+}
