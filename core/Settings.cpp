@@ -111,6 +111,8 @@ void LoadSettings(ProgramSettings& s, const QString& iniFile, bool onlyProfile, 
             key.assign(key.defaultText);
         }
     }
+    // A section without a position of its own would never be shown.
+    settings::RepairSegmentPositions(s);
 }
 
 bool SaveSettings(const ProgramSettings& s, const QString& iniFile, bool onlyProfile) {

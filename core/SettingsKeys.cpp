@@ -1,9 +1,11 @@
 #include "core/SettingsKeys.h"
 
 #include "core/SettingsText.h"
+#include "core/SetupLogic.h"
 #include "platform/text/AnsiText.h"
 
 #include <algorithm>
+#include <array>
 #include <type_traits>
 
 namespace lumo::settings {
@@ -21,6 +23,11 @@ public:
     void add(const QString& key, bool& v, bool def) { push(key, &v, boolText(def)); }
     void add(const QString& key, qint16& v, qint16 def) { push(key, &v, QString::number(def)); }
     void add(const QString& key, qint32& v, qint32 def) { push(key, &v, QString::number(def)); }
+    template <typename Int> void add(const QString& key, Int& v, Int def, qint32 minimum, qint32 maximum) {
+        add(key, v, def);
+        m_out.back().minimum = minimum;
+        m_out.back().maximum = maximum;
+    }
     void add(const QString& key, float& v, float def) { push(key, &v, singleText(def)); }
     void add(const QString& key, QString& v, const QString& def, bool rightTrim = false) {
         push(key, &v, def);
@@ -43,6 +50,16 @@ template <typename T> bool store(T* target, const std::optional<T>& value) {
     return true;
 }
 
+template <typename Int>
+std::optional<Int> inRange(const std::optional<Int>& value, qint32 minimum, qint32 maximum) {
+    if (!value || *value < minimum || *value > maximum)
+        return std::nullopt;
+    return value;
+}
+
+constexpr qint32 kLastColor = 15;    // the 16-colour palette
+constexpr qint32 kMaxIndent = 32767; // twips, as the settings dialog stores them
+
 // Moves the key named `key` to just after the key named `after`.
 void moveAfter(std::vector<KeyBinding>& keys, const QString& key, const QString& after) {
     const auto byName = [](const QString& name) {
@@ -62,8 +79,8 @@ void moveAfter(std::vector<KeyBinding>& keys, const QString& key, const QString&
 bool KeyBinding::assign(const QString& text) const {
     return std::visit(Overloaded{
                           [&](bool* t) { return store(t, parseBool(text)); },
-                          [&](qint16* t) { return store(t, parseInteger(text)); },
-                          [&](qint32* t) { return store(t, parseLong(text)); },
+                          [&](qint16* t) { return store(t, inRange(parseInteger(text), minimum, maximum)); },
+                          [&](qint32* t) { return store(t, inRange(parseLong(text), minimum, maximum)); },
                           [&](float* t) { return store(t, parseSingle(text)); },
                           [&](QString* t) {
                               *t = rightTrim ? text::rightTrimBlanks(text) : text;
@@ -137,25 +154,47 @@ std::vector<KeyBinding> ProfilePartKeys(ProgramSettings& s) {
         SegmentSettings& seg = s.Segments[i];
         const QString n = QString::number(i);
         segment.add(QStringLiteral("Enabled") + n, seg.Enabled, true);
-        segment.add(QStringLiteral("Index") + n, seg.Index, qint16(i));
-        segment.add(QStringLiteral("TitleSize") + n, seg.TitleSize, qint16(36));
-        segment.add(QStringLiteral("TitleColor") + n, seg.TitleColor, qint32(3));
-        segment.add(QStringLiteral("TextSize") + n, seg.TextSize, qint16(24));
-        segment.add(QStringLiteral("TextColor") + n, seg.TextColor, qint32(0));
-        segment.add(QStringLiteral("LeftIndent") + n, seg.LeftIndent, qint32(240));
+        segment.add(QStringLiteral("Index") + n, seg.Index, qint16(i), 1, kSegmentCount);
+        segment.add(QStringLiteral("TitleSize") + n, seg.TitleSize, qint16(36), setup::kMinSize,
+                    setup::kMaxSize);
+        segment.add(QStringLiteral("TitleColor") + n, seg.TitleColor, qint32(3), 0, kLastColor);
+        segment.add(QStringLiteral("TextSize") + n, seg.TextSize, qint16(24), setup::kMinSize,
+                    setup::kMaxSize);
+        segment.add(QStringLiteral("TextColor") + n, seg.TextColor, qint32(0), 0, kLastColor);
+        segment.add(QStringLiteral("LeftIndent") + n, seg.LeftIndent, qint32(240), 0, kMaxIndent);
         // A file without the title keeps the one held now.
         segment.add(QStringLiteral("KeyName") + n, s.SegmentTitles[i], s.SegmentTitles[i], true);
     }
 
     Section names(keys, QStringLiteral("Names"));
-    names.add(QStringLiteral("TitleSize"), s.Names.TitleSize, qint16(40));
-    names.add(QStringLiteral("TitleColor"), s.Names.TitleColor, qint32(4));
-    names.add(QStringLiteral("SubTitleSize"), s.Names.SubTitleSize, qint16(24));
-    names.add(QStringLiteral("SubTitleColor"), s.Names.SubTitleColor, qint32(1));
-    names.add(QStringLiteral("NameSize"), s.Names.NameSize, qint16(24));
-    names.add(QStringLiteral("NameColor"), s.Names.NameColor, qint32(0));
-    names.add(QStringLiteral("LeftIndent"), s.Names.LeftIndent, qint32(240));
+    names.add(QStringLiteral("TitleSize"), s.Names.TitleSize, qint16(40), setup::kMinSize, setup::kMaxSize);
+    names.add(QStringLiteral("TitleColor"), s.Names.TitleColor, qint32(4), 0, kLastColor);
+    names.add(QStringLiteral("SubTitleSize"), s.Names.SubTitleSize, qint16(24), setup::kMinSize,
+              setup::kMaxSize);
+    names.add(QStringLiteral("SubTitleColor"), s.Names.SubTitleColor, qint32(1), 0, kLastColor);
+    names.add(QStringLiteral("NameSize"), s.Names.NameSize, qint16(24), setup::kMinSize, setup::kMaxSize);
+    names.add(QStringLiteral("NameColor"), s.Names.NameColor, qint32(0), 0, kLastColor);
+    names.add(QStringLiteral("LeftIndent"), s.Names.LeftIndent, qint32(240), 0, kMaxIndent);
     return keys;
+}
+
+void RepairSegmentPositions(ProgramSettings& s) {
+    std::array<bool, kSegmentCount + 1> taken{};
+    std::vector<int> unplaced;
+    for (int i = 1; i <= kSegmentCount; ++i) {
+        const int p = s.Segments[i].Index;
+        if (p >= 1 && p <= kSegmentCount && !taken[size_t(p)])
+            taken[size_t(p)] = true;
+        else
+            unplaced.push_back(i);
+    }
+    int free = 1;
+    for (int i : unplaced) {
+        while (taken[size_t(free)])
+            ++free;
+        taken[size_t(free)] = true;
+        s.Segments[i].Index = qint16(free);
+    }
 }
 
 std::vector<KeyBinding> WriteOrder(std::vector<KeyBinding> keys) {

@@ -5,6 +5,7 @@
 #include <QSize>
 #include <QString>
 
+#include <limits>
 #include <variant>
 #include <vector>
 
@@ -18,6 +19,9 @@ struct KeyBinding {
     QString defaultText; // the default in its stored text form
     std::variant<bool*, qint16*, qint32*, float*, QString*> target;
     bool rightTrim = false;
+    // The whole numbers a key takes; a number outside does not convert.
+    qint32 minimum = std::numeric_limits<qint32>::min();
+    qint32 maximum = std::numeric_limits<qint32>::max();
 
     // Converts text and stores it; false (nothing stored) when it does not convert.
     bool assign(const QString& text) const;
@@ -35,7 +39,11 @@ struct KeyDefaults {
 // The main part, in reading order.
 std::vector<KeyBinding> MainPartKeys(ProgramSettings& s, const KeyDefaults& defaults);
 // The profile part, in reading order. The default of KeyName<i> is the title held now.
+// Sizes, colours, indents and positions outside what the settings dialog offers do not convert.
 std::vector<KeyBinding> ProfilePartKeys(ProgramSettings& s);
+// Gives the sections whose positions are missing or taken twice the positions left over, in
+// section order, so that the positions are again a permutation of 1..22.
+void RepairSegmentPositions(ProgramSettings& s);
 // The same keys in the order they are written (a few keys of [Main] are written elsewhere).
 std::vector<KeyBinding> WriteOrder(std::vector<KeyBinding> keys);
 

@@ -37,6 +37,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace lumo {
 
 namespace {
@@ -457,6 +459,7 @@ void FrmMain::placeFromSettings() {
                                               : TwipRect{toTwips(area.x()), toTwips(area.y()),
                                                          toTwips(area.width()), toTwips(area.height())};
     m_placement = PlaceMainWindow({s.Left, s.Top, s.Width, s.Height}, areaTwips);
+    keepPlacementOnScreen(QSize());
     m_frameFixed = false;
     m_frameWaitTicks = 0;
     // The stored rectangle is the outer one; until the window manager has framed the window
@@ -479,8 +482,24 @@ void FrmMain::fixFrameSize(bool tick) {
     m_frameFixed = true;
     if (!framed)
         return;
+    keepPlacementOnScreen(frame);
     move(px(m_placement.left), px(m_placement.top));
     resize(px(m_placement.width) - frame.width(), px(m_placement.height) - frame.height());
+}
+
+// The window's minimum size (the menu bar, the splitter's range) can make it larger than the
+// rectangle it was placed by; it is then moved up or left so that the whole frame stays on the screen.
+void FrmMain::keepPlacementOnScreen(QSize frame) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    if (area.isEmpty())
+        return;
+    const QSize outer =
+        QSize(px(m_placement.width), px(m_placement.height)).expandedTo(minimumSize() + frame);
+    const int left = std::max(area.left(), std::min(px(m_placement.left), area.right() + 1 - outer.width()));
+    const int top = std::max(area.top(), std::min(px(m_placement.top), area.bottom() + 1 - outer.height()));
+    m_placement.left = toTwips(left);
+    m_placement.top = toTwips(top);
 }
 
 void FrmMain::moveEvent(QMoveEvent* event) {

@@ -290,6 +290,7 @@ private:
     void applyLayout();
     void placeFromSettings();
     void fixFrameSize(bool tick);
+    void keepPlacementOnScreen(QSize frame);
     void readProfileMenu();
     void applyScreenProfile();
     MainLayoutInput layoutInput() const;

@@ -193,6 +193,40 @@ TEST_F(SettingsTest, ValuesThatDoNotConvertFallBackToTheirDefaultsAndAreLogged) 
     EXPECT_TRUE(m_dialogs.isEmpty());
 }
 
+// Sizes, colours, indents and positions that the settings dialog never offers would make the
+// record unreadable or drop its sections: they fall back to their defaults like bad text.
+TEST_F(SettingsTest, ValuesOutsideTheDialogsRangesFallBackAndPositionsStayAPermutation) {
+    m_dir.write(QStringLiteral("Lumo.ini"),
+                crlf(QStringLiteral("[Segment]\nTitleSize1=0\nTextSize1=-10\nTitleSize2=400\nTextSize2=401\n"
+                                    "TitleColor1=99\nTextColor1=-1\nTitleColor2=15\nLeftIndent1=-99999\n"
+                                    "LeftIndent2=2147483647\nLeftIndent3=0\nIndex1=2\nIndex2=1\nIndex3=5\n"
+                                    "Index4=0\nIndex6=23\nIndex7=7\nIndex7=9\n[Names]\nTitleSize=0\n"
+                                    "SubTitleSize=32767\nNameColor=16\nLeftIndent=32768\n")));
+    load();
+    const ProgramSettings& s = settings();
+    EXPECT_EQ(s.Segments[1].TitleSize, 36);
+    EXPECT_EQ(s.Segments[1].TextSize, 24);
+    EXPECT_EQ(s.Segments[2].TitleSize, 400);
+    EXPECT_EQ(s.Segments[2].TextSize, 24);
+    EXPECT_EQ(s.Segments[1].TitleColor, 3);
+    EXPECT_EQ(s.Segments[1].TextColor, 0);
+    EXPECT_EQ(s.Segments[2].TitleColor, 15);
+    EXPECT_EQ(s.Segments[1].LeftIndent, 240);
+    EXPECT_EQ(s.Segments[2].LeftIndent, 240);
+    EXPECT_EQ(s.Segments[3].LeftIndent, 0);
+    EXPECT_EQ(s.Names.TitleSize, 40);
+    EXPECT_EQ(s.Names.SubTitleSize, 24);
+    EXPECT_EQ(s.Names.NameColor, 0);
+    EXPECT_EQ(s.Names.LeftIndent, 240);
+    // Swapped positions are kept; section 3 takes 5 first, so section 5 gets the position left
+    // free (3); the first of two keys of one name counts.
+    const int expected[kSegmentCount] = {2,  1,  5,  4,  3,  6,  7,  8,  9,  10, 11,
+                                         12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22};
+    for (int i = 1; i <= kSegmentCount; ++i)
+        EXPECT_EQ(s.Segments[i].Index, expected[i - 1]) << i;
+    EXPECT_EQ(countOf(m_dir.read(QStringLiteral("Errors.txt")), "Chyba: 55"), 13);
+}
+
 TEST_F(SettingsTest, ProfileFileLoadsOnlyTheProfilePartAndIsFoundInAnyCase) {
     m_dir.write(
         QStringLiteral("Lumo.ini"),

@@ -79,6 +79,23 @@ TEST_F(FrmMainFrame, StoredPlacementIsClampedAndTheSplitterRaised) {
     EXPECT_GE(form->minimumWidth(), ui::TwipsToPixels(10000) - 1);
 }
 
+// A window stored in the far corner at a size below its minimum grows to the minimum and
+// moves back, so its right and bottom edges (the status bar) stay on the screen.
+TEST_F(FrmMainFrame, AWindowRaisedToItsMinimumSizeStaysOnTheScreen) {
+    App().Settings.Left = 99999999;
+    App().Settings.Top = 99999999;
+    App().Settings.Width = 0;
+    App().Settings.Height = -5;
+    openDatabase();
+    loadWindow();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_GE(form->width(), form->minimumWidth());
+    EXPECT_GE(form->height(), form->minimumHeight());
+    EXPECT_TRUE(area.contains(form->frameGeometry()))
+        << form->frameGeometry().x() << ',' << form->frameGeometry().y();
+    EXPECT_GT(form->y(), area.top());
+}
+
 TEST_F(FrmMainFrame, FirstStartPicksTheScreenProfile) {
     App().Settings.ProfilNumber = 0;
     openDatabase();
