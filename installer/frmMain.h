@@ -42,6 +42,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Refused with a beep while an action runs: a window closed under a running setup
+    // program would leave the installer running without a window.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void Form_Load();
@@ -51,6 +54,9 @@ private:
     void showInstalled();
     void showNotInstalled();
     void setLabel(int index, const QString& text, long colour);
+
+    // Ends the installer from within an action.
+    void unload();
 
     void InstallComponent();
     void InstallProgram();
@@ -64,6 +70,7 @@ private:
 
     std::unique_ptr<EnvProbe> m_probe;
     bool FirstActivation = true;
+    bool Busy = false; // an action runs
     std::unique_ptr<CVerOS> OSInfo;
     EnvResult m_env;
 

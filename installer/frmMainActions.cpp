@@ -15,6 +15,8 @@
 #include "platform/registry/Registry.h"
 #include "platform/ui/DialogPresenter.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -32,7 +34,24 @@ void deleteIfExists(const QString& path) {
 
 } // namespace
 
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (Busy) {
+        QApplication::beep();
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void frmMain::unload() {
+    Busy = false;
+    close();
+}
+
 void frmMain::cmdRun_Click(int index) {
+    if (Busy)
+        return;
+    Busy = true;
     try {
         switch (index) {
         case 0:
@@ -51,7 +70,7 @@ void frmMain::cmdRun_Click(int index) {
             RemoveProgram();
             break;
         default:
-            close();
+            unload();
             break;
         }
     } catch (...) {
@@ -60,8 +79,9 @@ void frmMain::cmdRun_Click(int index) {
                     err::SystemText(QStringLiteral("Došlo k systémovému selhání"), e, QStringLiteral("-")),
                     QStringLiteral("Systémové selhání instalační sady"), QStringLiteral("ZefSetup"));
         err::CurrentError().Clear();
-        close();
+        unload();
     }
+    Busy = false;
 }
 
 bool frmMain::findInstalledProgram() {
@@ -80,7 +100,7 @@ void frmMain::InstallComponent() {
     const SetupState& s = State();
     if (!m_env.DcomReady) {
         StartApl(s.SourceFolder + QStringLiteral("DCOM98.EXE"));
-        close();
+        unload();
         return;
     }
     if (!m_env.AdoReady)
@@ -171,7 +191,7 @@ void frmMain::RemoveProgram() {
         for (int n = 1; n <= 9; ++n)
             deleteIfExists(app + QStringLiteral("LUMO%1.ini").arg(n));
     }
-    close();
+    unload();
 }
 
 } // namespace lumo::setup

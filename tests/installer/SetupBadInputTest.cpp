@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -79,4 +80,21 @@ TEST(SetupBadInput, ARegistrationThatCannotBeRemovedKeepsTheProgramAndTheSetting
     for (const char* kept : {"LUMO", "Lumo.ini", "Lumo1.ini", "ST6UNST.LOG", "Lumo.chm"})
         EXPECT_TRUE(QFile::exists(t + QString::fromLatin1(kept))) << kept;
     EXPECT_TRUE(QFile::exists(box.dataHome() + "/applications/Zefirak.desktop"));
+}
+
+TEST(SetupBadInput, TheWindowStaysWhileTheSetupProgramRuns) {
+    SetupSandbox box;
+    frmMain window;
+    window.show();
+    window.Form_Activate();
+    // The close box pressed while the setup program is still copying.
+    bool refused = false;
+    QTimer::singleShot(0, &window, [&] { refused = !window.close(); });
+    window.button(1)->click();
+    EXPECT_TRUE(refused);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(registered());
+    EXPECT_TRUE(window.button(2)->isEnabled());
+    window.button(5)->click();
+    EXPECT_FALSE(window.isVisible());
 }
