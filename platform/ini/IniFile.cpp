@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStringDecoder>
+
+#include <algorithm>
 
 namespace lumo::ini {
 
@@ -68,17 +71,20 @@ bool hasLineBreak(const QString& s) {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 
-// Files saved from a UTF-8 editor start with a byte-order mark; read those as UTF-8
-// so the first section is not lost behind it.
-QString decodeFile(const QByteArray& bytes) {
-    if (bytes.startsWith(kUtf8Bom))
-        return QString::fromUtf8(bytes.mid(3));
-    return text::decodeAnsi(bytes);
+// A file edited in a UTF-8 editor: letters beyond ASCII, all of them valid UTF-8. Czech text in
+// Windows-1250 practically never is ("č" is one byte there, a lead byte without its follower).
+bool isUtf8Text(const QByteArray& bytes) {
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return false;
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(bytes);
+    return !decoder.hasError();
 }
 
 // Saved back as UTF-8, so the letters Windows-1250 lacks in the other lines survive.
-bool writeUtf8File(const QString& path, const QString& text, QString* error) {
-    return text::writeFileBytes(path, kUtf8Bom + text::toCrLf(text).toUtf8(), error);
+bool writeUtf8File(const QString& path, const QString& text, bool bom, QString* error) {
+    const QByteArray bytes = text::toCrLf(text).toUtf8();
+    return text::writeFileBytes(path, bom ? kUtf8Bom + bytes : bytes, error);
 }
 
 } // namespace
@@ -110,6 +116,7 @@ bool IniFile::load(const QString& file, QString* error) {
     m_exists = false;
     m_unreadable = false;
     m_utf8 = false;
+    m_bom = false;
     if (m_file.isEmpty()) {
         if (error)
             *error = QStringLiteral("Empty file name");
@@ -127,8 +134,13 @@ bool IniFile::load(const QString& file, QString* error) {
     }
     m_exists = true;
     const QByteArray bytes = f.readAll();
-    m_utf8 = bytes.startsWith(kUtf8Bom);
-    const QString text = decodeFile(bytes);
+    // Files saved from a UTF-8 editor, with or without a byte-order mark, are read as UTF-8 (so
+    // that the first section is not lost behind the mark) and written back the same way.
+    m_bom = bytes.startsWith(kUtf8Bom);
+    m_utf8 = m_bom || isUtf8Text(bytes);
+    const QString text = m_bom    ? QString::fromUtf8(bytes.mid(3))
+                         : m_utf8 ? QString::fromUtf8(bytes)
+                                  : text::decodeAnsi(bytes);
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
     m_lines = text.split(lineEnd);
     if (!m_lines.isEmpty() && m_lines.back().isEmpty())
@@ -159,8 +171,10 @@ bool IniFile::save(QString* error) const {
     // Letters Windows-1250 lacks (a folder named in another script) would be written as "?",
     // and the value would name nothing: such a file is written as UTF-8, which is read back.
     const QString content = text();
+    if (m_utf8 && !m_bom)
+        return writeUtf8File(m_file, content, false, error);
     if (m_utf8 || !text::isAnsiRepresentable(content))
-        return writeUtf8File(m_file, content, error);
+        return writeUtf8File(m_file, content, true, error);
     return text::writeAnsiFile(m_file, content, error);
 }
 

@@ -33,11 +33,12 @@ public:
     IniFile() = default;
     explicit IniFile(const QString& file) { load(file); }
 
-    // Reads the file (the name is resolved case-insensitively, "\" taken as "/").
+    // Reads the file (the name is resolved case-insensitively, "\" taken as "/"): Windows-1250,
+    // or UTF-8 when the file starts with a byte-order mark or is valid UTF-8 beyond ASCII.
     // A missing file loads as empty and counts as success; an unreadable one fails.
     bool load(const QString& file, QString* error = nullptr);
     // Writes the lines back with CR LF (atomically, or in place where the folder takes
-    // no new file): Windows-1250, or UTF-8 with its byte-order mark when read that way.
+    // no new file): Windows-1250, or UTF-8 (with a byte-order mark when it had one) when read that way.
     bool save(QString* error = nullptr) const;
 
     const QString& fileName() const { return m_file; }
@@ -51,7 +52,7 @@ public:
     bool removeKey(const QString& section, const QString& key);
     // Saves as UTF-8 with its byte-order mark (for files that are not the program's own
     // Windows-1250 settings).
-    void setUtf8(bool utf8) { m_utf8 = utf8; }
+    void setUtf8(bool utf8) { m_utf8 = m_bom = utf8; }
 
     // The names of the sections and of the keys of one section, in file order.
     QStringList sections() const;
@@ -72,7 +73,8 @@ private:
     QStringList m_lines;
     bool m_exists = false;
     bool m_unreadable = false; // never save over a file that could not be read
-    bool m_utf8 = false;       // read as UTF-8 (byte-order mark), so saved the same way
+    bool m_utf8 = false;       // read as UTF-8, so saved the same way
+    bool m_bom = false;        // with a byte-order mark
 };
 
 } // namespace lumo::ini

@@ -146,6 +146,29 @@ TEST(IniFile, Utf8FileWithByteOrderMarkKeepsItsFirstSection) {
               QStringLiteral("/home/Иван/Lumo.mdb"));
 }
 
+// A settings file saved by a UTF-8 editor without a byte-order mark: its Czech path is read as
+// written, and a write keeps the file UTF-8 without the mark (Windows-1250 text stays Windows-1250).
+TEST(IniFile, Utf8FileWithoutByteOrderMarkIsReadAndWrittenAsUtf8) {
+    TempProgramDir dir;
+    dir.write("a.ini",
+              "[Main]\nDatabaseLocation=/home/jana/Bylinky \xC5\xBElu\xC5\xA5ou\xC4\x8Dk\xC3\xBD/Lumo.mdb\n");
+    EXPECT_EQ(ReadValue(dir.file("a.ini"), QStringLiteral("Main"), QStringLiteral("DatabaseLocation")),
+              QStringLiteral("/home/jana/Bylinky žluťoučký/Lumo.mdb"));
+    ASSERT_TRUE(WriteValue(dir.file("a.ini"), QStringLiteral("Profiles"), QStringLiteral("Name1"),
+                           QStringLiteral("Řepík")));
+    EXPECT_EQ(
+        dir.read("a.ini"),
+        QByteArray("[Main]\r\nDatabaseLocation=/home/jana/Bylinky \xC5\xBElu\xC5\xA5ou\xC4\x8Dk\xC3\xBD/"
+                   "Lumo.mdb\r\n\r\n[Profiles]\r\nName1=\xC5\x98"
+                   "ep\xC3\xADk\r\n"));
+    dir.write("b.ini", "[Main]\r\nName=\xC8\x8A\xE8\r\n"); // "ČŠč": not UTF-8 as a whole
+    ASSERT_TRUE(
+        WriteValue(dir.file("b.ini"), QStringLiteral("Main"), QStringLiteral("A"), QStringLiteral("1")));
+    EXPECT_EQ(dir.read("b.ini"), QByteArray("[Main]\r\nName=\xC8\x8A\xE8\r\nA=1\r\n"));
+    EXPECT_EQ(ReadValue(dir.file("b.ini"), QStringLiteral("Main"), QStringLiteral("Name")),
+              QStringLiteral("ČŠč"));
+}
+
 TEST(IniFile, RejectsWhatCannotBeOneLine) {
     TempProgramDir dir;
     dir.write("a.ini", kSettings);
