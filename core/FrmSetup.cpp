@@ -7,6 +7,7 @@
 #include "library/CKelSrv.h"
 #include "platform/paths/ProgramPaths.h"
 #include "platform/ui/DialogPresenter.h"
+#include "platform/ui/OneLineBox.h"
 #include "platform/ui/Units.h"
 
 #include <QApplication>
@@ -53,6 +54,7 @@ QComboBox* sizeList(const QString& name) {
 QLineEdit* textBox(const QString& name) {
     auto* t = new QLineEdit;
     t->setObjectName(name);
+    ui::KeepOneLine(*t);
     return t;
 }
 

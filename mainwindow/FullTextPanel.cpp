@@ -8,6 +8,7 @@
 #include "mainwindow/FullTextSearch.h"
 #include "platform/err/VbError.h"
 #include "platform/text/AnsiText.h"
+#include "platform/ui/OneLineBox.h"
 #include "platform/ui/RichTextBox.h"
 #include "platform/ui/Units.h"
 
@@ -61,6 +62,7 @@ void FullTextPanel::createControls() {
     LblFind->setGeometry(px(120), px(120), px(4560), px(255));
     TxtFind = new QLineEdit(frame);
     TxtFind->setObjectName(QStringLiteral("TxtFind"));
+    ui::KeepOneLine(*TxtFind);
     TxtFind->setGeometry(px(120), px(390), px(4560), px(330));
     QComboBox* parts = m_form.CmbFind;
     parts->setGeometry(px(120), px(810), px(4560), px(330));

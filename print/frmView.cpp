@@ -4,6 +4,7 @@
 #include "library/CKelErr.h"
 #include "platform/err/VbError.h"
 #include "platform/paths/ProgramPaths.h"
+#include "platform/ui/OneLineBox.h"
 #include "platform/ui/Units.h"
 #include "print/DocumentFile.h"
 #include "print/FileDialogs.h"
@@ -86,6 +87,7 @@ void frmView::buildControls() {
     for (int i = 0; i < 2; ++i) {
         txtPage[i] = new QLineEdit(QString::fromUtf8(pageTexts[i]), this);
         txtPage[i]->setToolTip(QString::fromUtf8(pageTips[i]));
+        ui::KeepOneLine(*txtPage[i]);
         txtPage[i]->setMaximumWidth(60);
         txtPage[i]->installEventFilter(this);
     }
@@ -175,6 +177,7 @@ void frmView::buildMarginsPanel() {
         lblView[i] = new QLabel(QString::fromUtf8(labels[i]), Frame1);
         txtMargin[i] = new QLineEdit(Frame1);
         txtMargin[i]->setToolTip(QString::fromUtf8(tips[i]));
+        ui::KeepOneLine(*txtMargin[i]);
         txtMargin[i]->setMaximumWidth(70);
         txtMargin[i]->installEventFilter(this);
         lblView[i]->setBuddy(txtMargin[i]); // Alt+letter focuses the box, so does a click

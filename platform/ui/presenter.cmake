@@ -3,3 +3,5 @@ list(APPEND UI_SOURCES DialogPresenter.cpp DialogPresenter.h)
 list(APPEND UI_SOURCES LockKeys.cpp LockKeys.h)
 # Qt's own dialog texts in Czech.
 list(APPEND UI_SOURCES QtTranslations.cpp QtTranslations.h)
+# Single-line text boxes.
+list(APPEND UI_SOURCES OneLineBox.cpp OneLineBox.h)

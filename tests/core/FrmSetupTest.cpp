@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
@@ -162,6 +163,32 @@ TEST_F(FrmSetupTest, EditsApplyAtOnceAndOkStoresTheRestAndTheProfileFile) {
     EXPECT_EQ(profile.Segments[5].Index, 2);
     EXPECT_EQ(profile.Segments[12].TitleSize, 18);
     EXPECT_EQ(profile.Names.NameColor, 12);
+}
+
+// Text pasted into a one-line box keeps its first line, as the single-line edit control does,
+// so the settings file can store it: a line break in a value would fail the whole save.
+TEST_F(FrmSetupTest, PastedLinesKeepTheirFirstLineAndTheSettingsStore) {
+    run([&](FrmSetup& f) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("/opt/AISLP/MVAW.exe\r\n[Main]\nAISLPCmd=x"));
+        f.TxtMain[1]->clear();
+        f.TxtMain[1]->paste();
+        f.TxtSeg[0]->setCursorPosition(3); // after "Můj"
+        QGuiApplication::clipboard()->setText(QStringLiteral(" nový\ndruhý řádek"));
+        f.TxtSeg[0]->paste();
+        leave(f.TxtSeg[0]);
+        f.TxtSeg[1]->setText(QStringLiteral("20") + QChar(0) + QStringLiteral("99"));
+        leave(f.TxtSeg[1]);
+        f.CmdRun[0]->click();
+    });
+    EXPECT_EQ(S().AISLPCmd, QStringLiteral("/opt/AISLP/MVAW.exe"));
+    EXPECT_EQ(S().ProfileNames[3], QStringLiteral("Můj nový profil"));
+    EXPECT_EQ(S().Segments[1].LeftIndent, 300);
+    ASSERT_TRUE(SaveSettings(false));
+    ProgramSettings stored;
+    LoadSettings(stored, App().IniFile, false, kScreen);
+    EXPECT_EQ(stored.AISLPCmd, S().AISLPCmd);
+    EXPECT_EQ(stored.ProfileNames[3], S().ProfileNames[3]);
+    EXPECT_TRUE(questions.isEmpty());
 }
 
 TEST_F(FrmSetupTest, CancelReloadsTheFileAndTheCloseBoxKeepsOnlyTheImmediateChanges) {
