@@ -79,7 +79,8 @@ int main(int argc, char** argv) {
             return 1;
         return removeRegistration({lumo::registry::kAppPathKey}) ? 0 : 2;
     }
-    if (logPath.isEmpty() || !log.load(logPath)) {
+    // A log naming no program folder (emptied or overwritten) removes nothing: said so.
+    if (logPath.isEmpty() || !log.load(logPath) || log.dirs.isEmpty()) {
         DialogPresenter::msgBox(QStringLiteral("Instalační záznam %1 nelze přečíst.").arg(logPath), kTitle,
                                 QMessageBox::Critical);
         return 2;

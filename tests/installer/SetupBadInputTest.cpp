@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QPushButton>
 #include <QTimer>
 
@@ -72,13 +73,28 @@ TEST(SetupBadInput, ARegistrationThatCannotBeRemovedKeepsTheProgramAndTheSetting
     window.button(1)->click();
     ASSERT_TRUE(registered());
     box.write(t + "Lumo1.ini", "[Profile]");
+    const auto kept = [&] {
+        EXPECT_TRUE(registered());
+        for (const char* name : {"LUMO", "Lumo.ini", "Lumo1.ini", "ST6UNST.LOG", "Lumo.chm"})
+            EXPECT_TRUE(QFile::exists(t + QString::fromLatin1(name))) << name;
+    };
+
+    // An installation log overwritten with other bytes: the uninstaller says it removes nothing.
+    const QByteArray log = box.read(t + "ST6UNST.LOG");
+    box.write(t + "ST6UNST.LOG", QByteArray("\0\x01\xFF garbage\n", 12));
+    QProcess uninstaller;
+    uninstaller.start(box.dataHome() + "/zefirak-setup/ST6UNST.EXE", {"-n", t + "ST6UNST.LOG"});
+    ASSERT_TRUE(uninstaller.waitForFinished(60000));
+    EXPECT_EQ(uninstaller.exitCode(), 2);
+    kept();
+
+    // A registration that cannot be removed: nothing is.
+    box.write(t + "ST6UNST.LOG", log);
     if (!box.makeReadOnly(box.path("config/zefirak")))
         GTEST_SKIP() << "no read-only folder can be made here";
 
     window.cmdRun_Click(4);
-    EXPECT_TRUE(registered());
-    for (const char* kept : {"LUMO", "Lumo.ini", "Lumo1.ini", "ST6UNST.LOG", "Lumo.chm"})
-        EXPECT_TRUE(QFile::exists(t + QString::fromLatin1(kept))) << kept;
+    kept();
     EXPECT_TRUE(QFile::exists(box.dataHome() + "/applications/Zefirak.desktop"));
 }
 
