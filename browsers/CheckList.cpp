@@ -69,6 +69,9 @@ CheckList::CheckList(FrmMain& form, QTreeWidget* list, bool checkable)
     // Installed after the window's own filter, so the list's keys come here first (the
     // window takes Ctrl+Up itself).
     qApp->installEventFilter(this);
+    // The window deletes its widgets before the controllers that watch them: a list that is gone
+    // is watched no more, or the events of the widgets deleted after it would reach a dead list.
+    QObject::connect(m_list, &QObject::destroyed, this, [this] { qApp->removeEventFilter(this); });
 }
 
 void CheckList::guarded(const char* event, const std::function<void()>& handler) const {
