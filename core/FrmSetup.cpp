@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -62,6 +63,12 @@ QCheckBox* checkBox(const QString& name, const QString& caption) {
     auto* c = new QCheckBox(caption);
     c->setObjectName(name);
     return c;
+}
+
+// The largest size the names block has by default (its title, 40 points).
+QFont sampleFrameFont(QFont font) {
+    font.setPointSize(40);
+    return font;
 }
 
 } // namespace
@@ -261,6 +268,9 @@ QWidget* FrmSetup::buildNamesPage() {
     }
     CmbHdr[3] = new QComboBox;
     CmbHdr[3]->setObjectName(QStringLiteral("CmbHdr3"));
+    // A long face name from a settings file must not widen the dialog past the screen.
+    CmbHdr[3]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    CmbHdr[3]->setMinimumContentsLength(24);
     form->addWidget(new QLabel(QStringLiteral("Písmo:")), 3, 0);
     form->addWidget(CmbHdr[3], 3, 1, 1, 2);
     for (int i = 0; i < 4; ++i) {
@@ -279,6 +289,10 @@ QWidget* FrmSetup::buildNamesPage() {
     for (int i = 0; i < 3; ++i) {
         LblNaz[i] = new QLabel(samples[i]);
         LblNaz[i]->setObjectName(QStringLiteral("LblNaz%1").arg(i + 7));
+        // Each sample has a fixed frame: a size of hundreds of points is cut off rather than
+        // stretching the dialog past the screen.
+        LblNaz[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        LblNaz[i]->setFixedHeight(QFontMetrics(sampleFrameFont(LblNaz[i]->font())).height());
         pv->addWidget(LblNaz[i]);
     }
     auto* v = new QVBoxLayout(page);

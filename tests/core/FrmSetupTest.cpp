@@ -93,6 +93,17 @@ protected:
     int questionAnswer = QMessageBox::Yes;
 };
 
+// The largest sizes the dialog offers and a long face name from a settings file keep the
+// dialog within the screen, its buttons in reach.
+TEST_F(FrmSetupTest, LargeNameSizesAndALongFontNameKeepTheDialogOnTheScreen) {
+    S().Names.TitleSize = S().Names.SubTitleSize = S().Names.NameSize = setup::kMaxSize;
+    S().FontName = QString(300, u'X');
+    QSize hint;
+    run([&](FrmSetup& f) { hint = f.sizeHint().expandedTo(f.minimumSizeHint()); });
+    EXPECT_LE(hint.width(), 1024);
+    EXPECT_LE(hint.height(), 768);
+}
+
 TEST_F(FrmSetupTest, EditsApplyAtOnceAndOkStoresTheRestAndTheProfileFile) {
     run([&](FrmSetup& f) {
         EXPECT_EQ(f.TxtMain[0]->text(), S().DatabaseLocation);
