@@ -91,6 +91,11 @@ bool plainFileName(const QString& name) {
            name != QStringLiteral("..");
 }
 
+// A name as a message shows it: a line of garbage is cut short.
+QString shown(const QString& name) {
+    return name.size() > 80 ? name.left(80) + QStringLiteral("…") : name;
+}
+
 // The medium's file list: one name a line; "?" before a name marks a file the medium may lack.
 // A list that names a path or leaves out the program is a broken medium: nothing is installed.
 QStringList manifest(const QString& source, QString* error) {
@@ -108,14 +113,14 @@ QStringList manifest(const QString& source, QString* error) {
         if (optional)
             name = name.mid(1).trimmed();
         if (!plainFileName(name)) {
-            *error =
-                QStringLiteral("Seznam souborů Setup.lst na instalačním médiu je poškozen: %1").arg(name);
+            *error = QStringLiteral("Seznam souborů Setup.lst na instalačním médiu je poškozen: %1")
+                         .arg(shown(name));
             return {};
         }
         if (QFile::exists(source + name))
             names.append(name);
         else if (!optional)
-            *error = QStringLiteral("Na instalačním médiu chybí soubor %1.").arg(name);
+            *error = QStringLiteral("Na instalačním médiu chybí soubor %1.").arg(shown(name));
     }
     if (error->isEmpty() && !names.contains(kProgramFile, Qt::CaseInsensitive))
         *error = QStringLiteral("Na instalačním médiu chybí soubor %1.").arg(kProgramFile);
