@@ -4,6 +4,7 @@
 #include "installer/SetupState.h"
 #include "platform/db/CipherFormat.h"
 #include "platform/db/Connection.h"
+#include "platform/err/VbError.h"
 
 #include <QFileInfo>
 
@@ -34,7 +35,10 @@ QString LinuxProbe::JetVersion() {
     const QString db = GetSourceFolder() + QStringLiteral("Lumo.mdb");
     if (!FileExists(db))
         return {};
-    return DatabaseOpens(db, false) ? QStringLiteral("4.0") : QString();
+    if (DatabaseOpens(db, false))
+        return QStringLiteral("4.0");
+    err::CurrentError().Clear(); // the probe's answer, not an error of a later report
+    return {};
 }
 
 bool DatabaseOpens(const QString& path, bool checkPages) {

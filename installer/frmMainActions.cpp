@@ -166,6 +166,7 @@ void frmMain::LoadDatabase() {
                                        "zůstává beze změny.\r\n") +
                             s.CopySource,
                         QStringLiteral("Chyba při kopírování"), QStringLiteral("ZefSetup - CopyFile"));
+            err::CurrentError().Clear();
         } else if (CopyWithWindow(s.CopySource, s.CopyTarget)) {
             // The stamp follows only a database that arrived whole.
             CopyWithWindow(s.SourceFolder + QStringLiteral("Lumo.INF"),
