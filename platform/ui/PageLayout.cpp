@@ -57,6 +57,33 @@ void PageLayout::scaleBlockMargins(double factor) {
     m_marginScale = factor;
 }
 
+// A damaged paragraph (indents or spacing of many inches) would be laid out off the paper and
+// its text lost in print: indents keep a quarter of the line and start within it, spacing
+// above and below is at most half the line's width. Sound paragraphs are left as they are.
+void PageLayout::boundBlockGeometry(double widthPx) {
+    const double maxIndent = widthPx * 0.75;
+    // Spacing stays in block units; Qt's layout scales it to the device.
+    const double maxSpace = widthPx * 0.5 / dpiX() * kBlockUnitsPerInch;
+    for (QTextBlock b = m_doc->begin(); b.isValid(); b = b.next()) {
+        const QTextBlockFormat f = b.blockFormat();
+        const double left = std::clamp(f.leftMargin(), 0.0, maxIndent);
+        const double first = std::clamp(left + f.textIndent(), 0.0, maxIndent) - left;
+        const double right = std::clamp(f.rightMargin(), 0.0, maxIndent - std::max(left, left + first));
+        const double top = std::clamp(f.topMargin(), 0.0, maxSpace);
+        const double bottom = std::clamp(f.bottomMargin(), 0.0, maxSpace);
+        if (left == f.leftMargin() && first == f.textIndent() && right == f.rightMargin() &&
+            top == f.topMargin() && bottom == f.bottomMargin())
+            continue;
+        QTextBlockFormat bounded = f;
+        bounded.setLeftMargin(left);
+        bounded.setTextIndent(first);
+        bounded.setRightMargin(right);
+        bounded.setTopMargin(top);
+        bounded.setBottomMargin(bottom);
+        QTextCursor(b).setBlockFormat(bounded);
+    }
+}
+
 double PageLayout::dpiX() const {
     return m_device ? m_device->logicalDpiX() : LogicalDpi();
 }
@@ -77,6 +104,8 @@ void PageLayout::ensureLayout(double widthPx) {
         widthPx = -1;
     if (widthPx == m_laidOutWidth && !m_lines.empty())
         return;
+    if (widthPx > 0)
+        boundBlockGeometry(widthPx);
     m_doc->setTextWidth(widthPx);
     QAbstractTextDocumentLayout* layout = m_doc->documentLayout();
     m_lines.clear();

@@ -63,6 +63,7 @@ private:
     };
     void ensureLayout(double widthPx);
     void scaleBlockMargins(double factor);
+    void boundBlockGeometry(double widthPx);
     int lineIndexOf(int docPos) const;
     void render(QPainter& painter, const QRectF& rectPx, std::size_t first, std::size_t end) const;
 

@@ -161,3 +161,37 @@ TEST_F(PreviewTest, PlainTextIsWindows1250WhenItFitsElseUtf8AndTheDatabaseIsNeve
     EXPECT_EQ(dir.read(QStringLiteral("Lumo.mdb")), QByteArray("database"));
     EXPECT_TRUE(errorLog().contains(QStringLiteral("KelVBLib - CKelPrinter - frmView - UlozNahled")));
 }
+
+// Paragraphs of a damaged record whose indents or spacing are many inches (the reader keeps up
+// to 22 inches) are kept on the paper: every word of the record is printed.
+TEST_F(PreviewTest, DamagedParagraphGeometryStillPrintsEveryWord) {
+    const QString record = QStringLiteral(
+        "{\\rtf1\\ansi\\fs20 Začátek\\par\\li2147483647 vpravo mimo papír\\par\\pard\\li-99999 vlevo "
+        "mimo\\par"
+        "\\pard\\fi-99999 první řádek vlevo\\par\\pard\\ri99999999 úzký sloupec\\par"
+        "\\pard\\sb99999999 daleko dole\\par\\pard\\sa99999999 mezera za\\par\\pard Konec\\par}");
+    const QString pdf = dir.file(QStringLiteral("damaged.pdf"));
+    SetPdfOutputFile(pdf);
+    CKelPrinter printer;
+    printer.PageHeader(QStringLiteral("Záhlaví"));
+    dialogs.emplace([&](QDialog& d) -> std::optional<int> {
+        auto* view = qobject_cast<frmView*>(&d);
+        if (!view)
+            return 0;
+        while (!view->Activated())
+            QApplication::processEvents();
+        view->TiskDokumentu();
+        press(view->rtfView, Qt::Key_Escape);
+        return std::nullopt;
+    });
+    EXPECT_EQ(printer.PrintPreview(record, false, false, QStringLiteral("Courier New"), 10), 1);
+    EXPECT_TRUE(errorLog().isEmpty()) << errorLog().toStdString();
+    const std::optional<QString> text =
+        test::RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    if (!text)
+        GTEST_SKIP() << "pdftotext is not installed";
+    QStringList expected = words(PlainTextOf(record));
+    QStringList printed = words(*text);
+    printed.removeAll(QStringLiteral("Záhlaví"));
+    EXPECT_EQ(printed, expected);
+}
