@@ -19,6 +19,7 @@ namespace {
 
 constexpr int kBadValueNumber = 55;
 constexpr int kBadSaveNumber = 56;
+constexpr int kBadProfileNumber = 57;
 
 const char* const kBuiltInTitles[26] = {
     "Název",
@@ -59,6 +60,20 @@ void reportSaveFailure(const QString& iniFile, const settings::KeyBinding& key) 
                      key.section + QStringLiteral(", klíč ") + key.key +
                      QStringLiteral("), změny nastavení nebudou zachovány"),
                  QStringLiteral("Nelze uložit nastavení"), QStringLiteral("LUMO-LumoMain-SaveSettings-"));
+}
+
+void reportUnreadableProfile(const QString& path) {
+    CKelErr* err = App().ErrObj.get();
+    if (!err)
+        return;
+    err::ErrorRecord denied;
+    denied.Number = err::errPathFileAccess;
+    denied.Description = err::StandardErrorText(err::errPathFileAccess);
+    err->ErrView(kBadProfileNumber,
+                 err::SystemText(QStringLiteral("Nelze načíst profil zobrazení ze souboru ") + path +
+                                     QStringLiteral(", nastavení zobrazení zůstává beze změny"),
+                                 denied),
+                 QStringLiteral("Nelze načíst profil"), QStringLiteral("LUMO-FrmMain-mnuProfil_Click-"));
 }
 
 // A value that does not convert is noted in the error log without a dialog: at start-up
@@ -171,6 +186,12 @@ bool LoadProfileFile(long n) {
     const QString path = ProfileFilePath(n);
     if (path.isEmpty() || !QFileInfo::exists(path))
         return false;
+    // A file that is there but cannot be read would give every display setting its default,
+    // and closing would store those in "Lumo.ini": it is reported and nothing changes.
+    if (!ini::IniFile().load(path)) {
+        reportUnreadableProfile(path);
+        return false;
+    }
     AppContext& app = App();
     app.IniFile = path;
     LoadSettings(true);

@@ -268,7 +268,7 @@ TEST_F(SettingsTest, ProfileFileLoadsOnlyTheProfilePartAndIsFoundInAnyCase) {
     EXPECT_EQ(countOf(profile, "KeyName"), 22);
 }
 
-TEST_F(SettingsTest, ProfileNumbersOutsideOneToNineChangeNothing) {
+TEST_F(SettingsTest, ProfileNumbersOutsideOneToNineAndUnreadableProfilesChangeNothing) {
     m_dir.write(QStringLiteral("Lumo0.ini"), crlf(QStringLiteral("[Main]\nLanguage=2\n")));
     m_dir.write(QStringLiteral("Lumo10.ini"), crlf(QStringLiteral("[Main]\nLanguage=2\n")));
     load();
@@ -279,6 +279,13 @@ TEST_F(SettingsTest, ProfileNumbersOutsideOneToNineChangeNothing) {
         EXPECT_EQ(settings(), before);
         EXPECT_EQ(App().IniFile, SettingsFilePath());
     }
+    // A profile file that cannot be read (here a folder of its name) is reported, not taken as
+    // a file of defaults.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("Lumo5.ini")));
+    EXPECT_FALSE(LoadProfileFile(5));
+    EXPECT_EQ(settings(), before);
+    EXPECT_EQ(App().IniFile, SettingsFilePath());
+    EXPECT_EQ(m_dialogs, QStringList{QStringLiteral("Nelze načíst profil")});
     EXPECT_TRUE(ProfileFilePath(0).isEmpty());
     EXPECT_TRUE(ProfileFilePath(10).isEmpty());
     EXPECT_EQ(ProfileFilePath(7), m_dir.file(QStringLiteral("Lumo7.ini")));
@@ -287,7 +294,7 @@ TEST_F(SettingsTest, ProfileNumbersOutsideOneToNineChangeNothing) {
         settings().ProfilNumber = n;
         EXPECT_FALSE(SaveProfileFile());
     }
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(QDir(m_dir.path()).entryList({QStringLiteral("*.ini")}, QDir::Files).size(), 2);
 }
 
 TEST_F(SettingsTest, FirstWriteFailureIsReportedOnceAndTheRestIsStillTried) {
