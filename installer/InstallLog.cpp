@@ -1,7 +1,8 @@
 #include "installer/InstallLog.h"
 
+#include "platform/text/AnsiText.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace lumo::setup {
 
@@ -38,13 +39,7 @@ InstallLog InstallLog::parse(const QString& text) {
 }
 
 bool InstallLog::save(const QString& path, QString* error) const {
-    QSaveFile f(path);
-    const QByteArray bytes = text().toUtf8();
-    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit())
-        return true;
-    if (error)
-        *error = f.errorString();
-    return false;
+    return text::writeFileBytes(path, text().toUtf8(), error);
 }
 
 bool InstallLog::load(const QString& path) {

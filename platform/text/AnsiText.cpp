@@ -108,10 +108,12 @@ bool writeFileBytes(const QString& path, const QByteArray& bytes, QString* error
     {
         QSaveFile f(path);
         if (g_temporaryFileFailures == 0 && f.open(QIODevice::WriteOnly)) {
-            if (f.write(bytes) != bytes.size()) {
+            // The bytes must be in the temporary file before it replaces the old one: a write
+            // that fails only as the buffer is flushed (disk full) is not seen by commit.
+            if (f.write(bytes) != bytes.size() || !f.flush()) {
                 if (error)
                     *error = f.errorString();
-                return false;
+                return false; // the old file stays as it was
             }
             if (f.commit())
                 return true;

@@ -114,3 +114,27 @@ TEST(SetupBadInput, TheWindowStaysWhileTheSetupProgramRuns) {
     window.button(5)->click();
     EXPECT_FALSE(window.isVisible());
 }
+
+TEST(SetupBadInput, AFullDiskLeavesTheRegistryAsItWas) {
+    SetupSandbox box;
+    const QString store = box.path("config/zefirak/");
+    QDir().mkpath(store);
+    if (!box.makeSmallDisk(store))
+        GTEST_SKIP() << "no file system of its own can be made here";
+    const QByteArray before = "[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n@=kept\r\n";
+    box.write(store + "registry.ini", before);
+    QFile filler(store + "filler");
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    const QByteArray block(4096, 'f');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+    filler.close();
+
+    // The program folder lies on another disk: the files arrive, the registration cannot.
+    frmMain window;
+    window.Form_Activate();
+    window.button(1)->click();
+    EXPECT_FALSE(registered());
+    EXPECT_EQ(box.read(store + "registry.ini"), before);
+    EXPECT_TRUE(window.button(1)->isEnabled());
+}

@@ -70,22 +70,34 @@ SetupSandbox::~SetupSandbox() {
     setup::State() = setup::SetupState{};
 }
 
-bool SetupSandbox::makeReadOnly(const QString& folder) {
+bool SetupSandbox::mount(const QString& folder, const char* type, unsigned long flags, const char* options) {
+    // In a mount namespace of this test program's own where the system allows one.
+    static const bool ownNamespace =
+        ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    Q_UNUSED(ownNamespace);
     const QByteArray f = QFile::encodeName(folder);
+    const char* source = (flags & MS_BIND) ? f.constData() : type;
+    if (::geteuid() != 0 || ::mount(source, f.constData(), type, flags, options) != 0)
+        return false;
+    m_mounts.prepend(folder);
+    return true;
+}
+
+bool SetupSandbox::makeReadOnly(const QString& folder) {
     if (::geteuid() != 0) {
         QDirIterator it(folder, QDir::Files);
         while (it.hasNext())
             QFile::setPermissions(it.next(), QFile::ReadOwner);
         return QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
     }
-    // In a mount namespace of this test program's own where the system allows one.
-    static const bool ownNamespace =
-        ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-    Q_UNUSED(ownNamespace);
-    if (::mount(f.constData(), f.constData(), nullptr, MS_BIND, nullptr) != 0)
-        return false;
-    m_mounts.prepend(folder);
-    return ::mount(nullptr, f.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+    // Root writes anywhere: a read-only mount of the folder over itself.
+    return mount(folder, nullptr, MS_BIND, nullptr) &&
+           ::mount(nullptr, QFile::encodeName(folder).constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
+                   nullptr) == 0;
+}
+
+bool SetupSandbox::makeSmallDisk(const QString& folder) {
+    return mount(folder, "tmpfs", 0, "size=64k");
 }
 
 QByteArray SetupSandbox::read(const QString& p) const {

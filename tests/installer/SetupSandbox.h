@@ -31,6 +31,8 @@ public:
     // Makes a folder of the sandbox read-only for this process and the programs it starts
     // (for root, who writes anywhere, through a read-only mount); false when it cannot.
     bool makeReadOnly(const QString& folder);
+    // Puts a small file system of its own at folder (root only); false when it cannot.
+    bool makeSmallDisk(const QString& folder);
     void write(const QString& path, const QByteArray& bytes) const;
 
     // The texts of the error windows shown so far.
@@ -41,6 +43,7 @@ public:
     bool shortcutYes = true; // "Vytvořit zástupce na ploše?"
 
 private:
+    bool mount(const QString& folder, const char* type, unsigned long flags, const char* options);
     QTemporaryDir m_dir;
     QStringList m_mounts;
     std::vector<std::unique_ptr<ScopedEnv>> m_env;
