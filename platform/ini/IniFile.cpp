@@ -70,6 +70,8 @@ bool hasLineBreak(const QString& s) {
 }
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+const QByteArray kUtf16LeBom("\xFF\xFE");
+const QByteArray kUtf16BeBom("\xFE\xFF");
 
 // A file edited in a UTF-8 editor: letters beyond ASCII, all of them valid UTF-8. Czech text in
 // Windows-1250 practically never is ("č" is one byte there, a lead byte without its follower).
@@ -81,10 +83,47 @@ bool isUtf8Text(const QByteArray& bytes) {
     return !decoder.hasError();
 }
 
-// Saved back as UTF-8, so the letters Windows-1250 lacks in the other lines survive.
-bool writeUtf8File(const QString& path, const QString& text, bool bom, QString* error) {
-    const QByteArray bytes = text::toCrLf(text).toUtf8();
-    return text::writeFileBytes(path, bom ? kUtf8Bom + bytes : bytes, error);
+// Files saved from a UTF-8 editor, with or without a byte-order mark, and "Unicode" files of
+// Windows editors (UTF-16 with its mark) are read in their encoding, so that the first section
+// is not lost behind a mark, and written back the same way.
+TextEncoding detectEncoding(const QByteArray& bytes) {
+    if (bytes.startsWith(kUtf16LeBom))
+        return TextEncoding::Utf16Le;
+    if (bytes.startsWith(kUtf16BeBom))
+        return TextEncoding::Utf16Be;
+    if (bytes.startsWith(kUtf8Bom))
+        return TextEncoding::Utf8Bom;
+    return isUtf8Text(bytes) ? TextEncoding::Utf8 : TextEncoding::Ansi;
+}
+
+QString decodeText(const QByteArray& bytes, TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::Utf16Le:
+        return QStringDecoder(QStringDecoder::Utf16LE).decode(bytes.mid(kUtf16LeBom.size()));
+    case TextEncoding::Utf16Be:
+        return QStringDecoder(QStringDecoder::Utf16BE).decode(bytes.mid(kUtf16BeBom.size()));
+    case TextEncoding::Utf8Bom:
+        return QString::fromUtf8(bytes.mid(kUtf8Bom.size()));
+    case TextEncoding::Utf8:
+        return QString::fromUtf8(bytes);
+    case TextEncoding::Ansi:
+        break;
+    }
+    return text::decodeAnsi(bytes);
+}
+
+// The bytes of a Unicode file, with the mark it was read with.
+QByteArray encodeUnicode(const QString& text, TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::Utf16Le:
+        return kUtf16LeBom + QStringEncoder(QStringEncoder::Utf16LE).encode(text);
+    case TextEncoding::Utf16Be:
+        return kUtf16BeBom + QStringEncoder(QStringEncoder::Utf16BE).encode(text);
+    case TextEncoding::Utf8:
+        return text.toUtf8();
+    default:
+        return kUtf8Bom + text.toUtf8();
+    }
 }
 
 } // namespace
@@ -115,8 +154,7 @@ bool IniFile::load(const QString& file, QString* error) {
     m_lines.clear();
     m_exists = false;
     m_unreadable = false;
-    m_utf8 = false;
-    m_bom = false;
+    m_encoding = TextEncoding::Ansi;
     if (m_file.isEmpty()) {
         if (error)
             *error = QStringLiteral("Empty file name");
@@ -134,13 +172,8 @@ bool IniFile::load(const QString& file, QString* error) {
     }
     m_exists = true;
     const QByteArray bytes = f.readAll();
-    // Files saved from a UTF-8 editor, with or without a byte-order mark, are read as UTF-8 (so
-    // that the first section is not lost behind the mark) and written back the same way.
-    m_bom = bytes.startsWith(kUtf8Bom);
-    m_utf8 = m_bom || isUtf8Text(bytes);
-    const QString text = m_bom    ? QString::fromUtf8(bytes.mid(3))
-                         : m_utf8 ? QString::fromUtf8(bytes)
-                                  : text::decodeAnsi(bytes);
+    m_encoding = detectEncoding(bytes);
+    const QString text = decodeText(bytes, m_encoding);
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
     m_lines = text.split(lineEnd);
     if (!m_lines.isEmpty() && m_lines.back().isEmpty())
@@ -171,11 +204,9 @@ bool IniFile::save(QString* error) const {
     // Letters Windows-1250 lacks (a folder named in another script) would be written as "?",
     // and the value would name nothing: such a file is written as UTF-8, which is read back.
     const QString content = text();
-    if (m_utf8 && !m_bom)
-        return writeUtf8File(m_file, content, false, error);
-    if (m_utf8 || !text::isAnsiRepresentable(content))
-        return writeUtf8File(m_file, content, true, error);
-    return text::writeAnsiFile(m_file, content, error);
+    if (m_encoding == TextEncoding::Ansi && text::isAnsiRepresentable(content))
+        return text::writeAnsiFile(m_file, content, error);
+    return text::writeFileBytes(m_file, encodeUnicode(content, m_encoding), error);
 }
 
 IniFile::Range IniFile::findSection(const QString& section) const {

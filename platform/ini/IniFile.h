@@ -26,6 +26,10 @@ bool WriteValue(const QString& file, const QString& section, const QString& key,
 // How the integer reader reads a value; def for an empty one.
 long ParseInt(const QString& value, long def);
 
+// How a file is read and written: Windows-1250, UTF-8 without or with its byte-order mark,
+// UTF-16 with its mark.
+enum class TextEncoding { Ansi, Utf8, Utf8Bom, Utf16Le, Utf16Be };
+
 // One INI file held in memory, for reading or writing many keys with one load and one save.
 // The lines are kept as read, so everything not written stays as it was.
 class IniFile {
@@ -34,11 +38,13 @@ public:
     explicit IniFile(const QString& file) { load(file); }
 
     // Reads the file (the name is resolved case-insensitively, "\" taken as "/"): Windows-1250,
-    // or UTF-8 when the file starts with a byte-order mark or is valid UTF-8 beyond ASCII.
+    // or UTF-8 / UTF-16 when the file starts with a byte-order mark, or UTF-8 when it is valid
+    // UTF-8 beyond ASCII.
     // A missing file loads as empty and counts as success; an unreadable one fails.
     bool load(const QString& file, QString* error = nullptr);
     // Writes the lines back with CR LF (atomically, or in place where the folder takes
-    // no new file): Windows-1250, or UTF-8 (with a byte-order mark when it had one) when read that way.
+    // no new file) in the encoding it was read in; Windows-1250 text that Windows-1250 cannot
+    // hold is written as UTF-8 with its byte-order mark.
     bool save(QString* error = nullptr) const;
 
     const QString& fileName() const { return m_file; }
@@ -52,7 +58,7 @@ public:
     bool removeKey(const QString& section, const QString& key);
     // Saves as UTF-8 with its byte-order mark (for files that are not the program's own
     // Windows-1250 settings).
-    void setUtf8(bool utf8) { m_utf8 = m_bom = utf8; }
+    void setUtf8(bool utf8) { m_encoding = utf8 ? TextEncoding::Utf8Bom : TextEncoding::Ansi; }
 
     // The names of the sections and of the keys of one section, in file order.
     QStringList sections() const;
@@ -72,9 +78,8 @@ private:
     QString m_file;
     QStringList m_lines;
     bool m_exists = false;
-    bool m_unreadable = false; // never save over a file that could not be read
-    bool m_utf8 = false;       // read as UTF-8, so saved the same way
-    bool m_bom = false;        // with a byte-order mark
+    bool m_unreadable = false;                    // never save over a file that could not be read
+    TextEncoding m_encoding = TextEncoding::Ansi; // as read, so saved the same way
 };
 
 } // namespace lumo::ini

@@ -146,9 +146,10 @@ TEST(IniFile, Utf8FileWithByteOrderMarkKeepsItsFirstSection) {
               QStringLiteral("/home/Иван/Lumo.mdb"));
 }
 
-// A settings file saved by a UTF-8 editor without a byte-order mark: its Czech path is read as
-// written, and a write keeps the file UTF-8 without the mark (Windows-1250 text stays Windows-1250).
-TEST(IniFile, Utf8FileWithoutByteOrderMarkIsReadAndWrittenAsUtf8) {
+// A settings file saved by a UTF-8 editor without a byte-order mark, or as "Unicode" (UTF-16) by a
+// Windows editor: its Czech path is read as written, and a write keeps the file's encoding
+// (Windows-1250 text stays Windows-1250).
+TEST(IniFile, Utf8WithoutAMarkAndUtf16FilesAreReadAndWrittenInTheirEncoding) {
     TempProgramDir dir;
     dir.write("a.ini",
               "[Main]\nDatabaseLocation=/home/jana/Bylinky \xC5\xBElu\xC5\xA5ou\xC4\x8Dk\xC3\xBD/Lumo.mdb\n");
@@ -167,6 +168,17 @@ TEST(IniFile, Utf8FileWithoutByteOrderMarkIsReadAndWrittenAsUtf8) {
     EXPECT_EQ(dir.read("b.ini"), QByteArray("[Main]\r\nName=\xC8\x8A\xE8\r\nA=1\r\n"));
     EXPECT_EQ(ReadValue(dir.file("b.ini"), QStringLiteral("Main"), QStringLiteral("Name")),
               QStringLiteral("ČŠč"));
+
+    const auto utf16 = [](const QString& text) {
+        return QByteArray("\xFF\xFE") +
+               QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    };
+    dir.write("c.ini", utf16(QStringLiteral("[Main]\r\nName=Řepík\r\n")));
+    EXPECT_EQ(ReadValue(dir.file("c.ini"), QStringLiteral("Main"), QStringLiteral("Name")),
+              QStringLiteral("Řepík"));
+    ASSERT_TRUE(
+        WriteValue(dir.file("c.ini"), QStringLiteral("Main"), QStringLiteral("A"), QStringLiteral("č")));
+    EXPECT_EQ(dir.read("c.ini"), utf16(QStringLiteral("[Main]\r\nName=Řepík\r\nA=č\r\n")));
 }
 
 TEST(IniFile, RejectsWhatCannotBeOneLine) {
