@@ -40,7 +40,8 @@ bool writeEntry(const QString& file, const QString& text) {
     if (!f.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = text.toUtf8();
-    if (f.write(bytes) != bytes.size())
+    // Flushed before commit, which would not see a write failing now (disk full).
+    if (f.write(bytes) != bytes.size() || !f.flush())
         return false;
     f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
                      QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |

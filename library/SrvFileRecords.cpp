@@ -155,7 +155,8 @@ bool CopyFileContents(const QString& src, const QString& dst, CopyProgress* prog
         return false;
     if (progress)
         progress->SetProgress(100);
-    if (!out.commit())
+    // Flushed before commit, which would not see a write failing now (disk full).
+    if (!out.flush() || !out.commit())
         return false;
     QFile::setPermissions(dst, QFile::permissions(src));
     return true;

@@ -26,7 +26,9 @@ void WriteDocumentFile(const ui::RichTextBox& box, const QString& path, bool pla
     // The RTF writer gives 7-bit text.
     const QByteArray bytes = plainText ? PlainTextBytes(box.Text()) : text::encodeAnsi(box.TextRTF());
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // Flushed before commit, which would not see a write failing now (disk full).
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit())
         err::Raise(err::errPathFileAccess, QString(), file.errorString());
 }
 

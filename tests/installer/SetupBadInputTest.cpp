@@ -115,26 +115,44 @@ TEST(SetupBadInput, TheWindowStaysWhileTheSetupProgramRuns) {
     EXPECT_FALSE(window.isVisible());
 }
 
-TEST(SetupBadInput, AFullDiskLeavesTheRegistryAsItWas) {
-    SetupSandbox box;
-    const QString store = box.path("config/zefirak/");
-    QDir().mkpath(store);
-    if (!box.makeSmallDisk(store))
-        GTEST_SKIP() << "no file system of its own can be made here";
-    const QByteArray before = "[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n@=kept\r\n";
-    box.write(store + "registry.ini", before);
-    QFile filler(store + "filler");
-    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
-    const QByteArray block(4096, 'f');
-    while (filler.write(block) == block.size() && filler.flush()) {
+TEST(SetupBadInput, AFullDiskKeepsTheRegistryAndTheDesktopEntryAsTheyWere) {
+    // A small disk at folder holding one file, filled up.
+    const auto fullDisk = [](SetupSandbox& box, const QString& folder, const QString& file,
+                             const QByteArray& bytes) {
+        QDir().mkpath(folder);
+        if (!box.makeSmallDisk(folder))
+            return false;
+        box.write(folder + file, bytes);
+        QFile filler(folder + "filler");
+        const QByteArray block(4096, 'f');
+        if (filler.open(QIODevice::WriteOnly))
+            while (filler.write(block) == block.size() && filler.flush()) {
+            }
+        return true;
+    };
+    const QByteArray registry = "[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n@=kept\r\n";
+    const QByteArray entry = "[Desktop Entry]\nType=Application\nName=Zefirak\nExec=lumo --my-own\n";
+    {
+        // The program folder lies on another disk: the files arrive, the registration cannot.
+        SetupSandbox box;
+        const QString store = box.path("config/zefirak/");
+        if (!fullDisk(box, store, "registry.ini", registry))
+            GTEST_SKIP() << "no file system of its own can be made here";
+        frmMain window;
+        window.Form_Activate();
+        window.button(1)->click();
+        EXPECT_FALSE(registered());
+        EXPECT_EQ(box.read(store + "registry.ini"), registry);
+        EXPECT_TRUE(window.button(1)->isEnabled());
     }
-    filler.close();
-
-    // The program folder lies on another disk: the files arrive, the registration cannot.
-    frmMain window;
-    window.Form_Activate();
-    window.button(1)->click();
-    EXPECT_FALSE(registered());
-    EXPECT_EQ(box.read(store + "registry.ini"), before);
-    EXPECT_TRUE(window.button(1)->isEnabled());
+    {
+        // The desktop is full: the user's own "Zefirak" entry stays.
+        SetupSandbox box;
+        ASSERT_TRUE(fullDisk(box, box.desktop() + '/', "Zefirak.desktop", entry));
+        frmMain window;
+        window.Form_Activate();
+        window.button(1)->click();
+        EXPECT_TRUE(registered());
+        EXPECT_EQ(box.read(box.desktop() + "/Zefirak.desktop"), entry);
+    }
 }
