@@ -143,7 +143,7 @@ bool appendAnsiFile(const QString& path, const QString& text, QString* error) {
         return false;
     }
     const QByteArray bytes = encodeAnsi(toCrLf(text));
-    if (f.write(bytes) != bytes.size()) {
+    if (f.write(bytes) != bytes.size() || !f.flush()) { // a full disk fails only at the flush
         if (error)
             *error = f.errorString();
         return false;
