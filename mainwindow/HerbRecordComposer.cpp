@@ -13,6 +13,7 @@
 #include "platform/ui/PositionMap.h"
 #include "platform/ui/Units.h"
 
+#include <QScopeGuard>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -368,6 +369,11 @@ bool HerbRecordComposer::highlight(const QString& findText, const KeepGoing& kee
     QTextCharFormat mark;
     mark.setForeground(ui::OleToColor(255));
     mark.setFontUnderline(true);
+    // One edit for every occurrence: each change on its own would redo the paragraph's
+    // layout, and a long paragraph with thousands of occurrences would take minutes.
+    QTextCursor edit(&m_work);
+    edit.beginEditBlock();
+    const auto done = qScopeGuard([&edit] { edit.endEditBlock(); });
     for (qsizetype from = 0;;) {
         if (keepGoing && !keepGoing(-1))
             return false;

@@ -225,6 +225,25 @@ TEST_F(Composer, SearchExpressionIsMarkedEverywhere) {
     EXPECT_FALSE(box.charFormatAt(text.indexOf(QStringLiteral("peprná"))).fontUnderline());
 }
 
+// A damaged section of one paragraph holding the expression tens of thousands of times is
+// marked in one edit: marking each occurrence on its own took minutes.
+TEST_F(Composer, ThousandsOfOccurrencesInOneParagraphAreAllMarked) {
+    App().DbConnection.reset();
+    QFile::remove(dir.file(QStringLiteral("Lumo.mdb")));
+    openDatabase(RecordDatabase() << QStringLiteral("INSERT INTO Texty VALUES (2,2,'%1')")
+                                         .arg(SectionRtf(QStringLiteral("Účinné látky:"),
+                                                         QStringLiteral("\\}x ").repeated(30000))));
+    request.FindText = QStringLiteral("}");
+    compose(2, QStringLiteral("Heřmánek pravý"));
+    const QString text = box.Text();
+    int marked = 0;
+    for (qsizetype at = text.indexOf(u'}'); at >= 0; at = text.indexOf(u'}', at + 1)) {
+        marked += box.charFormatAt(int(at)).fontUnderline() && colourAt(int(at)) == 0x0000FF;
+        EXPECT_FALSE(box.charFormatAt(int(at) + 1).fontUnderline());
+    }
+    EXPECT_EQ(marked, 30000);
+}
+
 TEST_F(Composer, HerbWithoutNamesIsReportedAndStillShown) {
     compose(2, QStringLiteral("Heřmánek pravý"));
     EXPECT_EQ(reports, QStringList{QStringLiteral("Nelze načíst informace o názvech byliny")});
