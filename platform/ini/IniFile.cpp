@@ -17,18 +17,19 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 
 // "[name]" (blanks around allowed) gives the trimmed name; anything else nullopt.
+// Lines are looked at through views: every lookup walks them, and a line may be megabytes long.
 std::optional<QString> sectionOf(const QString& line) {
-    const QString t = line.trimmed();
+    const QStringView t = QStringView(line).trimmed();
     if (!t.startsWith(u'['))
         return std::nullopt;
     const qsizetype close = t.lastIndexOf(u']');
     if (close < 1)
         return std::nullopt;
-    return t.mid(1, close - 1).trimmed();
+    return t.mid(1, close - 1).trimmed().toString();
 }
 
 bool isComment(const QString& line) {
-    const QString t = line.trimmed();
+    const QStringView t = QStringView(line).trimmed();
     return t.startsWith(u';') || t.startsWith(u'#');
 }
 
