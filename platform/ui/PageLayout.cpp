@@ -16,6 +16,18 @@
 
 namespace lumo::ui {
 
+QTextOption::WrapMode WrapModeFor(QStringView text) {
+    constexpr int kLongestRun = 4000;
+    int run = 0;
+    for (const QChar c : text) {
+        if (c.isSpace() || c == u'-' || c == QChar::ParagraphSeparator)
+            run = 0;
+        else if (++run > kLongestRun)
+            return QTextOption::WrapAnywhere;
+    }
+    return QTextOption::WrapAtWordBoundaryOrAnywhere;
+}
+
 PageLayout::PageLayout(const QTextDocument& source)
     : PageLayout(std::unique_ptr<QTextDocument>(source.clone())) {}
 
@@ -24,7 +36,7 @@ PageLayout::PageLayout(std::unique_ptr<QTextDocument> document)
     m_doc->setDocumentMargin(0);
     QTextOption opt = m_doc->defaultTextOption();
     // The rich-edit control broke over-long words; Qt would let them run off the page.
-    opt.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    opt.setWrapMode(WrapModeFor(m_doc->toRawText()));
     m_doc->setDefaultTextOption(opt);
 }
 

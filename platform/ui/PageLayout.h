@@ -3,6 +3,7 @@
 #include "platform/ui/PositionMap.h"
 
 #include <QRect>
+#include <QTextOption>
 
 #include <memory>
 #include <vector>
@@ -12,6 +13,12 @@ class QPainter;
 class QTextDocument;
 
 namespace lumo::ui {
+
+// How a document's lines wrap: at word boundaries, a word longer than the line anywhere, as
+// the rich-edit control does. A damaged document holding a run of thousands of characters
+// without a break wraps anywhere: Qt's layout of such a run takes time in the square of its
+// length (seconds for a record of a few hundred thousand characters).
+QTextOption::WrapMode WrapModeFor(QStringView text);
 
 // Lays a rich-text document out for a target device and cuts it into pages, the way the
 // print engine asks the rich-edit control to (target device + format range). Positions are

@@ -1,5 +1,8 @@
 #include "platform/ui/RichTextBox.h"
 
+#include "platform/ui/PageLayout.h"
+
+#include "platform/rtf/RtfReader.h"
 #include "platform/rtf/RtfWriter.h"
 #include "platform/text/AnsiText.h"
 #include "platform/ui/Units.h"
@@ -27,6 +30,8 @@ QString RichTextBox::TextRTF() const {
 }
 
 rtf::ReadResult RichTextBox::setTextRTF(const QString& rtf) {
+    // Decided before the text is laid out: the text-only pass costs little next to a layout.
+    setWrapModeFor(rtf::ReadRtfText(rtf));
     const rtf::ReadResult result = rtf::ReadRtf(rtf, *document());
     m_map.invalidate();
     setSelStart(0);
@@ -51,6 +56,7 @@ QString RichTextBox::Text() const {
 }
 
 void RichTextBox::setText(const QString& text) {
+    setWrapModeFor(text);
     setPlainText(lumo::text::toLf(text));
     setSelStart(0);
 }
@@ -176,6 +182,15 @@ void RichTextBox::setRightMargin(int twips) {
 void RichTextBox::setTargetDevice(int lineWidthTwips) {
     m_targetWidth = std::max(0, lineWidthTwips);
     applyWrap();
+}
+
+void RichTextBox::setWrapModeFor(QStringView text) {
+    const QTextOption::WrapMode mode = WrapModeFor(text);
+    if (mode == wordWrapMode())
+        return;
+    // The old text goes first, so that it is not laid out again in the new mode.
+    document()->clear();
+    setWordWrapMode(mode);
 }
 
 void RichTextBox::applyWrap() {

@@ -153,6 +153,7 @@ private:
     template <class T>
     std::optional<T> selBlockCommon(const std::function<T(const QTextBlockFormat&)>& get) const;
     void applyWrap();
+    void setWrapModeFor(QStringView text);
 
     PositionMap m_map;
     int m_rightMargin = 0;

@@ -365,3 +365,26 @@ TEST_F(Box, CaretToTheEndThenBackScrollsTheLineToTheTop) {
 }
 
 } // namespace
+
+// A damaged record holding a run of 100,000 characters without a break wraps anywhere (Qt's
+// word-boundary layout of such a run takes seconds); the next sound text in the same box
+// wraps at word boundaries again.
+TEST_F(Box, AnOverlongRunWrapsAnywhereAndTheNextTextAtWords) {
+    box.show();
+    const QString run(100000, u'}');
+    box.setTextRTF(QStringLiteral("{\\rtf1 začátek ") + QString(run).replace(u'}', QStringLiteral("\\}")) +
+                   QStringLiteral(" konec\\par}"));
+    EXPECT_EQ(box.Text(), QStringLiteral("začátek ") + run + QStringLiteral(" konec\r\n"));
+    EXPECT_EQ(box.lineFromChar(8), 0); // the run goes on after "začátek " on its line
+    EXPECT_GT(box.lineFromChar(box.TextLength() - 1), 100);
+
+    const QString words = QStringLiteral("slovo ").repeated(200).trimmed();
+    box.setText(words);
+    const int lines = box.lineFromChar(box.TextLength());
+    ASSERT_GT(lines, 3);
+    for (int pos = 1; pos < box.TextLength(); ++pos) {
+        if (box.lineFromChar(pos) != box.lineFromChar(pos - 1)) {
+            EXPECT_EQ(words.at(pos - 1), u' ') << pos;
+        }
+    }
+}
