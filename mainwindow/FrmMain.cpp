@@ -12,7 +12,6 @@
 #include "platform/rtf/FontMap.h"
 #include "platform/text/AnsiText.h"
 #include "platform/ui/LockKeys.h"
-#include "platform/ui/OneLineBox.h"
 #include "platform/ui/RichTextBox.h"
 #include "platform/ui/Units.h"
 
@@ -105,7 +104,6 @@ void FrmMain::createControls() {
     Tb->setObjectName(QStringLiteral("Tb"));
     TxtByl = new QLineEdit(this);
     TxtByl->setObjectName(QStringLiteral("TxtByl"));
-    ui::KeepOneLine(*TxtByl);
     Lv = newList(this);
     Lv->setObjectName(QStringLiteral("Lv"));
     Lv->viewport()->setMouseTracking(true);
