@@ -92,6 +92,18 @@ void HerbRecordComposer::report(int number, const QString& message, const QStrin
     m_errObj->ErrView(number, err::SystemText(message, e), title, location + e.Description);
 }
 
+void HerbRecordComposer::reportDamaged(int number, const QString& location,
+                                       const rtf::ReadResult& read) const {
+    if (read.ok)
+        return;
+    try {
+        err::Raise(err::errInvalidCall, QString(), read.error);
+    } catch (...) {
+        err::CaptureCurrentException();
+        report(number, kHerbMessage, kHerbTitle, location, true);
+    }
+}
+
 ComposedRecord HerbRecordComposer::NactiBylinu(const RecordRequest& request, const KeepGoing& keepGoing) {
     ComposedRecord out;
     // A failure shows what was composed of this herb, never a previous one.
@@ -282,7 +294,8 @@ QString HerbRecordComposer::NactiClanek(long Idx) {
         db::Recordset rs;
         rs.open(m_connection, QStringLiteral("SELECT * FROM Clanky WHERE IdxByliny=") + QString::number(Idx));
         if (!rs.eof())
-            rtf::ReadRtf(field(rs, "Clanek"), m_scratch);
+            reportDamaged(52, QStringLiteral("LUMO-FrmMain-NactiClanek-"),
+                          rtf::ReadRtf(field(rs, "Clanek"), m_scratch));
     } catch (...) {
         err::CaptureCurrentException();
         report(52, kHerbMessage, kHerbTitle, QStringLiteral("LUMO-FrmMain-NactiClanek-"), true);
@@ -298,7 +311,8 @@ QString HerbRecordComposer::NactiText(long Idx, int Typ, int Indent) {
                                   QStringLiteral(" AND IdxTyp=") + QString::number(Typ));
         if (rs.eof())
             return QString();
-        rtf::ReadRtf(field(rs, "Clanek"), m_scratch);
+        reportDamaged(5, QStringLiteral("LUMO-FrmMain-NactiText-"),
+                      rtf::ReadRtf(field(rs, "Clanek"), m_scratch));
     } catch (...) {
         err::CaptureCurrentException();
         report(5, kHerbMessage, kHerbTitle, QStringLiteral("LUMO-FrmMain-NactiText-"), true);

@@ -12,6 +12,10 @@
 #include <utility>
 #include <vector>
 
+namespace lumo::rtf {
+struct ReadResult;
+}
+
 namespace lumo {
 
 class CKelErr;
@@ -91,6 +95,9 @@ private:
     void addSection(long Idx, int j);
     bool highlight(const QString& findText, const KeepGoing& keepGoing);
     void applyFontName();
+    // A stored text the reader found damaged: reported as the loader's run-time error, with what
+    // was readable kept in the record.
+    void reportDamaged(int number, const QString& location, const rtf::ReadResult& read) const;
     void report(int number, const QString& message, const QString& title, const QString& location,
                 bool runTime) const;
 

@@ -244,6 +244,35 @@ TEST_F(Composer, ThousandsOfOccurrencesInOneParagraphAreAllMarked) {
     EXPECT_EQ(marked, 30000);
 }
 
+// Stored texts the reader finds damaged are reported as their loader's failures, with the
+// reader's reason, and what was readable stays in the record with the sections after it.
+TEST_F(Composer, DamagedStoredTextsAreReportedAndTheirReadablePartShown) {
+    App().DbConnection.reset();
+    QFile::remove(dir.file(QStringLiteral("Lumo.mdb")));
+    openDatabase(
+        RecordDatabase() << QStringLiteral(
+                                "INSERT INTO Texty VALUES (2,2,'{\\rtf1 Čitelný začátek\\par}} konec'),"
+                                "(2,3,'{\\rtf1 Indikace: trávení\\par}')")
+                         << QStringLiteral("INSERT INTO Clanky VALUES (2,'{\\rtf1 Článek {o heřmánku')"));
+    compose(2, QStringLiteral("Heřmánek pravý"));
+    EXPECT_EQ(reports.count(QStringLiteral("Nelze načíst informace o bylině")), 1); // and herb 2 has no names
+    EXPECT_GE(lineOf(QStringLiteral("Čitelný začátek")), 0);
+    EXPECT_GT(lineOf(QStringLiteral("Indikace: trávení")), lineOf(QStringLiteral("Čitelný začátek")));
+    QString log = text::decodeAnsi(dir.read(QStringLiteral("Errors.txt")));
+    EXPECT_TRUE(log.contains(QStringLiteral("LUMO-FrmMain-NactiText-Dokument RTF má nadbytečnou uzavírací "
+                                            "závorku; text za ní se nečte.")))
+        << log.toStdString();
+
+    reports.clear();
+    settings.DisableSegmentSel = true;
+    compose(2, QStringLiteral("Heřmánek pravý"));
+    EXPECT_EQ(reports.count(QStringLiteral("Nelze načíst informace o bylině")), 1);
+    EXPECT_EQ(box.Text().trimmed(), QStringLiteral("Článek o heřmánku"));
+    log = text::decodeAnsi(dir.read(QStringLiteral("Errors.txt")));
+    EXPECT_TRUE(log.contains(QStringLiteral("LUMO-FrmMain-NactiClanek-Dokument RTF není úplný")))
+        << log.toStdString();
+}
+
 TEST_F(Composer, HerbWithoutNamesIsReportedAndStillShown) {
     compose(2, QStringLiteral("Heřmánek pravý"));
     EXPECT_EQ(reports, QStringList{QStringLiteral("Nelze načíst informace o názvech byliny")});
