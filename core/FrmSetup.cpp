@@ -401,8 +401,14 @@ bool FrmSetup::Form_QueryUnload() {
     const QString location = S().DatabaseLocation;
     if (App().SrvObj->FileExist(location))
         return true;
+    // A pasted path of thousands of characters would make the question taller than the screen,
+    // its buttons out of reach; no file can have such a path, so its middle is left out.
+    constexpr qsizetype kShownEnds = 130;
+    const QString shown = location.size() > 2 * kShownEnds + 1
+                              ? location.left(kShownEnds) + QChar(0x2026) + location.right(kShownEnds)
+                              : location;
     const QMessageBox::StandardButton answer = ui::DialogPresenter::msgBox(
-        QStringLiteral("V zadaném umístění ") + location +
+        QStringLiteral("V zadaném umístění ") + shown +
             QStringLiteral(" se databáze nenachází, při příštím spuštění programu můžete mít problémy s "
                            "připojením k databázi. Chcete pokračovat?"),
         QStringLiteral("Chybně definované umístění databáze"), QMessageBox::Question,

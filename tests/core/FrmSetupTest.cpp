@@ -192,6 +192,22 @@ TEST_F(FrmSetupTest, PastedLinesKeepTheirFirstLineAndTheSettingsStore) {
         f.CmdRun[0]->click();
     });
     EXPECT_EQ(S().AISLPCmd, QStringLiteral("/opt/AISLP/MVAW.exe"));
+    EXPECT_TRUE(questions.isEmpty());
+
+    // A pasted path of 10,000 characters is asked about with its middle left out, so that the
+    // question fits the screen; the setting keeps the whole path.
+    const QString longPath = QStringLiteral("/x").repeated(5000) + QStringLiteral("/Lumo.mdb");
+    run([&](FrmSetup& f) {
+        f.TxtMain[0]->setText(longPath);
+        f.CmdRun[0]->click();
+    });
+    EXPECT_EQ(S().DatabaseLocation, longPath);
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].startsWith(QStringLiteral("V zadaném umístění /x/x")));
+    EXPECT_TRUE(questions[0].contains(QChar(0x2026)));
+    EXPECT_TRUE(questions[0].contains(QStringLiteral("/x/Lumo.mdb se databáze nenachází")));
+    EXPECT_LT(questions[0].size(), 500);
+    questions.clear();
     EXPECT_EQ(S().ProfileNames[3], QStringLiteral("Můj nový profil"));
     EXPECT_EQ(S().Segments[1].LeftIndent, 300);
     ASSERT_TRUE(SaveSettings(false));
