@@ -155,11 +155,12 @@ bool CheckList::eventFilter(QObject* watched, QEvent* event) {
         bool consumed = false;
         guarded("_KeyDown", [&] { consumed = onKeyDown(code, shift); });
         return consumed;
-    } else if (watched == m_list->viewport()) {
+    } else if (watched == m_list->viewport() &&
+               (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (event->type() == QEvent::MouseButtonPress) {
             m_form.RightClick = mouse->button() == Qt::RightButton;
-        } else if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::RightButton) {
+        } else if (mouse->button() == Qt::RightButton) {
             // The list reports left clicks only.
             QTreeWidgetItem* item = m_list->itemAt(mouse->position().toPoint());
             if (item && onItemClick) {

@@ -154,7 +154,8 @@ void PictureBrowser::step(int command) {
 }
 
 bool PictureBrowser::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_form.ImgByl && event->type() == QEvent::MouseButtonPress) {
+    // Only the picture is watched: the window may be half destroyed when its last events come.
+    if (event->type() == QEvent::MouseButtonPress) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
             mnuObr->popup(mouse->globalPosition().toPoint());

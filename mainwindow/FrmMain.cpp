@@ -91,6 +91,10 @@ FrmMain::~FrmMain() {
     if (g_mainWindow == this)
         g_mainWindow = nullptr;
     qApp->removeEventFilter(this);
+    // The list is deleted with the window's children after the members are gone: its last
+    // changes must not reach them.
+    if (Lv)
+        QObject::disconnect(Lv->model(), nullptr, this, nullptr);
 }
 
 FrmMain* FrmMain::Instance() {

@@ -239,11 +239,12 @@ bool FullTextPanel::eventFilter(QObject* watched, QEvent* event) {
                 }
             }
         }
-    } else if (watched == m_form.CmbFind) {
+    } else if (auto* parts = qobject_cast<QComboBox*>(watched)) {
+        // The part list; the window may be half destroyed when its last focus change comes.
         if (event->type() == QEvent::FocusIn)
-            setBackground(m_form.CmbFind, kYellow);
+            setBackground(parts, kYellow);
         else if (event->type() == QEvent::FocusOut)
-            setBackground(m_form.CmbFind, kSystemWindow);
+            setBackground(parts, kSystemWindow);
     }
     return QObject::eventFilter(watched, event);
 }
