@@ -5,6 +5,7 @@
 #include "installer/SetupState.h"
 #include "installer/VbColour.h"
 #include "platform/err/VbError.h"
+#include "platform/paths/ProgramPaths.h"
 #include "platform/ui/DialogPresenter.h"
 
 #include <QApplication>
@@ -97,7 +98,8 @@ bool FrmCopy::CopyFile() {
     cmdStorno->setEnabled(false);
     setBar(0);
     const QChar dp = decimalPoint();
-    const SizeText size = FormatSize(QFileInfo(m_source).size(), dp);
+    // The size of the file the engine copies, also when the name is written in another case.
+    const SizeText size = FormatSize(QFileInfo(paths::Resolve(m_source)).size(), dp);
     LblInf[10]->setText(size.value);
     LblInf[5]->setText(size.unit);
     CopyHooks hooks;

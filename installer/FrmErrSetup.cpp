@@ -38,6 +38,7 @@ FrmErrSetup::FrmErrSetup(const QString& text, const QString& title, int flags, l
         cmdErr[i]->setObjectName(QStringLiteral("cmdErr%1").arg(i));
         cmdErr[i]->setAutoDefault(false);
         connect(cmdErr[i], &QPushButton::clicked, this, [this, i] { cmdErr_Click(i); });
+        cmdErr[i]->installEventFilter(this);
         buttons->addWidget(cmdErr[i]);
     }
     auto* layout = new QVBoxLayout(this);
@@ -74,6 +75,13 @@ void FrmErrSetup::keyPressEvent(QKeyEvent* event) {
     // Any key closes the window; "[Ctrl-C]" on the end button is only its label.
     event->accept();
     accept();
+}
+
+bool FrmErrSetup::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    accept();
+    return true;
 }
 
 void FrmErrSetup::cmdErr_Click(int index) {

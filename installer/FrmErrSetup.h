@@ -22,6 +22,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The buttons' keys (arrows, Tab, Space) reach the window first.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void cmdErr_Click(int index);

@@ -41,6 +41,12 @@ TEST(SetupWindows, ErrorReportTextButtonsAndTimer) {
     EXPECT_TRUE(plain.findChild<QPushButton*>(QStringLiteral("cmdErr1"))->isEnabled());
     EXPECT_FALSE(plain.findChild<QPushButton*>(QStringLiteral("cmdErr2"))->isEnabled());
     EXPECT_EQ(plain.palette().color(QPalette::Window), QColor(255, 0, 0));
+    // Any key closes the window, also one its focused button would take (an arrow, Tab).
+    plain.show();
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QCoreApplication::sendEvent(plain.findChild<QPushButton*>(QStringLiteral("cmdErr0")), &right);
+    EXPECT_FALSE(plain.isVisible());
+    EXPECT_EQ(plain.result(), QDialog::Accepted);
     FrmErrSetup noEnd(QStringLiteral("t"), QStringLiteral("T"), 4, 0xFF, 500);
     EXPECT_FALSE(noEnd.findChild<QPushButton*>(QStringLiteral("cmdErr1"))->isEnabled());
 
@@ -127,7 +133,8 @@ TEST(SetupWindows, MissingComponentsLeaveOnlyTheirButtonAndTheEnd) {
 TEST(SetupWindows, CopyWindowCannotBeClosedWhileItCopies) {
     SetupSandbox box;
     box.write(box.path("src.bin"), QByteArray(300000, 'z'));
-    FrmCopy window(box.path("src.bin"), box.path("dst.bin"));
+    // The source named in another case, as scripts may name it.
+    FrmCopy window(box.path("SRC.bin"), box.path("dst.bin"));
     window.show();
     // Esc and a close request arrive while the copy runs (the window takes its events at
     // the end of the copy, still busy): both are refused and the copy completes.
