@@ -416,8 +416,11 @@ bool FrmMain::Lv_KeyDown(int KeyCode, int Shift) {
 }
 
 void FrmMain::Lv_KeyUp(int KeyCode, int Shift) {
-    if (!selectedListItem())
+    if (!selectedListItem()) {
+        // Nothing to show, and nothing pending: the next click in a refilled list counts.
+        KeyNavigation = false;
         return;
+    }
     if (KeyCode == vbKeyUp && Shift == vbCtrlMask) {
         focusSearchBox();
     } else if (KeyNavigation) {

@@ -184,6 +184,14 @@ TEST_F(HerbList, HeldArrowsMoveTheSelectionAndShowOnRelease) {
     QTest::keyClick(form->Lv, Qt::Key_Right);
     EXPECT_EQ(selectedText(), QStringLiteral("Chmel"));
     EXPECT_EQ(record->shown.size(), 1);
+    // An arrow in an empty list leaves nothing pending: a click in the refilled list shows its herb.
+    form->NactiNazvy(QStringLiteral("SELECT * FROM Byliny WHERE Idx<0 ORDER BY Nazev"), 0);
+    QTest::keyClick(form->Lv, Qt::Key_Down);
+    form->NactiSeznamBylin();
+    record->shown.clear();
+    QTest::mouseClick(form->Lv->viewport(), Qt::LeftButton, {},
+                      form->Lv->visualItemRect(form->Lv->topLevelItem(1)).center());
+    EXPECT_EQ(record->shown, QStringList{QStringLiteral("Čekanka")});
 }
 
 TEST_F(HerbList, HomeEndAndTheListsTypeAheadShowTheItemOnce) {
