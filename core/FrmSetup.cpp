@@ -48,8 +48,21 @@ QComboBox* sizeList(const QString& name) {
     c->setObjectName(name);
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
+    // A typed "3" stays 3 rather than being completed to 36.
+    c->setCompleter(nullptr);
     c->addItems(kSizes);
     return c;
+}
+
+// A size typed into a list counts once, when the user leaves the list. Passing through a
+// list without typing changes nothing: with "all sections" checked it would give every
+// section the size shown for the current one.
+bool takeTypedSize(QComboBox* list) {
+    QLineEdit* edit = list->lineEdit();
+    if (!edit->isModified())
+        return false;
+    edit->setModified(false);
+    return true;
 }
 
 QLineEdit* textBox(const QString& name) {
@@ -205,8 +218,10 @@ QWidget* FrmSetup::buildSectionPage() {
     for (int i = 1; i <= 3; ++i) {
         connect(CmbProfil[i], &QComboBox::activated, this, [this, i] { CmbProfil_Click(i); });
         if (CmbProfil[i]->isEditable())
-            connect(CmbProfil[i]->lineEdit(), &QLineEdit::editingFinished, this,
-                    [this, i] { CmbProfil_Click(i); });
+            connect(CmbProfil[i]->lineEdit(), &QLineEdit::editingFinished, this, [this, i] {
+                if (takeTypedSize(CmbProfil[i]))
+                    CmbProfil_Click(i);
+            });
     }
     form->addWidget(new QLabel(QStringLiteral("Pořadí:")), 0, 0);
     form->addWidget(CmbProfil[1], 0, 1);
@@ -276,7 +291,10 @@ QWidget* FrmSetup::buildNamesPage() {
     for (int i = 0; i < 4; ++i) {
         connect(CmbHdr[i], &QComboBox::activated, this, [this, i] { CmbHdr_Click(i); });
         if (CmbHdr[i]->isEditable())
-            connect(CmbHdr[i]->lineEdit(), &QLineEdit::editingFinished, this, [this, i] { CmbHdr_Click(i); });
+            connect(CmbHdr[i]->lineEdit(), &QLineEdit::editingFinished, this, [this, i] {
+                if (takeTypedSize(CmbHdr[i]))
+                    CmbHdr_Click(i);
+            });
     }
     TxtHdr = textBox(QStringLiteral("TxtHdr"));
     form->addWidget(new QLabel(QStringLiteral("Odsazení zleva (body):")), 4, 0);

@@ -42,6 +42,16 @@ void setForeColor(QLineEdit* box, long ole) {
     box->setFont(f);
 }
 
+// Shows a size in a size list. The list's own choice follows the text, so leaving the list
+// does not take the shown size for a choice of the user's.
+void showSize(QComboBox* list, int size) {
+    const QString text = QString::number(size);
+    const int item = list->findText(text);
+    if (item >= 0)
+        list->setCurrentIndex(item);
+    list->setEditText(text);
+}
+
 template <size_t N> int indexOf(const std::array<QLabel*, N>& labels, QObject* o) {
     for (size_t i = 0; i < N; ++i)
         if (labels[i] == o)
@@ -176,6 +186,8 @@ void FrmSetup::CmdMain_Click(int Index) {
         this, db ? QStringLiteral("Zadejte umístění databáze") : QStringLiteral("Zadejte umístění AISLP"),
         folder);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // The filters read as their names alone ("Databáze Zefiraku"), without their patterns.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setDefaultSuffix(db ? QStringLiteral("mdb") : QStringLiteral("exe"));
@@ -228,7 +240,7 @@ void FrmSetup::CmbProfil_Click(int Index) {
 
 void FrmSetup::restoreSizeText(int Index) {
     const SegmentSettings& seg = S().Segments[m_CurSeg];
-    CmbProfil[Index]->setCurrentText(QString::number(Index == 2 ? seg.TitleSize : seg.TextSize));
+    showSize(CmbProfil[Index], Index == 2 ? seg.TitleSize : seg.TextSize);
 }
 
 // A title or text colour for the section selected in the list, or for all 22.
@@ -299,8 +311,8 @@ void FrmSetup::showSegment() {
     const ProgramSettings& s = S();
     const SegmentSettings& seg = s.Segments[m_CurSeg];
     CmbProfil[1]->setCurrentIndex(seg.Index - 1);
-    CmbProfil[2]->setCurrentText(QString::number(seg.TitleSize));
-    CmbProfil[3]->setCurrentText(QString::number(seg.TextSize));
+    showSize(CmbProfil[2], seg.TitleSize);
+    showSize(CmbProfil[3], seg.TextSize);
     ChkSeg[0]->setChecked(s.UpdateProfil);
     ChkSeg[1]->setChecked(!s.SafeText);
     TxtSeg[1]->setText(QString::number(seg.LeftIndent / setup::kTwipsPerPixel));
@@ -321,7 +333,7 @@ void FrmSetup::showNames() {
         CmbHdr[3]->insertItem(0, s.FontName);
     CmbHdr[3]->setCurrentIndex(CmbHdr[3]->findText(s.FontName));
     for (int r = 0; r < 3; ++r) {
-        CmbHdr[r]->setCurrentText(QString::number(sizes[r]));
+        showSize(CmbHdr[r], sizes[r]);
         if (colours[r] >= 0 && colours[r] < 16)
             moveMarker(m_MarkNames[r], (*rows[r])[colours[r]]);
         QFont f(rtf::SubstituteFont(s.FontName));

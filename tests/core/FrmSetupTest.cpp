@@ -65,12 +65,17 @@ protected:
         });
         ShowFrmSetup();
     }
+    // A size list takes typed text when it is left; the position list takes a choice.
     static void pick(QComboBox* c, const QString& text) {
-        c->setCurrentText(text);
-        if (c->isEditable())
-            Q_EMIT c->lineEdit()->editingFinished();
-        else
+        if (!c->isEditable()) {
+            c->setCurrentText(text);
             Q_EMIT c->activated(c->currentIndex());
+            return;
+        }
+        c->lineEdit()->selectAll();
+        QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, text);
+        QApplication::sendEvent(c->lineEdit(), &typed);
+        leave(c->lineEdit());
     }
     static void leave(QWidget* w) {
         QFocusEvent out(QEvent::FocusOut);
@@ -105,6 +110,7 @@ TEST_F(FrmSetupTest, LargeNameSizesAndALongFontNameKeepTheDialogOnTheScreen) {
 }
 
 TEST_F(FrmSetupTest, EditsApplyAtOnceAndOkStoresTheRestAndTheProfileFile) {
+    S().Segments[5].TextSize = saved.Segments[5].TextSize = 11;
     run([&](FrmSetup& f) {
         EXPECT_EQ(f.TxtMain[0]->text(), S().DatabaseLocation);
         EXPECT_EQ(f.TxtSeg[0]->text(), QStringLiteral("Můj profil"));
@@ -118,6 +124,14 @@ TEST_F(FrmSetupTest, EditsApplyAtOnceAndOkStoresTheRestAndTheProfileFile) {
         f.ChkSeg[2]->click();
         pick(f.CmbProfil[2], QStringLiteral("18"));
         pick(f.CmbProfil[3], QStringLiteral("dvanáct")); // not a size: nothing changes
+        EXPECT_EQ(f.CmbProfil[3]->currentText(), QStringLiteral("11"));
+        // Passing through a size list of another section without typing changes nothing.
+        f.Lst->setCurrentRow(0);
+        leave(f.CmbProfil[3]->lineEdit());
+        f.Lst->setCurrentRow(4);
+        pick(f.CmbProfil[2], QStringLiteral("3"));
+        EXPECT_EQ(f.CmbProfil[2]->currentText(), QStringLiteral("3"));
+        pick(f.CmbProfil[2], QStringLiteral("18"));
         f.ChkSeg[2]->click();
         press(f.LblTxt[4]);
 
