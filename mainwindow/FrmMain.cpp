@@ -5,6 +5,7 @@
 #include "core/ScreenProfile.h"
 #include "core/Settings.h"
 #include "library/CKelErr.h"
+#include "library/CKelSrv.h"
 #include "mainwindow/HerbRecord.h"
 #include "mainwindow/HerbRecordView.h"
 #include "mainwindow/MainWindowRegistry.h"
@@ -31,7 +32,6 @@
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
-#include <QSysInfo>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
@@ -558,7 +558,7 @@ void FrmMain::applyScreenProfile() {
     const int widthPixels = screen ? screen->size().width() : 0;
     const int profile = ChooseScreenProfile(widthPixels);
     s.ProfilNumber = static_cast<qint16>(profile);
-    ApplyScreenProfile(s, profile, QSysInfo::prettyProductName());
+    ApplyScreenProfile(s, profile, App().SrvObj ? App().SrvObj->OSPlatform() : QString());
 }
 
 void FrmMain::Form_Activate() {
