@@ -161,8 +161,9 @@ void FrmMain::Form_KeyUp() {
 }
 
 bool FrmMain::Form_KeyPress(const QString& Text) {
-    if (Text.isEmpty() || Text.at(0).unicode() < 32 || !Lv->isEnabled() || CurrentTab != 0 ||
-        focusWidget() == TxtByl)
+    // Keys without a character of their own (Delete brings DEL) type nothing.
+    if (Text.isEmpty() || Text.at(0).unicode() < 32 || Text.at(0).category() == QChar::Other_Control ||
+        !Lv->isEnabled() || CurrentTab != 0 || focusWidget() == TxtByl)
         return false;
     // The character replaces the search box text there, and typing goes on in the box; the
     // key itself still reaches the control it was typed in.

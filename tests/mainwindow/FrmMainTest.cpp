@@ -214,8 +214,13 @@ TEST_F(FrmMainFrame, ALetterTypedInTheListGoesToTheSearchBoxUntilATabIsChosen) {
     int keysInList = 0;
     KeyCounter counter(keysInList);
     form->Lv->installEventFilter(&counter);
+    // Delete brings the DEL character, which is typed nowhere.
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
+    QApplication::sendEvent(form->Lv, &del);
+    EXPECT_EQ(form->TxtByl->text(), QString());
+    EXPECT_EQ(QApplication::focusWidget(), form->Lv);
     QTest::keyClick(form->Lv, Qt::Key_H);
-    EXPECT_EQ(keysInList, 1);
+    EXPECT_EQ(keysInList, 2);
     EXPECT_EQ(form->TxtByl->text(), QStringLiteral("h"));
     EXPECT_EQ(QApplication::focusWidget(), form->TxtByl);
     EXPECT_EQ(selectedText(), QStringLiteral("Hloh"));
