@@ -231,9 +231,10 @@ SizeText FormatSpeed(double kBps, QChar decimalPoint) {
 }
 
 QString FormatElapsed(double e) {
-    const long hours = std::lround(e) / 3600;
-    const long minutes = std::lround(e - 3600.0 * hours) / 60;
-    const long seconds = std::lround(e - 3600.0 * hours - 60.0 * minutes);
+    // Halves round to even: 59.5 s is 00:01:00, where rounding halves up left -1 seconds.
+    const long hours = std::lrint(e) / 3600;
+    const long minutes = std::lrint(e - 3600.0 * hours) / 60;
+    const long seconds = std::lrint(e - 3600.0 * hours - 60.0 * minutes);
     return QStringLiteral("%1:%2:%3")
         .arg(hours, 2, 10, QChar(u'0'))
         .arg(minutes, 2, 10, QChar(u'0'))

@@ -105,4 +105,5 @@ TEST(CopyEngine, FiguresAreShownAsTheWindowShowsThem) {
     EXPECT_EQ(shown(FormatSpeed(25000, comma)), QStringLiteral("25,00 MB/s"));
     EXPECT_EQ(FormatElapsed(65.4), QStringLiteral("00:01:05"));
     EXPECT_EQ(FormatElapsed(3725.6), QStringLiteral("01:02:06"));
+    EXPECT_EQ(FormatElapsed(59.5), QStringLiteral("00:01:00"));
 }
