@@ -50,8 +50,11 @@ void GoToSearchBox(FrmMain& form) {
 CheckList::CheckList(FrmMain& form, QTreeWidget* list, bool checkable)
     : m_form(form), m_list(list), m_checkable(checkable), m_name(list->objectName()) {
     QObject::connect(m_list, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-        if (onItemClick)
-            guarded("_ItemClick", [&] { onItemClick(item); });
+        if (!onItemClick)
+            return;
+        // The clicked item is the selected one, also after a Ctrl+click took its selection.
+        m_list->setCurrentItem(item);
+        guarded("_ItemClick", [&] { onItemClick(item); });
     });
     QObject::connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] {
         if (onDblClick)

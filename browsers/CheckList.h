@@ -22,8 +22,8 @@ ListKey ListKeyOf(int keyCode, int shift);
 
 // A per-herb list of the window (LvUL, LvMesic, ...) with the events the browsers handle.
 // Items carry the key "K" + id; a checked item is marked and drawn blue. Checks set by the
-// program raise no check event; a right click counts as an item click. The column caption
-// is shown.
+// program raise no check event; a right click counts as an item click, and a clicked item
+// is left selected. The column caption is shown.
 class CheckList : public QObject {
 public:
     CheckList(FrmMain& form, QTreeWidget* list, bool checkable);

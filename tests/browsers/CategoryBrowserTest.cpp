@@ -124,6 +124,9 @@ TEST_F(CategoryBrowserTest, PopupMenuMarksAndSearches) {
     QAction* mark = menu->findChild<QAction*>(QStringLiteral("mnuIndSkOznac"));
     EXPECT_EQ(mark->text(), QStringLiteral("Označit"));
     menu->hide();
+    // A Ctrl+click leaves the clicked item selected, as every click does.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, at);
+    EXPECT_TRUE(item->isSelected());
     mark->trigger();
     EXPECT_TRUE(CheckList::isChecked(item));
     EXPECT_EQ(item->foreground(0).color(), kBlue);
