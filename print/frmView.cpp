@@ -353,6 +353,13 @@ void frmView::failed() {
 }
 
 void frmView::TiskDokumentu() {
+    if (!Toolbar1->isEnabled())
+        return; // a print is running
+    // A range typed into a box and printed with F6 or the toolbar (neither takes the focus)
+    // counts as if the box had been left.
+    for (int i = 0; i < 2; ++i)
+        if (focusWidget() == txtPage[i])
+            ValidatePageRange(i);
     lblPage[3]->setText(QStringLiteral("Dokument je odesílán k tisku..."));
     Toolbar1->setEnabled(false); // no second print while this one runs
     QCoreApplication::processEvents();
