@@ -7,10 +7,8 @@
 
 namespace lumo::settings {
 
-namespace {
-
-// A decimal number with either separator. Files written on a Czech system hold "12,5",
-// files edited by hand or written elsewhere "12.5"; both mean the same.
+// Files written on a Czech system hold "12,5", files edited by hand or written elsewhere
+// "12.5"; both mean the same.
 std::optional<double> parseNumber(const QString& text) {
     QString s = text.trimmed();
     if (s.isEmpty())
@@ -25,6 +23,8 @@ std::optional<double> parseNumber(const QString& text) {
         return std::nullopt;
     return v;
 }
+
+namespace {
 
 template <typename Int> std::optional<Int> parseWhole(const QString& text) {
     const std::optional<double> v = parseNumber(text);

@@ -10,6 +10,10 @@
 // default); writing gives exactly the text the files have always held.
 namespace lumo::settings {
 
+// A decimal number with either separator: '.', ',' or the locale's own. Nothing for text
+// that is not a finite number.
+std::optional<double> parseNumber(const QString& text);
+
 // "True" or "False".
 QString boolText(bool value);
 // "True"/"False" in any case, or a number where anything but 0 means True.

@@ -1,5 +1,6 @@
 #include "core/SetupLogic.h"
 
+#include "core/SettingsText.h"
 #include "platform/paths/ProgramPaths.h"
 
 #include <QLocale>
@@ -24,23 +25,9 @@ void MoveSegment(ProgramSettings& settings, int s, int p) {
     settings.Segments[s].Index = static_cast<qint16>(p);
 }
 
-namespace {
-
-// A number as the user may type it: with the user's decimal comma or with a point.
-std::optional<double> parseNumber(const QString& text) {
-    const QString t = text.trimmed();
-    if (t.isEmpty())
-        return std::nullopt;
-    bool ok = false;
-    double v = QLocale().toDouble(t, &ok);
-    if (!ok)
-        v = QLocale::c().toDouble(t, &ok);
-    if (!ok || !std::isfinite(v))
-        return std::nullopt;
-    return v;
-}
-
-} // namespace
+// Numbers are typed as the settings files hold them: with a decimal comma or a point,
+// whatever the user's locale.
+using settings::parseNumber;
 
 std::optional<int> ParseSize(const QString& text) {
     const std::optional<double> v = parseNumber(text);

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -309,6 +310,14 @@ TEST(SetupLogicTest, PositionsStayAPermutationAndTypedNumbersKeepTheirRanges) {
     EXPECT_EQ(setup::ParseIndent(QStringLiteral("2184")), 32760);
     for (const char* bad : {"0", "2185", "x", "-1"})
         EXPECT_FALSE(setup::ParseIndent(QString::fromLatin1(bad))) << bad;
+    // A decimal comma is a decimal comma under any locale, never a thousands separator.
+    const QLocale previous;
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::Czech)}) {
+        QLocale::setDefault(locale);
+        EXPECT_EQ(setup::ParseMargin(QStringLiteral("12,5")), 12.5f) << locale.name().toStdString();
+        EXPECT_EQ(setup::ParseMargin(QStringLiteral("1,250")), 1.25f) << locale.name().toStdString();
+    }
+    QLocale::setDefault(previous);
     EXPECT_EQ(setup::ParseMargin(QStringLiteral("12.5")), 12.5f);
     EXPECT_EQ(setup::ParseMargin(QStringLiteral("-3")), -3.0f);
     EXPECT_FALSE(setup::ParseMargin(QStringLiteral("abc")));
