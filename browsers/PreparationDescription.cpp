@@ -39,9 +39,10 @@ QString PreparationDescriptionRtf(const ProgramSettings& s, const PreparationCon
     if (content.Name) {
         SetParagraph(c, Qt::AlignHCenter, 0);
         c.insertText(*content.Name, runFormat(s.FontName, s.Names.TitleSize, true, kGreen));
-        c.insertBlock();
+        const QTextCharFormat spacer = runFormat(s.FontName, kSpacerPoints, false, 0);
+        c.insertBlock(c.blockFormat(), spacer);
         SetParagraph(c, Qt::AlignLeft, 0);
-        c.insertText(QStringLiteral("\n"), runFormat(s.FontName, kSpacerPoints, false, 0));
+        c.insertText(QStringLiteral("\n"), spacer);
         if (content.Article) {
             ArticleStyle style{s.FontName, s.Names.SubTitleSize, seg.TextSize,
                                ui::OleToColor(PaletteColor(seg.TextColor)), seg.LeftIndent};

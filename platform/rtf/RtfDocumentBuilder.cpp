@@ -50,6 +50,9 @@ void RtfDocumentBuilder::applyBlockFormat(QTextBlockFormat format, bool last) {
 void RtfDocumentBuilder::endParagraph(const QTextBlockFormat& format) {
     flush();
     applyBlockFormat(format, false);
+    // An empty paragraph is as high as its paragraph mark's character format.
+    if (m_cursor.block().length() == 1)
+        m_cursor.setBlockCharFormat(m_format);
     m_cursor.insertBlock(format, m_format);
     m_inHostBlock = false;
     m_blockHasText = false;

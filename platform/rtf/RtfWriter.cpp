@@ -64,7 +64,7 @@ public:
 
 private:
     template <typename Visit> void forEachRun(Visit visit) const;
-    const RunState& runState(const QTextFragment& fragment);
+    const RunState& runState(int formatIndex, const QTextCharFormat& format);
     int fontIndex(const QTextCharFormat& f);
     int colorIndex(const QColor& c);
     void writeHeader(QString& out) const;
@@ -118,9 +118,12 @@ QString RtfWriter::write() {
             writeBlockStart(bf, pageBreak && b.position() >= m_from);
             breakAfter = bf.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysAfter;
             firstBlock = false;
+            // An empty paragraph keeps its height: its mark's character format.
+            if (b.length() == 1)
+                writeChanges(runState(b.charFormatIndex(), b.charFormat()));
             return;
         }
-        const RunState s = runState(frag);
+        const RunState s = runState(frag.charFormatIndex(), frag.charFormat());
         writeChanges(s);
         writeText(text, s.symbol, m_out);
     });
@@ -129,12 +132,10 @@ QString RtfWriter::write() {
     return header + m_out + QLatin1Char('}');
 }
 
-const RunState& RtfWriter::runState(const QTextFragment& fragment) {
-    const int key = fragment.charFormatIndex();
+const RunState& RtfWriter::runState(int key, const QTextCharFormat& f) {
     auto it = m_runStates.find(key);
     if (it != m_runStates.end())
         return *it;
-    const QTextCharFormat f = fragment.charFormat();
     RunState s;
     s.font = fontIndex(f);
     s.symbol = m_fonts[s.font].charset == kSymbolCharset;

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QTest>
+#include <QTextBlock>
 #include <QTreeWidget>
 
 namespace lumo::test {
@@ -138,6 +139,10 @@ TEST_F(PreparationPage, DescriptionRendersTheArticleOfTheConnectedLink) {
     describe(kStomachTea);
     EXPECT_TRUE(description().startsWith(kStomachTea + QStringLiteral("\r\n\r\nSeznam bylin\r\n")))
         << description().toStdString();
+    // The line under the title is a small one, however large the title.
+    const QTextBlock spacer = form->RtfTemp->document()->findBlockByNumber(1);
+    EXPECT_TRUE(spacer.text().isEmpty());
+    EXPECT_EQ(spacer.charFormat().fontPointSize(), 6);
 }
 
 } // namespace lumo::test
