@@ -365,7 +365,9 @@ bool FrmMain::TxtByl_KeyDown(int KeyCode, int Shift) {
     if (KeyCode == vbKeyUp || KeyCode == vbKeyPageUp || KeyCode == vbKeyPageDown) {
         Lv->setFocus();
         moveListSelection(KeyCode);
-        UkazVybrane();
+        // As a key let go in the list: shown only when there is an item to show.
+        if (selectedListItem())
+            UkazVybrane();
         return true;
     }
     return false;

@@ -146,6 +146,13 @@ TEST_F(HerbList, EnterInTheSearchBoxShowsTheItemEvenWhenShownAlready) {
     form->TxtByl->setFocus();
     QTest::keyClick(form->TxtByl, Qt::Key_Up);
     EXPECT_EQ(record->shown.last(), QStringLiteral("Cibule"));
+    // Up over an empty list has nothing to show: the record and the typed text stay.
+    form->NactiNazvy(QStringLiteral("SELECT * FROM Byliny WHERE Idx<0 ORDER BY Nazev"), 0);
+    record->shown.clear();
+    type(QStringLiteral("Hlo"));
+    QTest::keyClick(form->TxtByl, Qt::Key_Up);
+    EXPECT_TRUE(record->shown.isEmpty());
+    EXPECT_EQ(form->TxtByl->text(), QStringLiteral("Hlo"));
 }
 
 // Without a window manager the window gets keys without being the active one;
