@@ -11,6 +11,7 @@
 #include "platform/paths/ProgramPaths.h"
 #include "platform/ui/Units.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QLabel>
@@ -49,8 +50,10 @@ void writeWhole(const QString& path, const QByteArray& data) {
 
 } // namespace
 
-QImage ReadPicture(const QString& path, const QSize& size) {
-    QImageReader reader(path);
+QImage ReadPicture(const QByteArray& data, const QSize& size) {
+    QBuffer buffer;
+    buffer.setData(data);
+    QImageReader reader(&buffer);
     const QSize whole = reader.size();
     QSize target;
     if (size.isValid() && whole.isValid() && size.width() < whole.width() && size.height() < whole.height()) {
@@ -88,7 +91,7 @@ PictureBrowser::PictureBrowser(FrmMain& form) : QObject(&form), m_form(form) {
     FrmMainHooks& hooks = m_form.Hooks;
     hooks.HerbListLoaders[3] = [this](long idx) { NactiObrazky(idx); };
     hooks.TabChosen[3] = [this] { UkazObrazek(); };
-    hooks.PrizpusobObrazek = [this] { PrizpusobObrazek(); };
+    hooks.PrizpusobObrazek = [this] { Guarded("PrizpusobObrazek", [this] { PrizpusobObrazek(); }); };
     hooks.PicturePrev = [this] { Guarded("mnuObrPrev_Click", [this] { mnuObrPrev_Click(); }); };
     hooks.PictureNext = [this] { Guarded("mnuObrNext_Click", [this] { mnuObrNext_Click(); }); };
     NastavTbObr();
@@ -206,7 +209,7 @@ void PictureBrowser::UkazObrazek() {
     } catch (...) {
         // The failed picture is tried again when asked for next time; meanwhile none is shown.
         ShownPictureId = -1;
-        m_file.clear();
+        m_data.clear();
         PictureSize = QSize();
         m_form.ImgByl->clear();
         setCaption(QString::fromUtf8(kNotAvailable), m_form.LblObr[0]->width());
@@ -215,7 +218,7 @@ void PictureBrowser::UkazObrazek() {
 }
 
 void PictureBrowser::showMissing() {
-    m_file.clear();
+    m_data.clear();
     PictureSize = QSize();
     m_rendered = QSize();
     m_form.ImgByl->clear();
@@ -229,12 +232,14 @@ void PictureBrowser::loadPicture(const QString& name, const QByteArray& data) {
     m_form.LblObr[0]->repaint();
     const QString file = paths::InProgramDir(QStringLiteral("Temp.jpg"));
     writeWhole(file, data);
-    QImageReader header(file);
+    QBuffer buffer;
+    buffer.setData(data);
+    QImageReader header(&buffer);
     const QSize size = header.size();
     if (!size.isValid())
         err::Raise(kInvalidPicture, QStringLiteral("UkazObrazek"),
                    QStringLiteral("Neplatný obrázek (%1)").arg(header.errorString()));
-    m_file = file;
+    m_data = data;
     PictureSize = size;
     m_rendered = QSize();
     setCaption(name, m_form.LblObr[0]->width());
@@ -253,13 +258,13 @@ void PictureBrowser::PrizpusobObrazek() {
 // Decodes the picture at the size it is drawn, once per size: a large photograph is read
 // scaled down by the decoder instead of whole.
 void PictureBrowser::renderPixmap() {
-    if (m_file.isEmpty())
+    if (m_data.isEmpty())
         return;
     const QSize target = m_form.ImgByl->size() * m_form.ImgByl->devicePixelRatioF();
     if (target.isEmpty() || target == m_rendered)
         return;
     m_rendered = target;
-    QPixmap pixmap = QPixmap::fromImage(ReadPicture(m_file, target));
+    QPixmap pixmap = QPixmap::fromImage(ReadPicture(m_data, target));
     pixmap.setDevicePixelRatio(m_form.ImgByl->devicePixelRatioF());
     m_form.ImgByl->setPixmap(pixmap);
 }

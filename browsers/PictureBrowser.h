@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QSize>
 #include <QString>
@@ -19,7 +20,8 @@ class FrmMain;
 // The pictures page of the main window: the shown herb's pictures one at a time, fitted
 // to the page with their name under them, stepped through with the toolbar, the popup menu
 // and the arrow keys of the main list, and printed one to a page. A picture is written to
-// "Temp.jpg" in the program folder and shown from there.
+// "Temp.jpg" in the program folder; its bytes are kept, so a later resize or print never
+// depends on that file (another instance in the same folder writes it too).
 class PictureBrowser : public QObject {
 public:
     // Creates the page's toolbar buttons and popup menu and fills the window's hooks.
@@ -68,12 +70,12 @@ private:
     void printOnCurrentPrinter();
 
     FrmMain& m_form;
-    QString m_file;   // the file the picture shown was loaded from
-    QSize m_rendered; // the pixel size the shown pixmap was decoded at
+    QByteArray m_data; // the picture shown, as written to Temp.jpg
+    QSize m_rendered;  // the pixel size the shown pixmap was decoded at
 };
 
-// The picture in a file decoded at most at size (its proportions kept; a null size: whole).
-// Raises 481 when the file holds no readable picture.
-QImage ReadPicture(const QString& path, const QSize& size = QSize());
+// A picture's bytes decoded at most at size (its proportions kept; a null size: whole).
+// Raises 481 when they hold no readable picture.
+QImage ReadPicture(const QByteArray& data, const QSize& size = QSize());
 
 } // namespace lumo

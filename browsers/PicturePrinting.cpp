@@ -58,8 +58,8 @@ void PictureBrowser::printOnCurrentPrinter() {
         printer.setOutputFileName(pdf);
     }
     QImage image;
-    if (!m_file.isEmpty())
-        image = ReadPicture(m_file);
+    if (!m_data.isEmpty())
+        image = ReadPicture(m_data);
     QPainter p;
     if (!p.begin(&printer))
         return;

@@ -98,6 +98,12 @@ TEST_F(PicturePage, StepsThroughAHerbsPicturesFittedAndWrapping) {
     EXPECT_NEAR(double(shown.width()) / shown.height(), 480.0 / 360.0, 0.02);
     EXPECT_EQ(form->LblObr[0]->width(), shown.width());
     EXPECT_FALSE(form->ImgByl->pixmap().isNull());
+    // Another instance in the same folder writes "Temp.jpg" too: a resize still draws this picture.
+    ASSERT_TRUE(QFile::remove(dir.file(QStringLiteral("Temp.jpg"))));
+    form->resize(form->width() - 300, form->height() - 200);
+    QApplication::processEvents();
+    EXPECT_NE(form->ImgByl->size(), shown);
+    EXPECT_FALSE(form->ImgByl->pixmap().isNull());
 
     pictures->Buttons[1]->trigger(); // Last
     EXPECT_EQ(caption(), last);
