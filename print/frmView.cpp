@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -53,6 +54,36 @@ QString frmView::numberText(double v) {
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     return locale.toString(v, 'g', 7);
 }
+
+namespace {
+
+// The printer of the "Tisk" button; with a small wheel, the printer setup's.
+QIcon printerIcon(bool setup) {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x30, 0x30, 0x30), 1.5));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(9.5, 3.5, 13, 9)); // paper going in
+    p.setBrush(QColor(0x80, 0x80, 0x88));
+    p.drawRoundedRect(QRectF(3.5, 11.5, 25, 12), 2, 2);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(9.5, 19.5, 13, 9)); // printed sheet
+    p.drawLine(QPointF(12, 23), QPointF(20, 23));
+    p.drawLine(QPointF(12, 26), QPointF(18, 26));
+    if (setup) {
+        p.setPen(QPen(QColor(0x10, 0x50, 0xA0), 3.5, Qt::DotLine, Qt::FlatCap));
+        p.setBrush(QColor(0x10, 0x50, 0xA0));
+        p.drawEllipse(QRectF(20, 20, 10, 10));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRectF(23, 23, 4, 4));
+    }
+    return QIcon(pixmap);
+}
+
+} // namespace
 
 frmView::frmView(bool shown) : m_shown(shown) {
     setWindowTitle(QStringLiteral("Náhled tisku"));
@@ -156,7 +187,10 @@ void frmView::buildToolbar() {
             continue;
         }
         const QString key = QString::fromLatin1(b.key);
-        QAction* a = Toolbar1->addAction(style()->standardIcon(b.icon), QString::fromUtf8(b.text));
+        const QIcon icon = key == QStringLiteral("PRINT")    ? printerIcon(false)
+                           : key == QStringLiteral("SPRINT") ? printerIcon(true)
+                                                             : style()->standardIcon(b.icon);
+        QAction* a = Toolbar1->addAction(icon, QString::fromUtf8(b.text));
         a->setObjectName(key);
         a->setToolTip(QString::fromUtf8(b.tip));
         if (key == QStringLiteral("GROUP"))
