@@ -136,6 +136,7 @@ int CKelPrinter::PrintDoc(const QString& Text, bool PlainText, const QString& Fo
 
 int CKelPrinter::SavePreview(const QString& Text, QString& FileName, const QVariant&, bool PlainText,
                              const QString& FontName, float FontSize) {
+    StartPrintJob(); // as loading the preview form does
     print::PrintEngine engine;
     engine.PrepareDocument(Text, PlainText, FontName, FontSize);
     return print::SaveDocument(engine.document(), FileName, PlainText) ? 1 : 0;
