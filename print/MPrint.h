@@ -71,8 +71,9 @@ bool SetPrinterByName(const QString& name);
 // the values come back rounded to hundredths, and changed when the user confirmed.
 // Returns 1 when confirmed, 0 otherwise.
 int ShowPageSetupDialog();
-// The properties dialog of the named printer (the current one when none); the choices are
-// kept on the current printer when confirmed. Returns 1 when confirmed, 0 otherwise.
+// The properties dialog of the named printer (made current; the current one when none); the
+// choices are kept on the current printer when confirmed. Returns 1 when confirmed, 0 otherwise
+// (also for a name no installed printer has: then nothing is shown or changed).
 int ShowPrinterProperties(const std::optional<QString>& name = std::nullopt);
 
 } // namespace lumo

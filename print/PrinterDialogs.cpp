@@ -1,7 +1,5 @@
 #include "print/PrinterDialogs.h"
 
-#include "platform/err/RunTimeErrors.h"
-#include "platform/err/VbError.h"
 #include "platform/ui/DialogPresenter.h"
 #include "print/CKelPrinter.h"
 #include "print/MPrint.h"
@@ -106,9 +104,9 @@ int ShowPageSetupDialog() {
 }
 
 int ShowPrinterProperties(const std::optional<QString>& name) {
+    // A printer that cannot be opened shows nothing and changes nothing.
     if (name && !SetPrinterByName(*name))
-        err::Raise(err::errDeviceUnavailable, QStringLiteral("KelVBLib-MPrint-ShowPrinterProperties"),
-                   QStringLiteral("Tiskárna ") + *name + QStringLiteral(" není nainstalována"));
+        return 0;
     return print::ShowPrinterSetup(PrintSettings().UsedForm.data()) ? 1 : 0;
 }
 

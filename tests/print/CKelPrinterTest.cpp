@@ -69,6 +69,10 @@ TEST(CKelPrinterTest, DialogsNeedAControllingFormAndNamesMatchLooselyOrNotAtAll)
     p.PrinterName(QStringLiteral("Tiskárna, která není"));
     EXPECT_EQ(p.PrinterName(), print::PdfPrinterName());
     EXPECT_TRUE(print::CurrentIsPdf());
+    // With a form, the properties of a printer that is not there show nothing and raise nothing.
+    p.UsedForm(nullptr);
+    EXPECT_EQ(p.PrintSetup(QStringLiteral("Tiskárna, která není")), 0);
+    EXPECT_TRUE(print::CurrentIsPdf());
 }
 
 TEST(CKelPrinterTest, StartUpCreatesThePrinterWithTheMarginsOfTheSettings) {
