@@ -102,6 +102,10 @@ void PreparationBrowser::NactiPripravky(long herb) {
     } catch (...) {
         ReportFailure(kPerHerb);
     }
+    // On its own page the toolbar follows the list: buttons left off by a herb without
+    // preparations would stay off over the next herb's.
+    if (m_form.tabIndex() == int(kTabIndex))
+        NastavTbPrip();
 }
 
 void PreparationBrowser::NastavTbPrip() {

@@ -67,11 +67,14 @@ protected:
 // cannot be started is reported.
 TEST_F(PreparationPage, HerbsPreparationsListTheirHerbsAndStartAislp) {
     load();
+    form->CurrentHerb = 23; // Podběl lékařský: no preparations
+    form->RefillHerbLists(23);
+    form->setTabIndex(4);
+    EXPECT_FALSE(prip->toolbar().isEnabled(QStringLiteral("Select")));
     form->CurrentHerb = 1;
     form->RefillHerbLists(1);
     EXPECT_EQ(column(0), (QStringList{kTea, QStringLiteral("Heřmánkový extrakt k výplachům"), kStomachTea}));
     EXPECT_EQ(column(1), (QStringList{"0014872", "0052231", "0015005"}));
-    form->setTabIndex(4);
     EXPECT_TRUE(prip->toolbar().isEnabled(QStringLiteral("Select")));
     EXPECT_TRUE(prip->toolbar().isEnabled(QStringLiteral("AISLP")));
 
