@@ -137,11 +137,11 @@ void frmView::buildControls() {
 
     m_stack = new QStackedWidget(this);
     shpPage = new PaperView;
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(shpPage);
-    scroll->setAlignment(Qt::AlignHCenter);
-    scroll->setBackgroundRole(QPalette::Dark);
-    m_stack->addWidget(scroll);
+    m_pageScroll = new QScrollArea;
+    m_pageScroll->setWidget(shpPage);
+    m_pageScroll->setAlignment(Qt::AlignHCenter);
+    m_pageScroll->setBackgroundRole(QPalette::Dark);
+    m_stack->addWidget(m_pageScroll);
     // The whole document on its paper: the viewer between the left and right margins.
     m_wholePage = new QWidget;
     m_wholePage->setAutoFillBackground(true);
@@ -275,7 +275,7 @@ void frmView::Form_Activate() {
     button(QStringLiteral("GROUP"))->setChecked(s.PageGroup);
     ShowPage();
     rtfView->setSelStart(0);
-    (s.PageGroup ? static_cast<QWidget*>(rtfView) : m_stack)->setFocus();
+    viewer()->setFocus();
     lblPage[3]->clear();
     m_activated = true;
 }
@@ -330,6 +330,10 @@ void frmView::updatePageStyle() {
     shpPage->setBorderStyle(outside ? 5 : 1);
 }
 
+QWidget* frmView::viewer() const {
+    return PrintSettings().PageGroup ? static_cast<QWidget*>(rtfView) : m_pageScroll;
+}
+
 void frmView::goToPage(int page) {
     m_currentPage = page;
     ShowPage();
@@ -354,10 +358,14 @@ void frmView::Toolbar1_ButtonClick(const QString& key) {
     else if (key == QStringLiteral("LAST") && m_currentPage < count)
         goToPage(count);
     else if (key == QStringLiteral("GROUP")) {
+        const bool viewerFocused = focusWidget() == viewer();
         PrintSettingsRecord& s = PrintSettings();
         s.PageGroup = !s.PageGroup;
         button(key)->setChecked(s.PageGroup);
         ShowPage();
+        // Keys that paged the view go on paging the one shown now.
+        if (viewerFocused)
+            viewer()->setFocus();
     } else if (key == QStringLiteral("FDD")) {
         const QString name = GetTargetFileName();
         if (!name.isEmpty())

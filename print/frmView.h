@@ -14,6 +14,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QStackedWidget;
 class QToolBar;
 
@@ -87,6 +88,8 @@ private:
     void ShowPage();
     void updatePageStyle();
     void goToPage(int page);
+    // What shows the document: the whole-document box, or the paper of page view.
+    QWidget* viewer() const;
     bool marginValid(int index) const;
     // A number as the user types it (the system's format or a decimal point), and back.
     static std::optional<double> parseNumber(const QString& text);
@@ -99,6 +102,7 @@ private:
 
     PrintEngine m_engine;
     QStackedWidget* m_stack = nullptr;
+    QScrollArea* m_pageScroll = nullptr; // the paper of page view
     QWidget* m_wholePage = nullptr;
     QMap<QString, QAction*> m_buttons;
     bool m_firstActivation = true;

@@ -145,13 +145,12 @@ bool frmView::boxKey(QLineEdit* box, QKeyEvent& key) {
         return false;
     }
     const int i = box == txtPage[0] ? 0 : 1;
-    QWidget* viewer = PrintSettings().PageGroup ? static_cast<QWidget*>(rtfView) : m_stack;
     if (k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Down) {
-        (i == 0 ? static_cast<QWidget*>(txtPage[1]) : viewer)->setFocus();
+        (i == 0 ? static_cast<QWidget*>(txtPage[1]) : viewer())->setFocus();
         return true;
     }
     if (k == Qt::Key_Up) {
-        (i == 1 ? static_cast<QWidget*>(txtPage[0]) : viewer)->setFocus();
+        (i == 1 ? static_cast<QWidget*>(txtPage[0]) : viewer())->setFocus();
         return true;
     }
     return false;

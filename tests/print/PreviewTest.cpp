@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 
 using namespace lumo;
 using namespace lumo::print;
@@ -75,6 +77,15 @@ TEST_F(PreviewTest, ARecordIsPreviewedPrintedAsARangeAndSaved) {
 
         view->Toolbar1_ButtonClick(QStringLiteral("GROUP"));
         EXPECT_EQ(view->lblPage[2]->text(), QStringLiteral("1/%1").arg(s.PageCount));
+        // Enter in the "to" box goes on to the paper, where Page Down scrolls the page.
+        view->txtPage[1]->setFocus();
+        press(view->txtPage[1], Qt::Key_Return);
+        auto* paper = qobject_cast<QScrollArea*>(view->focusWidget());
+        EXPECT_TRUE(paper);
+        if (paper) {
+            press(paper, Qt::Key_PageDown);
+            EXPECT_GT(paper->verticalScrollBar()->value(), 0);
+        }
         EXPECT_FALSE(view->button(QStringLiteral("PREV"))->isEnabled());
         EXPECT_FALSE(view->shpPage->pageText().contains(QStringLiteral("Tisk LUMO-TEST")));
         press(view->rtfView, Qt::Key_PageDown, Qt::ControlModifier);
