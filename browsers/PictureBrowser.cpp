@@ -90,7 +90,11 @@ PictureBrowser::PictureBrowser(FrmMain& form) : QObject(&form), m_form(form) {
 
     FrmMainHooks& hooks = m_form.Hooks;
     hooks.HerbListLoaders[3] = [this](long idx) { NactiObrazky(idx); };
-    hooks.TabChosen[3] = [this] { UkazObrazek(); };
+    hooks.TabChosen[3] = [this] {
+        UkazObrazek();
+        // A resize on another page laid the picture over the whole frame.
+        Guarded("PrizpusobObrazek", [this] { PrizpusobObrazek(); });
+    };
     hooks.PrizpusobObrazek = [this] { Guarded("PrizpusobObrazek", [this] { PrizpusobObrazek(); }); };
     hooks.PicturePrev = [this] { Guarded("mnuObrPrev_Click", [this] { mnuObrPrev_Click(); }); };
     hooks.PictureNext = [this] { Guarded("mnuObrNext_Click", [this] { mnuObrNext_Click(); }); };

@@ -104,6 +104,13 @@ TEST_F(PicturePage, StepsThroughAHerbsPicturesFittedAndWrapping) {
     QApplication::processEvents();
     EXPECT_NE(form->ImgByl->size(), shown);
     EXPECT_FALSE(form->ImgByl->pixmap().isNull());
+    // Resized on another page: back on this one the picture keeps its proportions.
+    form->setTabIndex(0);
+    form->resize(form->width() + 300, form->height() + 100);
+    QApplication::processEvents();
+    form->setTabIndex(3);
+    EXPECT_NEAR(double(form->ImgByl->width()) / form->ImgByl->height(), 480.0 / 360.0, 0.02);
+    EXPECT_EQ(form->LblObr[1]->width(), form->ImgByl->width());
 
     pictures->Buttons[1]->trigger(); // Last
     EXPECT_EQ(caption(), last);
