@@ -39,6 +39,16 @@ std::function<void(const QString&)> guardedFiller(const QString& name,
     };
 }
 
+// A per-herb list refilled while its page is shown: the page's toolbar follows the new list, as
+// it follows the user's selection (a stale button would act on the previous herb's items).
+std::function<void(long)> refillOnPage(FrmMain& form, size_t tab, std::function<void(long)> fill) {
+    return [&form, tab, fill = std::move(fill)](long idx) {
+        fill(idx);
+        if (form.tabIndex() == int(tab) && form.Hooks.TabChosen[tab])
+            form.Hooks.TabChosen[tab]();
+    };
+}
+
 } // namespace
 
 void Browsers::fillHooks(FrmMain& form) {
@@ -55,14 +65,6 @@ void Browsers::fillHooks(FrmMain& form) {
     h.TabChosen[1] = guarded(QStringLiteral("NastavTbUL"), [this] { UL->NastavTb(); });
     h.TabChosen[2] = guarded(QStringLiteral("NastavTbIndSk"), [this] { IndSk->NastavTb(); });
     h.TabChosen[6] = guarded(QStringLiteral("NastavTbKomb"), [this] { Komb->NastavTb(); });
-    // Per-herb lists in the composition's order: active substances, indication groups,
-    // preparations, pictures, indications, combinations, collection calendar. Each loader
-    // reports its own failures.
-    h.HerbListLoaders[0] = [this](long idx) { UL->Nacti(idx); };
-    h.HerbListLoaders[1] = [this](long idx) { IndSk->Nacti(idx); };
-    h.HerbListLoaders[4] = [this](long idx) { Ind->NactiIndikace(idx); };
-    h.HerbListLoaders[5] = [this](long idx) { Komb->Nacti(idx); };
-    h.HerbListLoaders[6] = [this](long idx) { Sber->NactiSber(idx); };
     // Indications: tab 5, list mode 5.
     h.TabChosen[5] = guarded(QStringLiteral("NastavTbInd"), [this] { Ind->NastavTbInd(); });
     h.ShowItem[5] = guarded(QStringLiteral("UkazInd"), [this] { Ind->UkazInd(); });
@@ -71,6 +73,14 @@ void Browsers::fillHooks(FrmMain& form) {
                                      [this](const QString& filter) { Ind->NactiNazvyInd(filter); });
     // The collection calendar: tab 7, list mode 7 (the twelve months; no filter).
     h.TabChosen[7] = guarded(QStringLiteral("NastavTbSber"), [this] { Sber->NastavTbSber(); });
+    // Per-herb lists in the composition's order: active substances, indication groups,
+    // preparations, pictures, indications, combinations, collection calendar. Each loader
+    // reports its own failures.
+    h.HerbListLoaders[0] = refillOnPage(form, 1, [this](long idx) { UL->Nacti(idx); });
+    h.HerbListLoaders[1] = refillOnPage(form, 2, [this](long idx) { IndSk->Nacti(idx); });
+    h.HerbListLoaders[4] = refillOnPage(form, 5, [this](long idx) { Ind->NactiIndikace(idx); });
+    h.HerbListLoaders[5] = refillOnPage(form, 6, [this](long idx) { Komb->Nacti(idx); });
+    h.HerbListLoaders[6] = refillOnPage(form, 7, [this](long idx) { Sber->NactiSber(idx); });
     h.ShowItem[7] = guarded(QStringLiteral("NactiPopisSber"), [this] { Sber->NactiPopisSber(); });
     h.HerbsWithItem[7] = guarded(QStringLiteral("BylinySSber"), [this] { Sber->BylinySSber(); });
     h.ListFillers[7] =

@@ -63,13 +63,16 @@ TEST_F(CategoryBrowserTest, MarkedSearchListsHerbsWithEveryMarkedItemAndKeepsThe
     EXPECT_EQ(checkedTexts(form->LvUL), QStringList({"Flavonoidy", "Silice"}));
     EXPECT_EQ(colour(form->LvUL, QStringLiteral("Silice")), kBlue);
     EXPECT_EQ(colour(form->LvUL, QStringLiteral("Třísloviny")), QColor(Qt::black));
-    // A refill is no check by the user: the toolbar keeps its state until the next update.
-    showHerb(4);
-    EXPECT_TRUE(ul.toolbar().isEnabled(QStringLiteral("SelectMore")));
-    openPage(2);
+    // The toolbar follows a list refilled while its page is shown: nothing is selected and
+    // nothing is checked over a herb without substances, and "SelectAll" is back for the next.
     openPage(1);
+    ASSERT_TRUE(ul.toolbar().isEnabled(QStringLiteral("SelectMore")));
+    showHerb(4);
+    EXPECT_FALSE(ul.toolbar().isEnabled(QStringLiteral("SelectMore")));
     EXPECT_FALSE(ul.toolbar().isEnabled(QStringLiteral("Select")));
     EXPECT_FALSE(ul.toolbar().isEnabled(QStringLiteral("SelectAll")));
+    showHerb(1);
+    EXPECT_TRUE(ul.toolbar().isEnabled(QStringLiteral("SelectAll")));
 }
 
 // The searches that find nothing to search: no checked item clears the marks and changes
