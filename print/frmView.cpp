@@ -1,6 +1,7 @@
 #include "print/frmView.h"
 
 #include "core/AppContext.h"
+#include "core/SettingsText.h"
 #include "library/CKelErr.h"
 #include "platform/err/VbError.h"
 #include "platform/paths/ProgramPaths.h"
@@ -36,15 +37,11 @@
 
 namespace lumo::print {
 
-// A number as the user types it: the system's format or with a decimal point; huge values
-// (which would overflow the fields) do not count.
+// A number as the user types it, with a decimal comma or point (as the settings dialog reads
+// margins); huge values (which would overflow the fields) do not count.
 std::optional<double> frmView::parseNumber(const QString& text) {
-    const QString t = text.trimmed();
-    bool ok = false;
-    double v = QLocale::system().toDouble(t, &ok);
-    if (!ok)
-        v = QLocale::c().toDouble(t, &ok);
-    if (!ok || !std::isfinite(v) || std::fabs(v) > 1e6)
+    const std::optional<double> v = settings::parseNumber(text);
+    if (!v || std::fabs(*v) > 1e6)
         return std::nullopt;
     return v;
 }

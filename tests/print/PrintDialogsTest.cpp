@@ -56,11 +56,12 @@ TEST_F(PrintDialogsTest, NewMarginsPaginateAgainAndCancelledDialogsAreNoFailure)
         view->cmdX_Click(); // refused: the panel stays
         EXPECT_TRUE(view->Frame1->isVisibleTo(view));
         view->txtMargin[0]->setText(QStringLiteral("80"));
-        view->txtMargin[2]->setText(QStringLiteral("60"));
+        view->txtMargin[2]->setText(QStringLiteral("60,5")); // a decimal comma under any locale
         press(view->txtMargin[0], Qt::Key_Escape);
         EXPECT_FALSE(view->Frame1->isVisibleTo(view));
         after = PrintSettings().PageCount;
         EXPECT_EQ(PrintSettings().LeftMargin, 80);
+        EXPECT_EQ(PrintSettings().TopMargin, 60.5f);
         EXPECT_EQ(view->lblPage[2]->text(),
                   QStringLiteral("%1/%2").arg(before).arg(after)); // the page shown stays
         EXPECT_EQ(view->EndPage(), after);
