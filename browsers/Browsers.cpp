@@ -7,6 +7,7 @@
 #include "browsers/FamilyBrowser.h"
 #include "browsers/IndicationBrowser.h"
 #include "browsers/LiteratureBrowser.h"
+#include "browsers/MainListSteps.h"
 #include "mainwindow/FrmMain.h"
 
 namespace lumo {
@@ -39,16 +40,6 @@ std::function<void(const QString&)> guardedFiller(const QString& name,
     };
 }
 
-// A per-herb list refilled while its page is shown: the page's toolbar follows the new list, as
-// it follows the user's selection (a stale button would act on the previous herb's items).
-std::function<void(long)> refillOnPage(FrmMain& form, size_t tab, std::function<void(long)> fill) {
-    return [&form, tab, fill = std::move(fill)](long idx) {
-        fill(idx);
-        if (form.tabIndex() == int(tab) && form.Hooks.TabChosen[tab])
-            form.Hooks.TabChosen[tab]();
-    };
-}
-
 } // namespace
 
 void Browsers::fillHooks(FrmMain& form) {
@@ -76,11 +67,11 @@ void Browsers::fillHooks(FrmMain& form) {
     // Per-herb lists in the composition's order: active substances, indication groups,
     // preparations, pictures, indications, combinations, collection calendar. Each loader
     // reports its own failures.
-    h.HerbListLoaders[0] = refillOnPage(form, 1, [this](long idx) { UL->Nacti(idx); });
-    h.HerbListLoaders[1] = refillOnPage(form, 2, [this](long idx) { IndSk->Nacti(idx); });
-    h.HerbListLoaders[4] = refillOnPage(form, 5, [this](long idx) { Ind->NactiIndikace(idx); });
-    h.HerbListLoaders[5] = refillOnPage(form, 6, [this](long idx) { Komb->Nacti(idx); });
-    h.HerbListLoaders[6] = refillOnPage(form, 7, [this](long idx) { Sber->NactiSber(idx); });
+    h.HerbListLoaders[0] = RefillOnPage(form, 1, [this](long idx) { UL->Nacti(idx); });
+    h.HerbListLoaders[1] = RefillOnPage(form, 2, [this](long idx) { IndSk->Nacti(idx); });
+    h.HerbListLoaders[4] = RefillOnPage(form, 5, [this](long idx) { Ind->NactiIndikace(idx); });
+    h.HerbListLoaders[5] = RefillOnPage(form, 6, [this](long idx) { Komb->Nacti(idx); });
+    h.HerbListLoaders[6] = RefillOnPage(form, 7, [this](long idx) { Sber->NactiSber(idx); });
     h.ShowItem[7] = guarded(QStringLiteral("NactiPopisSber"), [this] { Sber->NactiPopisSber(); });
     h.HerbsWithItem[7] = guarded(QStringLiteral("BylinySSber"), [this] { Sber->BylinySSber(); });
     h.ListFillers[7] =

@@ -97,6 +97,14 @@ void ListHerbsOfShownItem(FrmMain& form, long current, const QString& sql, const
     form.NactiNazvy(sql, 0);
 }
 
+std::function<void(long)> RefillOnPage(FrmMain& form, size_t tab, std::function<void(long)> fill) {
+    return [&form, tab, fill = std::move(fill)](long idx) {
+        fill(idx);
+        if (form.tabIndex() == int(tab) && form.Hooks.TabChosen[tab])
+            form.Hooks.TabChosen[tab]();
+    };
+}
+
 long DescriptionNamesLanguage() {
     return HerbListFiller::NamesLanguage(App().Settings.NamesLang);
 }

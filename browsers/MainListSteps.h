@@ -59,6 +59,11 @@ void ShowMainListItem(FrmMain& form, long& current, const std::function<void()>&
 void ListHerbsOfShownItem(FrmMain& form, long current, const QString& sql, const QString& caption);
 
 // The names language of the descriptions' herb lists (outside 1..9: Czech).
+// A per-herb list's loader that, while the list's page (tab) is shown, also brings the page's
+// toolbar up to the new list, as a new selection does: a stale button would act on the previous
+// herb's items.
+std::function<void(long)> RefillOnPage(FrmMain& form, size_t tab, std::function<void(long)> fill);
+
 long DescriptionNamesLanguage();
 // Reads column Nazev of every row of a statement.
 QStringList ReadNames(const QString& sql);

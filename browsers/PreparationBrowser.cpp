@@ -75,7 +75,8 @@ PreparationBrowser::PreparationBrowser(FrmMain& form) : QObject(&form), m_form(f
     AddMenuItem(mnuPrip, "mnuPripAISLP", QStringLiteral("Článek v AISLP"), [this] { mnuPripAISLP_Click(); });
 
     FrmMainHooks& h = form.Hooks;
-    h.HerbListLoaders[kLoaderIndex] = [this](long idx) { NactiPripravky(idx); };
+    h.HerbListLoaders[kLoaderIndex] =
+        RefillOnPage(form, kTabIndex, [this](long idx) { NactiPripravky(idx); });
     h.TabChosen[kTabIndex] = [this] { NastavTbPrip(); };
     h.ListFillers[kListMode] = [this](const QString& filter) { NactiNazvyPrip(filter); };
     h.ShowItem[kListMode] = [this] { UkazPrip(); };
@@ -102,10 +103,6 @@ void PreparationBrowser::NactiPripravky(long herb) {
     } catch (...) {
         ReportFailure(kPerHerb);
     }
-    // On its own page the toolbar follows the list: buttons left off by a herb without
-    // preparations would stay off over the next herb's.
-    if (m_form.tabIndex() == int(kTabIndex))
-        NastavTbPrip();
 }
 
 void PreparationBrowser::NastavTbPrip() {
