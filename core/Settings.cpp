@@ -62,18 +62,28 @@ void reportSaveFailure(const QString& iniFile, const settings::KeyBinding& key) 
                  QStringLiteral("Nelze uložit nastavení"), QStringLiteral("LUMO-LumoMain-SaveSettings-"));
 }
 
-void reportUnreadableProfile(const QString& path) {
+// cause: the run-time error behind it (a file that cannot be read, or one that is no profile).
+void reportUnreadableProfile(const QString& path, long cause) {
     CKelErr* err = App().ErrObj.get();
     if (!err)
         return;
-    err::ErrorRecord denied;
-    denied.Number = err::errPathFileAccess;
-    denied.Description = err::StandardErrorText(err::errPathFileAccess);
+    err::ErrorRecord reason;
+    reason.Number = cause;
+    reason.Description = err::StandardErrorText(cause);
     err->ErrView(kBadProfileNumber,
                  err::SystemText(QStringLiteral("Nelze načíst profil zobrazení ze souboru ") + path +
                                      QStringLiteral(", nastavení zobrazení zůstává beze změny"),
-                                 denied),
+                                 reason),
                  QStringLiteral("Nelze načíst profil"), QStringLiteral("LUMO-FrmMain-mnuProfil_Click-"));
+}
+
+// A damaged file (binary data, emptied by a full disk) holds not one key of a profile.
+bool holdsProfileKeys(const ini::IniFile& file) {
+    ProgramSettings probe;
+    for (const settings::KeyBinding& key : settings::ProfilePartKeys(probe))
+        if (file.value(key.section, key.key))
+            return true;
+    return false;
 }
 
 // A value that does not convert is noted in the error log without a dialog: at start-up
@@ -186,10 +196,16 @@ bool LoadProfileFile(long n) {
     const QString path = ProfileFilePath(n);
     if (path.isEmpty() || !QFileInfo::exists(path))
         return false;
-    // A file that is there but cannot be read would give every display setting its default,
-    // and closing would store those in "Lumo.ini": it is reported and nothing changes.
-    if (!ini::IniFile().load(path)) {
-        reportUnreadableProfile(path);
+    // A file that is there but cannot be read, or holds no profile at all, would give every
+    // display setting its default, and closing would store those in "Lumo.ini": it is
+    // reported and nothing changes.
+    ini::IniFile file;
+    if (!file.load(path)) {
+        reportUnreadableProfile(path, err::errPathFileAccess);
+        return false;
+    }
+    if (!holdsProfileKeys(file)) {
+        reportUnreadableProfile(path, err::errInvalidFileFormat);
         return false;
     }
     AppContext& app = App();

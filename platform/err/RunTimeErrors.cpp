@@ -72,6 +72,8 @@ QString StandardErrorText(long number) {
         return QStringLiteral("Invalid pattern string");
     case 94:
         return QStringLiteral("Invalid use of Null");
+    case 321:
+        return QStringLiteral("Invalid file format");
     case 429:
         return QStringLiteral("ActiveX component can't create object");
     case 438:

@@ -30,6 +30,7 @@ enum RunTimeError : long {
     errPathNotFound = 76,
     errObjectNotSet = 91,
     errInvalidNull = 94,
+    errInvalidFileFormat = 321,
 };
 
 // The usual English text of a standard run-time error ("Application-defined or

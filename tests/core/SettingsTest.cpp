@@ -286,6 +286,17 @@ TEST_F(SettingsTest, ProfileNumbersOutsideOneToNineAndUnreadableProfilesChangeNo
     EXPECT_EQ(settings(), before);
     EXPECT_EQ(App().IniFile, SettingsFilePath());
     EXPECT_EQ(m_dialogs, QStringList{QStringLiteral("Nelze načíst profil")});
+    // Nor is a damaged one: binary data, or a file emptied by a full disk.
+    m_dir.write(QStringLiteral("Lumo6.ini"), QByteArray("\x89PNG\r\n\x1a\n\0\x01[x]\xff=\xfe", 16));
+    m_dir.write(QStringLiteral("Lumo8.ini"), QByteArray());
+    for (long n : {6L, 8L}) {
+        EXPECT_FALSE(LoadProfileFile(n));
+        EXPECT_EQ(settings(), before);
+    }
+    EXPECT_EQ(m_dialogs.size(), 3);
+    EXPECT_EQ(countOf(m_dir.read(QStringLiteral("Errors.txt")), "Invalid file format"), 2);
+    QFile::remove(m_dir.file(QStringLiteral("Lumo6.ini")));
+    QFile::remove(m_dir.file(QStringLiteral("Lumo8.ini")));
     EXPECT_TRUE(ProfileFilePath(0).isEmpty());
     EXPECT_TRUE(ProfileFilePath(10).isEmpty());
     EXPECT_EQ(ProfileFilePath(7), m_dir.file(QStringLiteral("Lumo7.ini")));
