@@ -134,6 +134,8 @@ TEST_F(MainMenusTest, FullTextSearchListsTheHerbsAndTheirRecordsHighlightIt) {
               QStringLiteral("Byliny s textem HEŘMÁNEK (Celý článek)"));
     EXPECT_FALSE(form->Frame1->isVisibleTo(form));
     EXPECT_TRUE(form->Lv->isEnabled());
+    // The keys go on to the search box over the found herbs, not to the hidden panel.
+    EXPECT_EQ(QApplication::focusWidget(), form->TxtByl);
 
     form->selectListItem(form->Lv->topLevelItem(0));
     form->UkazBylinu();
