@@ -109,8 +109,17 @@ void FrmMain::NactiNazvy(const QString& Sql, long Joined, bool reshow) {
         PrvniZalozka();
         // The herb shown stays selected in the new list; show it again, which also brings
         // a new search expression into its record.
-        if (current && reshow)
+        if (current && reshow) {
             UkazVybrane();
+            // After a view command the box has the focus and still holds the last view's text:
+            // it names the herb shown again, as the list and the record do.
+            QTreeWidgetItem* shown = selectedListItem();
+            if (shown && listId(shown) == CurrentHerb &&
+                TxtByl->text().trimmed() != shown->text(0).trimmed()) {
+                TxtByl->selectAll();
+                TxtByl->insert(shown->text(0));
+            }
+        }
     }
 }
 

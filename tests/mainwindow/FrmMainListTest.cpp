@@ -124,12 +124,15 @@ TEST_F(HerbList, ARefillKeepsTheHerbShownSelectedAndShowsIt) {
     type(QStringLiteral("hl"));
     form->Lv->setFocus();
     QTest::keyClick(form->Lv, Qt::Key_Return); // into the record
+    type(QStringLiteral("Játra a žlučník"));   // the box as a category view leaves it
     form->CurrentHerb = 3;
     record->shown.clear();
     App().Settings.NamesLang = 2;
     form->NactiSeznamBylin();
     EXPECT_EQ(selectedText(), QStringLiteral("Crataegus"));
     EXPECT_EQ(record->shown, QStringList{QStringLiteral("Crataegus")});
+    EXPECT_EQ(form->TxtByl->text(), QStringLiteral("Crataegus"));
+    EXPECT_EQ(selectedText(), QStringLiteral("Crataegus"));
     EXPECT_EQ(form->tabIndex(), 0);
 }
 
