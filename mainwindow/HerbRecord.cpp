@@ -191,6 +191,10 @@ void HerbRecord::applyRecord(long id, const QString& name, const ComposedRecord&
         // Replaced as a selection, so that the box's search runs also when the text is the same.
         m_form.TxtByl->selectAll();
         m_form.TxtByl->insert(name);
+    } else {
+        // The box keeps its text (a herb link clicked in a description), so its search does not
+        // run again: the status bar still named the herb shown before.
+        m_form.setPanelText(QStringLiteral("Popis"), name);
     }
 }
 

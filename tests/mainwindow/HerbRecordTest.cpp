@@ -201,6 +201,8 @@ TEST_F(HerbRecordView, MarkedHerbInADescriptionSelectsIt) {
     EXPECT_EQ(form->CurrentHerb, 1);
     EXPECT_EQ(selectedText(), QStringLiteral("Máta peprná"));
     EXPECT_EQ(recordLines().at(0), QStringLiteral("Máta peprná"));
+    // The status bar names the herb now shown, though the box kept the focus and the word.
+    EXPECT_EQ(form->panelText(QStringLiteral("Popis")), QStringLiteral("Máta peprná"));
 }
 
 TEST_F(HerbRecordView, DescriptionPartAtTheCaret) {
