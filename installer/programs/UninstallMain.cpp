@@ -1,8 +1,9 @@
 // The uninstaller: "ST6UNST.EXE -n <log>" removes what the setup program logged (files in
 // the logged program folder, menu entries, the program's registered path), then the log
 // and the folder when nothing else is left in it. Exit code 0 when removed, 1 when the
-// user said no, 2 on failure (nothing removed when the registration cannot be). ZEF_UNINSTALL_ANSWER=yes or
-// no answers the question (tests).
+// user said no, 2 on failure (nothing removed when the registration cannot be or the
+// program folder cannot be written to; files that would not go are named).
+// ZEF_UNINSTALL_ANSWER=yes or no answers the question (tests).
 #include "installer/AskYesNo.h"
 #include "installer/InstallLog.h"
 #include "platform/registry/Registry.h"
@@ -65,6 +66,21 @@ bool removeRegistration(const QStringList& keys) {
     return true;
 }
 
+// Files can be removed only from a folder that can be written to; without this check a
+// read-only program folder would lose its registration and keep every file.
+bool foldersWritable(const QStringList& dirs) {
+    for (const QString& dir : dirs) {
+        const QFileInfo info(dir);
+        if (info.isDir() && !info.isWritable()) {
+            DialogPresenter::msgBox(
+                QStringLiteral("Do složky %1 nelze zapisovat, program zůstává nainstalován.").arg(dir),
+                kTitle, QMessageBox::Critical);
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -87,11 +103,12 @@ int main(int argc, char** argv) {
     }
     if (!confirmed())
         return 1;
-    if (!removeRegistration(log.regKeys))
+    if (!foldersWritable(log.dirs) || !removeRegistration(log.regKeys))
         return 2;
+    QStringList left;
     for (const QString& file : log.files) {
-        if (insideLoggedFolder(file, log.dirs))
-            QFile::remove(file);
+        if (insideLoggedFolder(file, log.dirs) && !QFile::remove(file) && QFileInfo::exists(file))
+            left.append(file);
     }
     for (const QString& entry : log.shortcuts) {
         if (entry.endsWith(QStringLiteral(".desktop")))
@@ -100,5 +117,11 @@ int main(int argc, char** argv) {
     QFile::remove(logPath);
     for (const QString& dir : log.dirs)
         QDir().rmdir(dir); // only when empty
+    if (!left.isEmpty()) {
+        DialogPresenter::msgBox(
+            QStringLiteral("Tyto soubory programu nelze odebrat:\n%1").arg(left.join(u'\n')), kTitle,
+            QMessageBox::Warning);
+        return 2;
+    }
     return 0;
 }

@@ -98,6 +98,24 @@ TEST(SetupBadInput, ARegistrationThatCannotBeRemovedKeepsTheProgramAndTheSetting
     EXPECT_TRUE(QFile::exists(box.dataHome() + "/applications/Zefirak.desktop"));
 }
 
+TEST(SetupBadInput, AProgramFolderThatCannotBeWrittenToStaysInstalledWhole) {
+    SetupSandbox box;
+    const QString t = target(box);
+    frmMain window;
+    window.Form_Activate();
+    window.button(1)->click();
+    ASSERT_TRUE(registered());
+    if (!box.makeReadOnly(t))
+        GTEST_SKIP() << "no read-only folder can be made here";
+
+    // Nothing can be deleted there, so the program is not unregistered either.
+    window.cmdRun_Click(4);
+    EXPECT_TRUE(registered());
+    EXPECT_TRUE(QFile::exists(box.dataHome() + "/applications/Zefirak.desktop"));
+    for (const char* name : {"LUMO", "Lumo.mdb", "Lumo.ini", "ST6UNST.LOG"})
+        EXPECT_TRUE(QFile::exists(t + QString::fromLatin1(name))) << name;
+}
+
 TEST(SetupBadInput, TheWindowStaysWhileTheSetupProgramRuns) {
     SetupSandbox box;
     frmMain window;
