@@ -210,12 +210,19 @@ TEST_F(MainMenusTest, MenusSpeakSlovakAndEveryCommandAnswers) {
     form->findChild<QAction*>(QStringLiteral("TbUL"))->trigger();
     EXPECT_EQ(filled, QString());
     EXPECT_TRUE(form->TbButtons[3]->isChecked());
+    // The herb shown stays selected under its Latin name; the search box, which has the focus,
+    // follows it.
+    ASSERT_NE(form->CurrentHerb, 0);
+    form->TxtByl->setFocus();
     form->findChild<QAction*>(QStringLiteral("TbBylinyLatin"))->trigger();
     EXPECT_EQ(App().Settings.NamesLang, 2);
     EXPECT_EQ(form->ListMode, 1);
     EXPECT_FALSE(form->TbButtons[3]->isChecked());
     ASSERT_GT(form->Lv->topLevelItemCount(), 0);
     EXPECT_EQ(form->Lv->topLevelItem(0)->text(0), form->Lv->topLevelItem(0)->text(0).trimmed());
+    ASSERT_NE(form->selectedListItem(), nullptr);
+    EXPECT_EQ(form->TxtByl->text(), form->selectedListItem()->text(0));
+    EXPECT_EQ(form->panelText(QStringLiteral("Popis")), form->selectedListItem()->text(0));
 
     // Profile 4 loads its profile part; a missing profile does nothing.
     dir.write(QStringLiteral("Lumo4.ini"), "[Segment]\r\nTitleSize1=30\r\n");
