@@ -33,6 +33,16 @@ constexpr int kGapTwips = 30 * kTwipsPerPoint;
 // Margins beyond this many twips (about 1.7 m) leave no paper.
 constexpr double kMaxMarginTwips = 1e5;
 
+// Margins in millimetres (negative counts as 0) as twips.
+std::array<int, 4> twipsOf(const std::array<float, 4>& marginsMm) {
+    std::array<int, 4> twips{};
+    for (int i = 0; i < 4; ++i) {
+        const double mm = std::isfinite(marginsMm[i]) ? std::max<double>(marginsMm[i], 0) : 0;
+        twips[i] = int(std::lround(std::min(mm * double(ui::kTwipsPerInch) / 25.4, kMaxMarginTwips)));
+    }
+    return twips;
+}
+
 // The pads that put a text of n characters into 70 columns; halves go to the even number.
 std::pair<QString, QString> pads(int n) {
     if (n >= kPageTextWidth)
@@ -133,11 +143,7 @@ void PrintEngine::PrepareDocument(const QString& text, bool plainText, const QSt
 }
 
 void PrintEngine::NastavOkraje(const std::array<float, 4>& marginsMm) {
-    for (int i = 0; i < 4; ++i) {
-        const double mm = std::isfinite(marginsMm[i]) ? std::max<double>(marginsMm[i], 0) : 0;
-        m_marginsTwips[i] =
-            int(std::lround(std::min(mm * double(ui::kTwipsPerInch) / 25.4, kMaxMarginTwips)));
-    }
+    m_marginsTwips = twipsOf(marginsMm);
     m_lineWidth = WYSIWYG_RTF();
 }
 
@@ -151,12 +157,27 @@ int PrintEngine::WYSIWYG_RTF() {
 }
 
 QRect PrintEngine::pageRect() const {
+    return pageRectFor(m_marginsTwips);
+}
+
+QRect PrintEngine::pageRectFor(const std::array<int, 4>& marginsTwips) {
     const PrinterGeometry g = GeometryOf(CurrentPrinter());
-    const int left = m_marginsTwips[0] - g.offsetX;
-    const int top = m_marginsTwips[2] - g.offsetY;
-    const int right = g.width - m_marginsTwips[1] - g.offsetX;
-    const int bottom = g.height - m_marginsTwips[3] - g.offsetY;
+    const int left = marginsTwips[0] - g.offsetX;
+    const int top = marginsTwips[2] - g.offsetY;
+    const int right = g.width - marginsTwips[1] - g.offsetX;
+    const int bottom = g.height - marginsTwips[3] - g.offsetY;
     return QRect(left, top, right - left, bottom - top);
+}
+
+QRect PrintEngine::bodyRectIn(const QRect& page) {
+    const int top = std::max(kGapTwips, reservedHeight(m_header, page.width(), true));
+    const int bottom = std::max(kGapTwips, reservedHeight(m_footer, page.width(), false));
+    return QRect(page.left(), page.top() + top, page.width(), page.height() - top - bottom);
+}
+
+bool PrintEngine::LeavesRoom(const std::array<float, 4>& marginsMm) {
+    const QRect page = pageRectFor(twipsOf(marginsMm));
+    return page.width() > 0 && page.height() > 0 && bodyRectIn(page).height() > 0;
 }
 
 int PrintEngine::reservedHeight(ui::RichTextBox& box, int width, bool lastLineJoins) const {
@@ -200,9 +221,7 @@ void PrintEngine::paginate() {
     if (page.width() <= 0 || page.height() <= 0)
         err::Raise(err::errInvalidCall, QString(),
                    QStringLiteral("Okraje stránky nenechávají místo pro text"));
-    const int top = std::max(kGapTwips, reservedHeight(m_header, page.width(), true));
-    const int bottom = std::max(kGapTwips, reservedHeight(m_footer, page.width(), false));
-    m_bodyRect = QRect(page.left(), page.top() + top, page.width(), page.height() - top - bottom);
+    m_bodyRect = bodyRectIn(page);
     if (m_bodyRect.height() <= 0)
         err::Raise(err::errInvalidCall, QString(),
                    QStringLiteral("Okraje stránky nenechávají místo pro text se záhlavím a zápatím"));

@@ -67,9 +67,14 @@ public:
     // (room kept for the header and footer), both in twips on the paper, of the last pagination.
     QRect pageRect() const;
     QRect bodyRect() const { return m_bodyRect; }
+    // The margins (mm) leave a page room for text besides the header and footer boxes.
+    bool LeavesRoom(const std::array<float, 4>& marginsMm);
 
 private:
     int reservedHeight(ui::RichTextBox& box, int width, bool lastLineJoins) const;
+    static QRect pageRectFor(const std::array<int, 4>& marginsTwips);
+    // The part of a page that the document text takes, below the header and above the footer.
+    QRect bodyRectIn(const QRect& page);
     std::unique_ptr<QTextDocument> joinPage(const QString& body, bool withHeader, bool withFooter) const;
     bool fits(std::unique_ptr<QTextDocument> page) const;
     void paginate();

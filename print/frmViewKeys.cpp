@@ -62,11 +62,22 @@ void frmView::cmdX_Click() {
             return;
         }
     }
+    std::array<float, 4> mm{};
+    for (int i = 0; i < 4; ++i)
+        mm[i] = float(std::max(parseNumber(txtMargin[i]->text()).value_or(0), 0.0));
+    // Margins that leave no room for the text are refused like a wrong number: pages cut for
+    // them would fail, close the preview and fail again in every later one.
+    if (!m_engine.LeavesRoom(mm)) {
+        lblPage[3]->setText(QStringLiteral("Okraje stránky nenechávají místo pro text"));
+        txtMargin[size_t(std::max_element(mm.begin(), mm.end()) - mm.begin())]->setFocus();
+        return;
+    }
     closeMarginsPanel();
+    lblPage[3]->clear();
     PrintSettingsRecord& s = PrintSettings();
     float* fields[] = {&s.LeftMargin, &s.RightMargin, &s.TopMargin, &s.BottomMargin};
     for (int i = 0; i < 4; ++i)
-        *fields[i] = float(std::max(parseNumber(txtMargin[i]->text()).value_or(0), 0.0));
+        *fields[i] = mm[i];
     // Pages cut for the old margins would lose lines in new ones: cut them again.
     paginateAgain();
 }

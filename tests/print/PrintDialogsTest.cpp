@@ -28,8 +28,8 @@ class PrintDialogsTest : public test::PrintFixture {};
 } // namespace
 
 // A margin label focuses its box. Margins changed in the preview cut the pages again (larger
-// margins, more pages; nothing cut off); Esc in the margins panel closes the panel, not the
-// preview; a cancelled printer setup is no failure.
+// margins, more pages; nothing cut off), margins that leave no room are refused; Esc in the margins panel
+// closes the panel, not the preview; a cancelled printer setup is no failure.
 TEST_F(PrintDialogsTest, NewMarginsPaginateAgainAndCancelledDialogsAreNoFailure) {
     CKelPrinter printer;
     printer.PageGroup(false);
@@ -55,6 +55,16 @@ TEST_F(PrintDialogsTest, NewMarginsPaginateAgainAndCancelledDialogsAreNoFailure)
         view->txtMargin[0]->setText(QStringLiteral("-5"));
         view->cmdX_Click(); // refused: the panel stays
         EXPECT_TRUE(view->Frame1->isVisibleTo(view));
+        // So are margins that leave no room for the text; nothing is stored or reported.
+        const float left = PrintSettings().LeftMargin;
+        view->txtMargin[0]->setText(QStringLiteral("150"));
+        view->txtMargin[1]->setText(QStringLiteral("100"));
+        view->cmdX_Click();
+        EXPECT_TRUE(view->Frame1->isVisibleTo(view));
+        EXPECT_EQ(view->focusWidget(), view->txtMargin[0]);
+        EXPECT_EQ(view->lblPage[3]->text(), QStringLiteral("Okraje stránky nenechávají místo pro text"));
+        EXPECT_EQ(PrintSettings().LeftMargin, left);
+        view->txtMargin[1]->setText(QStringLiteral("10"));
         view->txtMargin[0]->setText(QStringLiteral("80"));
         view->txtMargin[2]->setText(QStringLiteral("60,5")); // a decimal comma under any locale
         press(view->txtMargin[0], Qt::Key_Escape);
