@@ -162,6 +162,7 @@ void CalendarBrowser::NactiPopisSber() {
         return;
     }
     m_form.CurrentMonth = FrmMain::listId(item);
+    const QString text = item->text(0);
     try {
         const long month = m_form.CurrentMonth;
         DescriptionWriter writer(App().Settings);
@@ -180,6 +181,9 @@ void CalendarBrowser::NactiPopisSber() {
     } catch (...) {
         ReportFailure(kDescriptionFailure);
     }
+    // As in the other views, so that the box and the status bar name the month shown also
+    // when it was reached with the arrow keys.
+    PutShownItemInSearchBox(m_form, text);
 }
 
 QString CalendarBrowser::SbiraneCasti(long herb, long month) {

@@ -51,10 +51,7 @@ void LiteratureBrowser::UkazLit() {
     m_form.CurrentLit = FrmMain::listId(item);
     NactiPopisLit();
     m_form.RtfTemp->setSelStart(0);
-    if (m_form.focusWidget() != m_form.TxtByl) {
-        m_form.TxtByl->selectAll();
-        m_form.TxtByl->setText(item->text(0));
-    }
+    PutShownItemInSearchBox(m_form, item->text(0));
 }
 
 void LiteratureBrowser::NactiPopisLit() {

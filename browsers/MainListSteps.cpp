@@ -83,6 +83,10 @@ void ShowMainListItem(FrmMain& form, long& current, const std::function<void()>&
     current = FrmMain::listId(item);
     describe();
     form.RtfByl->setSelStart(0);
+    PutShownItemInSearchBox(form, text);
+}
+
+void PutShownItemInSearchBox(FrmMain& form, const QString& text) {
     if (form.focusWidget() != form.TxtByl) {
         form.TxtByl->selectAll();
         form.TxtByl->setText(text);

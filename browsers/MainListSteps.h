@@ -54,6 +54,9 @@ void ListEntityItems(FrmMain& form, long listMode, const QString& entity, const 
 // user is typing in it.
 void ShowMainListItem(FrmMain& form, long& current, const std::function<void()>& describe);
 
+// The search box takes the text of the item shown, unless the user is typing in it.
+void PutShownItemInSearchBox(FrmMain& form, const QString& text);
+
 // Lists the herbs of the item shown: the condition panel reads caption and the selected
 // item's text. Nothing happens while no item is shown.
 void ListHerbsOfShownItem(FrmMain& form, long current, const QString& sql, const QString& caption);

@@ -5,6 +5,7 @@
 #include "core/LangText.h"
 #include "platform/ui/RichTextBox.h"
 
+#include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -65,8 +66,12 @@ TEST_F(CalendarBrowserTest, MonthViewDescribesTheHerbsCollectedInTheMonth) {
     ASSERT_EQ(listTexts().size(), 12);
     EXPECT_EQ(listTexts().first(), QStringLiteral("Leden"));
     EXPECT_EQ(listTexts().last(), QStringLiteral("Prosinec"));
+    form->Lv->setFocus(); // as the arrow keys leave it
     choose(QStringLiteral("Březen"));
     EXPECT_EQ(form->CurrentMonth, 3);
+    // The box and the status bar name the month shown, as in the other views.
+    EXPECT_EQ(form->TxtByl->text(), QStringLiteral("Březen"));
+    EXPECT_EQ(form->panelText(QStringLiteral("Popis")), QStringLiteral("Březen"));
     EXPECT_EQ(form->RtfTemp->Text(),
               QStringLiteral("Březen\r\nČernucha (kořen)\r\nHeřmánek (kořen, květ)\r\n"));
     const int herb = form->RtfTemp->Text().indexOf(QStringLiteral("Heřmánek"));
