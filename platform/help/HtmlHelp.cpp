@@ -8,6 +8,9 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QPointer>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace lumo::help {
 
@@ -53,6 +56,21 @@ HelpWindow* windowFor(const QString& file, QWidget* owner) {
     return slot.data();
 }
 
+// A window about to be shown lies over its owner and wholly on the owner's screen; the
+// frame is not known before the first show, so room is left for it.
+void placeOverOwner(QWidget& window, QWidget* owner) {
+    QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    constexpr int kFrame = 40;
+    const QRect area = screen->availableGeometry().adjusted(0, 0, -kFrame / 4, -kFrame);
+    window.resize(window.size().boundedTo(area.size()));
+    QRect place(QPoint(), window.size());
+    place.moveCenter(owner ? owner->frameGeometry().center() : area.center());
+    window.move(std::clamp(place.left(), area.left(), area.right() + 1 - place.width()),
+                std::clamp(place.top(), area.top(), area.bottom() + 1 - place.height()));
+}
+
 } // namespace
 
 HelpWindow* HtmlHelp(QWidget* owner, const QString& path, int command, long context, const QString& topic) {
@@ -89,6 +107,8 @@ HelpWindow* HtmlHelp(QWidget* owner, const QString& path, int command, long cont
     // A window that shows no topic yet shows the default one.
     if (window->currentTopic().isEmpty())
         window->showTopic({});
+    if (!window->isVisible())
+        placeOverOwner(*window, owner);
     window->show();
     window->raise();
     window->activateWindow();

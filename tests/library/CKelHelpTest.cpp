@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -83,6 +84,15 @@ TEST_F(CKelHelpTest, ShowHelpOpensTheTopicKeepsTheNumberAndShowsTheIndex) {
     EXPECT_EQ(w->currentPage(), 1);
     EXPECT_GT(w->findChild<QListWidget*>(QStringLiteral("HelpIndex"))->count(), 0);
     EXPECT_GT(w->findChild<QTreeWidget*>(QStringLiteral("HelpContents"))->topLevelItemCount(), 0);
+
+    // Opened again over an owner low on the screen, the window lies wholly on the screen.
+    w->close();
+    QWidget owner;
+    const QRect area = owner.screen()->availableGeometry();
+    owner.setGeometry(area.right() - 200, area.bottom() - 150, 180, 120);
+    owner.show();
+    ASSERT_EQ(help::HtmlHelp(&owner, h.HelpName(), help::hhHelpContext, 1020), w);
+    EXPECT_TRUE(area.contains(w->frameGeometry())) << w->frameGeometry().x() << ',' << w->frameGeometry().y();
 
     // A link inside a topic opens its page from the same file.
     w->findChild<QTextBrowser*>(QStringLiteral("HelpTopic"))
