@@ -14,18 +14,23 @@
 #include "platform/ui/QtTranslations.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressDialog>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace lumo::setup;
 
@@ -127,6 +132,58 @@ QStringList manifest(const QString& source, QString* error) {
     return error->isEmpty() ? names : QStringList();
 }
 
+// The copying's progress over all files by their bytes, drawn while each file is copied.
+// It stays until the copying ends: closing it would not stop the copy.
+class CopyProgress : public QDialog {
+public:
+    CopyProgress(const QString& source, const QStringList& files) {
+        for (const QString& name : files)
+            m_total += QFileInfo(source + name).size();
+        m_total = std::max<qint64>(m_total, 1);
+        setWindowTitle(kTitle);
+        m_bar->setRange(0, kScale);
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(m_label);
+        layout->addWidget(m_bar);
+        setMinimumWidth(420);
+    }
+
+    // The hooks for copying file name of size bytes.
+    CopyHooks next(const QString& name, qint64 size) {
+        m_label->setText(QStringLiteral("Kopírování souboru %1…").arg(name));
+        draw(m_done);
+        CopyHooks hooks;
+        hooks.barWidth = kScale;
+        const qint64 start = m_done;
+        hooks.update = [this, start, size](const CopyFigures& f) { draw(start + size * f.barPos / kScale); };
+        m_done += size;
+        return hooks;
+    }
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        QApplication::beep();
+        event->ignore();
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape)
+            QApplication::beep();
+        else
+            QDialog::keyPressEvent(event);
+    }
+
+private:
+    static constexpr int kScale = 1000;
+    void draw(qint64 done) {
+        m_bar->setValue(static_cast<int>(std::min(done, m_total) * kScale / m_total));
+        QCoreApplication::processEvents();
+    }
+    QLabel* m_label = new QLabel(this);
+    QProgressBar* m_bar = new QProgressBar(this);
+    qint64 m_total = 0;
+    qint64 m_done = 0;
+};
+
 int install(const QString& source, const QString& folder) {
     QString why;
     const QStringList files = manifest(source, &why);
@@ -141,25 +198,27 @@ int install(const QString& source, const QString& folder) {
     }
     InstallLog log;
     log.dirs.append(target);
-    QProgressDialog progress(QStringLiteral("Kopírování souborů…"), QString(), 0,
-                             static_cast<int>(files.size()));
-    progress.setWindowTitle(kTitle);
-    progress.setMinimumDuration(silent() ? 1000000 : 0);
+    const QString uninstaller = QStringLiteral("ST6UNST.EXE");
+    CopyProgress progress(source, QStringList(files) << uninstaller);
+    if (!silent())
+        progress.show();
+    const auto copy = [&](const QString& name, const QString& to) {
+        CopyFileWithProgress(source + name, to, progress.next(name, QFileInfo(source + name).size()));
+    };
     try {
-        for (int i = 0; i < files.size(); ++i) {
-            progress.setValue(i);
-            CopyFileWithProgress(source + files[i], target + files[i]);
-            log.files.append(target + files[i]);
+        for (const QString& name : files) {
+            copy(name, target + name);
+            log.files.append(target + name);
         }
         const QString windows = GetWindowsPath();
         QDir().mkpath(windows);
-        CopyFileWithProgress(source + QStringLiteral("ST6UNST.EXE"),
-                             windows + QStringLiteral("/ST6UNST.EXE"));
+        copy(uninstaller, windows + u'/' + uninstaller);
     } catch (const lumo::err::VbError& e) {
+        progress.hide();
         fail(QStringLiteral("Instalace se nezdařila: %1").arg(e.Description()));
         return 2;
     }
-    progress.setValue(static_cast<int>(files.size()));
+    progress.hide();
     const QString program = target + kProgramFile;
     if (CreateToolkitShortcut(QStringLiteral("Zefirak"), program, 2, QString()))
         log.shortcuts.append(SpecialFolderPath(2) + u'/' + ShortcutFileName(QStringLiteral("Zefirak")));
