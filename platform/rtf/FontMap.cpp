@@ -77,9 +77,11 @@ void SetFaceName(QTextCharFormat& format, const QString& windowsFontName) {
     const QString face = windowsFontName.trimmed();
     format.setFontFamilies(QStringList{SubstituteFont(face)});
     format.setProperty(FaceNameProperty, face);
-    format.clearProperty(FaceAltNameProperty);
-    format.clearProperty(FaceCharsetProperty);
-    format.clearProperty(FaceFamilyProperty);
+    // Blank rather than absent: merged over text read from RTF, the format must also replace
+    // the old face's alternative name, or a reader would draw the old face's stand-in again.
+    format.setProperty(FaceAltNameProperty, QString());
+    format.setProperty(FaceCharsetProperty, kNoCharset);
+    format.setProperty(FaceFamilyProperty, QString());
 }
 
 } // namespace lumo::rtf

@@ -19,6 +19,9 @@ enum FontProperty : int {
     FaceFamilyProperty,                                    // QString, "swiss", "roman", ...
 };
 
+// The charset of a face set by name rather than read from a font table.
+constexpr int kNoCharset = -1;
+
 // The installed font that stands in for a Windows face name ("Arial CE" -> "Liberation Sans").
 // Unknown names come back unchanged, for fontconfig to resolve.
 QString SubstituteFont(const QString& windowsFontName);
@@ -27,7 +30,8 @@ QString SubstituteFont(const QString& windowsFontName);
 // uses its substitute, else the format's own font family ("" when it sets none).
 QString FaceName(const QTextCharFormat& format);
 
-// Sets a format's font by Windows face name: the substitute as font family, the name kept.
+// Sets a format's font by Windows face name: the substitute as font family, the name kept,
+// and the alternative name, charset and family of any earlier face blanked.
 void SetFaceName(QTextCharFormat& format, const QString& windowsFontName);
 
 } // namespace lumo::rtf

@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -42,6 +43,17 @@ TEST_F(HerbRecordView, ShowsTheSelectedHerbAndRefillsItsLists) {
     QTest::keyClick(form->TxtByl, Qt::Key_Return);
     EXPECT_EQ(form->CurrentHerbName, QStringLiteral("Heřmánek pravý"));
     EXPECT_EQ(form->panelText(QStringLiteral("Popis")), QStringLiteral("Heřmánek pravý"));
+    // A font of this system chosen in the settings is the whole record's, the names block
+    // (built on the Windows dialog font) included.
+    App().Settings.FontName = QStringLiteral("DejaVu Serif");
+    show(1);
+    int runs = 0;
+    for (QTextBlock b = form->RtfByl->document()->begin(); b.isValid(); b = b.next())
+        for (auto run = b.begin(); !run.atEnd(); ++run, ++runs)
+            EXPECT_EQ(run.fragment().charFormat().fontFamilies().toStringList().join(u',').toStdString(),
+                      "DejaVu Serif")
+                << b.text().toStdString();
+    EXPECT_GT(runs, 10);
     // A composition that fails leaves the per-herb lists alone.
     refills.clear();
     show(5);
