@@ -196,6 +196,12 @@ int install(const QString& source, const QString& folder) {
         fail(QStringLiteral("Složku %1 nelze vytvořit.").arg(target));
         return 2;
     }
+    // Installed onto the medium itself, the program's removal would delete the medium's files.
+    if (QFileInfo(target).canonicalFilePath() == QFileInfo(source).canonicalFilePath()) {
+        fail(QStringLiteral("Do složky instalačního média %1 nelze instalovat, zvolte jinou složku.")
+                 .arg(target));
+        return 2;
+    }
     InstallLog log;
     log.dirs.append(target);
     const QString uninstaller = QStringLiteral("ST6UNST.EXE");

@@ -45,6 +45,15 @@ TEST(SetupBadInput, ABrokenMediumInstallsNothingAndNeverReplacesAGoodDatabase) {
     }
 
     box.write(box.medium() + "Setup.lst", list);
+    {
+        // The medium's own folder chosen for the program: its removal would empty the medium.
+        lumo::test::ScopedEnv onMedium("ZEF_SETUP_TARGET", box.medium().toUtf8());
+        frmMain window;
+        window.Form_Activate();
+        window.button(1)->click();
+        EXPECT_FALSE(registered());
+        EXPECT_FALSE(QFile::exists(box.medium() + "ST6UNST.LOG"));
+    }
     frmMain window;
     window.Form_Activate();
     window.button(1)->click();
