@@ -147,6 +147,36 @@ bool CheckList::anyChecked() const {
     return false;
 }
 
+// A filled list selects nothing, and the keys start from the item with the focus frame. A
+// move that cannot leave it (the only item, Up on the first, Down on the last) selects it
+// instead of doing nothing, so that the keyboard alone reaches every item.
+bool CheckList::selectFramedItem(const QKeyEvent* key) {
+    QTreeWidgetItem* framed = m_list->currentItem();
+    if (!framed || selected() || key->modifiers() != Qt::NoModifier)
+        return false;
+    const int row = m_list->indexOfTopLevelItem(framed);
+    const bool first = row == 0;
+    const bool last = row == count() - 1;
+    switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Home:
+    case Qt::Key_PageUp:
+        if (!first)
+            return false;
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_End:
+    case Qt::Key_PageDown:
+        if (!last)
+            return false;
+        break;
+    default:
+        return false;
+    }
+    m_list->setCurrentItem(framed);
+    return true;
+}
+
 bool CheckList::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_list && event->type() == QEvent::FocusIn && onGotFocus) {
         guarded("_GotFocus", onGotFocus);
@@ -157,7 +187,7 @@ bool CheckList::eventFilter(QObject* watched, QEvent* event) {
         const int shift = VbShiftState(key->modifiers());
         bool consumed = false;
         guarded("_KeyDown", [&] { consumed = onKeyDown(code, shift); });
-        return consumed;
+        return consumed || selectFramedItem(key);
     } else if (watched == m_list->viewport() &&
                (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);

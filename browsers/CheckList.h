@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+class QKeyEvent;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -60,6 +61,8 @@ private:
     // Runs the list's handler for event ("_ItemClick", ...) guarded under its name.
     void guarded(const char* event, const std::function<void()>& handler) const;
     void itemChanged(QTreeWidgetItem* item);
+    // A move key that cannot move from the framed item selects it (true: the key is used).
+    bool selectFramedItem(const QKeyEvent* key);
 
     FrmMain& m_form;
     QTreeWidget* m_list;

@@ -23,6 +23,12 @@ TEST_F(IndicationBrowserTest, TwoLevelsMarksAndSearches) {
     EXPECT_TRUE(texts(form->LvSub).isEmpty()); // Kašel has none
     select(form->LvInd, QStringLiteral("Zažívací potíže"));
     EXPECT_EQ(texts(form->LvSub), QStringList({"Nadýmání"}));
+    // The keys alone reach the only item: a move that cannot move selects the framed item.
+    form->LvSub->setFocus();
+    QTest::keyClick(form->LvSub, Qt::Key_Down);
+    ASSERT_NE(form->LvSub->currentItem(), nullptr);
+    EXPECT_TRUE(form->LvSub->currentItem()->isSelected());
+    EXPECT_TRUE(browsers->Ind->toolbar().isEnabled(QStringLiteral("Select")));
 
     const QStringList herbs = listTexts();
     form->LvSub->setFocus();
