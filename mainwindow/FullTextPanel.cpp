@@ -137,17 +137,13 @@ void FullTextPanel::ZapniHledani() {
 }
 
 void FullTextPanel::VypniHledani() {
-    QWidget* focus = m_form.focusWidget();
-    const bool focusInPanel = !focus || m_form.Frame1->isAncestorOf(focus);
     m_form.Frame1->hide();
     setWindowEnabled(true);
-    // The panel's controls are gone: the keys go on to the search box over the list, as
-    // after every view command.
-    if (focusInPanel) {
-        if (CKelSrv* srv = App().SrvObj.get())
-            srv->TBoxGotFocus(m_form.TxtByl, kWhite, 0);
-        m_form.TxtByl->setFocus();
-    }
+    // The panel's controls are gone (and were disabled during the scan, which let the focus
+    // wander): the keys go on to the search box over the list, as after every view command.
+    if (CKelSrv* srv = App().SrvObj.get())
+        srv->TBoxGotFocus(m_form.TxtByl, kWhite, 0);
+    m_form.TxtByl->setFocus();
     // The record is shown again on its own page only: the page controls lie over each other.
     if (m_form.ListMode == 1)
         m_form.UkazZalozku();
