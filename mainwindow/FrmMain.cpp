@@ -45,9 +45,6 @@ namespace {
 
 QPointer<FrmMain> g_mainWindow;
 
-// Timer ticks to wait for the window manager's frame after showing.
-constexpr int kFrameWaitTicks = 10;
-
 constexpr int kStatusPanelWidths[4] = {900, 900, 1200, 3000}; // Caps, NumLock, Datum, Popis
 const char* const kStatusKeys[5] = {"Caps", "NumLock", "Datum", "Popis", "Podminka"};
 
@@ -428,10 +425,16 @@ void FrmMain::Form_Resize() {
 void FrmMain::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Form_Resize();
+    if (m_restoring)
+        fitRestoredWindow();
 }
 
 void FrmMain::Timer1_Timer() {
     fixFrameSize(true);
+    if (m_restoring) {
+        fitRestoredWindow();
+        m_restoring = false;
+    }
     const QString today = QDate::currentDate().toString(QStringLiteral("d.M.yyyy"));
     if (panelText(QStringLiteral("Datum")) != today)
         setPanelText(QStringLiteral("Datum"), today);
@@ -452,63 +455,6 @@ void FrmMain::readProfileMenu() {
         item.Enabled = QFileInfo::exists(ProfileFilePath(i));
         item.Visible = item.Enabled || i <= 3;
     }
-}
-
-void FrmMain::placeFromSettings() {
-    const ProgramSettings& s = App().Settings;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect();
-    const QSize full = ScreenSizeTwips();
-    const TwipRect areaTwips = area.isEmpty() ? TwipRect{0, 0, full.width(), full.height()}
-                                              : TwipRect{toTwips(area.x()), toTwips(area.y()),
-                                                         toTwips(area.width()), toTwips(area.height())};
-    m_placement = PlaceMainWindow({s.Left, s.Top, s.Width, s.Height}, areaTwips);
-    keepPlacementOnScreen(QSize());
-    m_frameFixed = false;
-    m_frameWaitTicks = 0;
-    // The stored rectangle is the outer one; until the window manager has framed the window
-    // the frame is unknown, and the inner size is set to the outer one (fixFrameSize).
-    move(px(m_placement.left), px(m_placement.top));
-    resize(px(m_placement.width), px(m_placement.height));
-}
-
-// Once the window manager reports the frame, the inner size becomes the stored outer size less
-// the frame, so that closing stores the very rectangle that was read. The frame arrives some
-// time after the window is shown (a move, or one of the first timer ticks notices it); without
-// a frame by then there is none.
-void FrmMain::fixFrameSize(bool tick) {
-    if (m_frameFixed || !isVisible() || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-        return;
-    const QSize frame = frameGeometry().size() - geometry().size();
-    const bool framed = frame.width() > 0 || frame.height() > 0;
-    if (!framed && (!tick || ++m_frameWaitTicks < kFrameWaitTicks))
-        return;
-    m_frameFixed = true;
-    if (!framed)
-        return;
-    keepPlacementOnScreen(frame);
-    move(px(m_placement.left), px(m_placement.top));
-    resize(px(m_placement.width) - frame.width(), px(m_placement.height) - frame.height());
-}
-
-// The window's minimum size (the menu bar, the splitter's range) can make it larger than the
-// rectangle it was placed by; it is then moved up or left so that the whole frame stays on the screen.
-void FrmMain::keepPlacementOnScreen(QSize frame) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect();
-    if (area.isEmpty())
-        return;
-    const QSize outer =
-        QSize(px(m_placement.width), px(m_placement.height)).expandedTo(minimumSize() + frame);
-    const int left = std::max(area.left(), std::min(px(m_placement.left), area.right() + 1 - outer.width()));
-    const int top = std::max(area.top(), std::min(px(m_placement.top), area.bottom() + 1 - outer.height()));
-    m_placement.left = toTwips(left);
-    m_placement.top = toTwips(top);
-}
-
-void FrmMain::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    fixFrameSize(false);
 }
 
 void FrmMain::Form_Load() {

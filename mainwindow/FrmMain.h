@@ -275,6 +275,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
@@ -291,6 +292,7 @@ private:
     void placeFromSettings();
     void fixFrameSize(bool tick);
     void keepPlacementOnScreen(QSize frame);
+    void fitRestoredWindow();
     void readProfileMenu();
     void applyScreenProfile();
     MainLayoutInput layoutInput() const;
@@ -348,6 +350,7 @@ private:
     QTreeWidgetItem* m_lvKeyItem = nullptr;
     int m_lvKey = 0;
     TwipRect m_placement;
+    bool m_restoring = false; // left the maximized state; fitted at the next resize or tick
 };
 
 // Creates the one main window, runs the registered main-window hooks on it, then loads and

@@ -96,6 +96,30 @@ TEST_F(FrmMainFrame, AWindowRaisedToItsMinimumSizeStaysOnTheScreen) {
     EXPECT_GT(form->y(), area.top());
 }
 
+// Restored from maximized with the splitter moved far right, the window takes the width the
+// splitter needs; it grows back onto the screen, not over its edge.
+TEST_F(FrmMainFrame, ARestoredWindowWidenedByTheSplitterStaysOnTheScreen) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    App().Settings.Left = twips(area.left() + area.width() / 4);
+    App().Settings.Top = twips(area.top() + 20);
+    App().Settings.Width = twips(area.width() * 3 / 5);
+    App().Settings.Height = twips(area.height() / 2);
+    openDatabase();
+    loadWindow();
+    form->showMaximized();
+    QApplication::processEvents();
+    form->UmistiDelic(twips(form->width()));
+    const int split = form->splitterLeft();
+    form->showNormal();
+    QApplication::processEvents();
+    form->Timer1_Timer();
+    QApplication::processEvents();
+    EXPECT_EQ(form->splitterLeft(), split);
+    EXPECT_GE(form->width(), form->minimumWidth());
+    EXPECT_TRUE(area.contains(form->frameGeometry()))
+        << form->frameGeometry().x() << ',' << form->frameGeometry().width() << " in " << area.width();
+}
+
 TEST_F(FrmMainFrame, FirstStartPicksTheScreenProfile) {
     App().Settings.ProfilNumber = 0;
     openDatabase();
