@@ -65,8 +65,12 @@ QString askFolder(const QString& proposed) {
     row->addWidget(edit, 1);
     row->addWidget(browse);
     auto* buttons = new QDialogButtonBox(&dialog);
-    buttons->addButton(QStringLiteral("&Instalovat"), QDialogButtonBox::AcceptRole)
-        ->setObjectName("cmdInstall");
+    QPushButton* install = buttons->addButton(QStringLiteral("&Instalovat"), QDialogButtonBox::AcceptRole);
+    install->setObjectName("cmdInstall");
+    // A blank folder cannot be installed to.
+    const auto enable = [edit, install] { install->setEnabled(!edit->text().trimmed().isEmpty()); };
+    QObject::connect(edit, &QLineEdit::textChanged, &dialog, enable);
+    enable();
     buttons->addButton(QStringLiteral("&Storno"), QDialogButtonBox::RejectRole)->setObjectName("cmdCancel");
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
