@@ -390,7 +390,7 @@ void FrmSetup::CmdRun_Click(int Index) {
         break;
     }
     case 1:
-        LoadSettings(false);
+        reloadSettings();
         unload(QDialog::Rejected);
         break;
     case 2:
@@ -400,6 +400,20 @@ void FrmSetup::CmdRun_Click(int Index) {
     default:
         break;
     }
+}
+
+// Cancel and Esc: every setting back from "Lumo.ini". Margins an earlier OK handed to the
+// printer and the reload now takes back go back to the printer too, or a printout would use
+// margins the settings no longer hold.
+void FrmSetup::reloadSettings() {
+    const auto margins = [] {
+        const ProgramSettings& s = S();
+        return std::array<float, 4>{s.LeftMargin, s.RightMargin, s.TopMargin, s.BottomMargin};
+    };
+    const std::array<float, 4> before = margins();
+    LoadSettings(false);
+    if (margins() != before)
+        HandMarginsToPrinter();
 }
 
 void FrmSetup::reject() {

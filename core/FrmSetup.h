@@ -71,6 +71,7 @@ private:
     bool Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift);
     bool Form_QueryUnload();
     void unload(int result);
+    void reloadSettings();
     bool isTextBox(const QObject* box) const;
     bool isSwitch(const QObject* box) const;
     void focusIn(QWidget* control);

@@ -122,7 +122,7 @@ bool FrmSetup::Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift) {
     case Qt::Key_Escape:
         // Without EscEnabled the key does nothing at all.
         if (S().EscEnabled) {
-            LoadSettings(false);
+            reloadSettings();
             unload(QDialog::Rejected);
         }
         return true;

@@ -1,5 +1,6 @@
 #include "print/CKelPrinter.h"
 #include "core/AppContext.h"
+#include "core/FrmSetup.h"
 #include "core/LumoMain.h"
 #include "library/CKelSrv.h"
 #include "platform/err/VbError.h"
@@ -11,6 +12,8 @@
 #include "common/TempProgramDir.h"
 
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -97,6 +100,27 @@ TEST(CKelPrinterTest, StartUpCreatesThePrinterWithTheMarginsOfTheSettings) {
     };
     EXPECT_EQ(Main(hooks), StartOutcome::Started);
     EXPECT_TRUE(shown);
+
+    // The settings dialog's margins are the printer's: typed and OK, then taken back by Cancel.
+    {
+        ui::ScopedDialogHook setup{[](QDialog& d) -> std::optional<int> {
+            auto* form = qobject_cast<FrmSetup*>(&d);
+            if (!form)
+                return 0;
+            if (form->TxtPrn[0]->text() == QStringLiteral("12")) {
+                form->TxtPrn[0]->setText(QStringLiteral("25"));
+                form->CmdRun[0]->click();
+            } else {
+                form->CmdRun[1]->click();
+            }
+            return std::nullopt;
+        }};
+        ShowFrmSetup();
+        EXPECT_EQ(App().PrinterObj->LeftMargin(), 25);
+        ShowFrmSetup();
+        EXPECT_EQ(App().Settings.LeftMargin, 12);
+        EXPECT_EQ(App().PrinterObj->LeftMargin(), 12);
+    }
     App().ReleaseObjects();
     EXPECT_FALSE(App().PrinterObj);
 }
