@@ -152,7 +152,7 @@ bool CheckList::anyChecked() const {
 // instead of doing nothing, so that the keyboard alone reaches every item.
 bool CheckList::selectFramedItem(const QKeyEvent* key) {
     QTreeWidgetItem* framed = m_list->currentItem();
-    if (!framed || selected() || key->modifiers() != Qt::NoModifier)
+    if (!framed || selected() || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
     const int row = m_list->indexOfTopLevelItem(framed);
     const bool first = row == 0;
