@@ -230,6 +230,8 @@ void MainMenus::NactiMenu() {
         profile->setVisible(state.Visible);
     }
     item(QStringLiteral("mnuAISLP"))->setEnabled(m_form.AislpMenuEnabled);
+    // The language menu marks the interface language the window starts in.
+    checkLanguage(App().Settings.Language);
 }
 
 void MainMenus::NactiTextyOkna() {

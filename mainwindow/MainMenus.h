@@ -24,7 +24,8 @@ public:
     QAction* item(const QString& name) const;
     QMenu* menu(const QString& name) const;
 
-    // After the window's load: profile items from the profile menu state, the AISLP item.
+    // After the window's load: profile items from the profile menu state, the AISLP item, the
+    // interface language marked.
     void NactiMenu();
     // The menu captions in the current interface language, from the database.
     void NactiTextyOkna();
@@ -70,6 +71,7 @@ private:
     void afterView();
     void showHelp(long command, long context, int number, const QString& handler);
     void setLanguage(int language);
+    void checkLanguage(int language);
 
     FrmMain& m_form;
     FullTextPanel& m_search;

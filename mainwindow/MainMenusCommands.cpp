@@ -118,9 +118,13 @@ void MainMenus::mnuNastaveni_Click() {
     mnuByliny_Click();
 }
 
-void MainMenus::setLanguage(int language) {
+void MainMenus::checkLanguage(int language) {
     item(QStringLiteral("mnuCestina"))->setChecked(language == 1);
     item(QStringLiteral("mnuSlovenstina"))->setChecked(language == 2);
+}
+
+void MainMenus::setLanguage(int language) {
+    checkLanguage(language);
     App().Settings.Language = language;
     NactiTextyOkna();
 }

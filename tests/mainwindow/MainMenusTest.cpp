@@ -197,6 +197,8 @@ TEST_F(MainMenusTest, MenusSpeakSlovakAndEveryCommandAnswers) {
     EXPECT_EQ(menus->item(QStringLiteral("mnuKonec"))->text(), QStringLiteral("&Koniec"));
     EXPECT_EQ(menus->item(QStringLiteral("mnuAbout"))->text(), QStringLiteral("O &programe"));
     EXPECT_EQ(menus->menu(QStringLiteral("mnuNapoveda"))->title(), QStringLiteral("Nápověda"));
+    EXPECT_TRUE(menus->item(QStringLiteral("mnuSlovenstina"))->isChecked());
+    EXPECT_FALSE(menus->item(QStringLiteral("mnuCestina"))->isChecked());
     menus->item(QStringLiteral("mnuCestina"))->trigger();
     EXPECT_EQ(App().Settings.Language, 1);
     EXPECT_EQ(menus->menu(QStringLiteral("mnuVyber"))->title(), QStringLiteral("Výběr"));
