@@ -56,7 +56,11 @@ CalendarBrowser::CalendarBrowser(FrmMain& form)
                       QStringLiteral("Vyhledá byliny pro všechny měsíce sběru"));
     // A part chosen with the mouse or the keys shows its months; fills choose nothing.
     // Its handler is LvCast_Click, and a failure is reported under that name.
-    m_parts.onSelectionChange = [this] { Guarded("LvCast_Click", [this] { LvCast_Click(); }); };
+    m_parts.onSelectionChange = [this] {
+        Guarded("LvCast_Click", [this] { LvCast_Click(); });
+        // The months are new: what was chosen or marked among the old ones is gone.
+        NastavTbSber();
+    };
     m_parts.onKeyDown = [this](int keyCode, int shift) {
         if (ListKeyOf(keyCode, shift) != ListKey::ToSearchBox)
             return false;

@@ -29,8 +29,13 @@ TEST_F(CalendarBrowserTest, PartsMonthsAndTheSearchByMarkedMonths) {
     form->setTabIndex(7);
     EXPECT_EQ(texts(form->LvCast), QStringList({"kořen", "květ"}));
     EXPECT_EQ(texts(form->LvMesic), QStringList({"Březen"}));
+    select(form->LvMesic, QStringLiteral("Březen"));
+    check(form->LvMesic, QStringLiteral("Březen"));
     form->LvCast->setCurrentItem(form->LvCast->topLevelItem(1)); // as a click does
     EXPECT_EQ(texts(form->LvMesic), QStringList({"Březen", "Květen"}));
+    // Nothing is chosen or marked among the new months: the buttons say so.
+    EXPECT_FALSE(browsers->Sber->toolbar().isEnabled(QStringLiteral("Select")));
+    EXPECT_FALSE(browsers->Sber->toolbar().isEnabled(QStringLiteral("SelectMore")));
 
     check(form->LvMesic, QStringLiteral("Březen"));
     check(form->LvMesic, QStringLiteral("Květen"));
