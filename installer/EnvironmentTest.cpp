@@ -5,6 +5,7 @@
 #include "platform/db/CipherFormat.h"
 #include "platform/db/Connection.h"
 #include "platform/err/VbError.h"
+#include "platform/paths/ProgramPaths.h"
 
 #include <QFileInfo>
 
@@ -44,7 +45,7 @@ QString LinuxProbe::JetVersion() {
 bool DatabaseOpens(const QString& path, bool checkPages) {
     try {
         db::Connection c;
-        c.open(path, QString::fromLatin1(db::kDatabasePassword));
+        c.open(paths::Resolve(path), QString::fromLatin1(db::kDatabasePassword));
         bool ok = true;
         if (checkPages)
             c.forEachRow(QStringLiteral("PRAGMA quick_check"), {}, [&ok](const db::Connection::Row& row) {

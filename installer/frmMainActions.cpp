@@ -112,7 +112,7 @@ void frmMain::InstallComponent() {
 
 void frmMain::InstallProgram() {
     SetupState& s = State();
-    RunApl(s.SourceFolder + QStringLiteral("Setup.EXE"));
+    RunApl(paths::Resolve(s.SourceFolder + QStringLiteral("Setup.EXE")));
     s.AppFolder = GetAppFolder();
     if (s.AppFolder.isEmpty())
         return; // setup cancelled

@@ -6,6 +6,7 @@
 #include "installer/SetupState.h"
 #include "installer/VbColour.h"
 #include "installer/VersionCompare.h"
+#include "platform/paths/ProgramPaths.h"
 #include "platform/version/ProgramVersion.h"
 
 #include <QLabel>
@@ -49,7 +50,7 @@ void frmMain::TestProstredi() {
     setComponentButton();
 
     s.CopySource = s.SourceFolder + kProgramFile;
-    lblVer[4]->setText(version::FileVersionText(s.CopySource));
+    lblVer[4]->setText(version::FileVersionText(paths::Resolve(s.CopySource)));
     const StampView medium = StampDisplay(DBVersionAt(s.SourceFolder));
     setLabel(5, medium.text, medium.colour);
     if (!s.AppFolder.trimmed().isEmpty())
@@ -98,7 +99,7 @@ void frmMain::showInstalled() {
     cmdRun[4]->setEnabled(true);
     s.CopySource = s.SourceFolder + kProgramFile;
     s.CopyTarget = s.AppExePath;
-    lblVer[6]->setText(version::FileVersionText(s.CopyTarget));
+    lblVer[6]->setText(version::FileVersionText(paths::Resolve(s.CopyTarget)));
 
     const long r = CompareAppVersion(s.CopySource, s.CopyTarget);
     cmdRun[2]->setEnabled(r == 1 || r == 2);

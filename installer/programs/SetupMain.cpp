@@ -9,6 +9,7 @@
 #include "installer/SetupState.h"
 #include "installer/Shortcuts.h"
 #include "platform/err/VbError.h"
+#include "platform/paths/ProgramPaths.h"
 #include "platform/registry/Registry.h"
 #include "platform/ui/DialogPresenter.h"
 #include "platform/ui/QtTranslations.h"
@@ -107,8 +108,9 @@ QString shown(const QString& name) {
 
 // The medium's file list: one name a line; "?" before a name marks a file the medium may lack.
 // A list that names a path or leaves out the program is a broken medium: nothing is installed.
+// Names are found in any case (a plain ISO 9660 disc shows them lower-cased).
 QStringList manifest(const QString& source, QString* error) {
-    QFile f(source + QStringLiteral("Setup.lst"));
+    QFile f(lumo::paths::Resolve(source + QStringLiteral("Setup.lst")));
     if (!f.open(QIODevice::ReadOnly)) {
         *error = QStringLiteral("Na instalačním médiu chybí seznam souborů Setup.lst.");
         return {};
@@ -126,7 +128,7 @@ QStringList manifest(const QString& source, QString* error) {
                          .arg(shown(name));
             return {};
         }
-        if (QFile::exists(source + name))
+        if (QFile::exists(lumo::paths::Resolve(source + name)))
             names.append(name);
         else if (!optional)
             *error = QStringLiteral("Na instalačním médiu chybí soubor %1.").arg(shown(name));
@@ -140,9 +142,9 @@ QStringList manifest(const QString& source, QString* error) {
 // It stays until the copying ends: closing it would not stop the copy.
 class CopyProgress : public QDialog {
 public:
-    CopyProgress(const QString& source, const QStringList& files) {
+    CopyProgress(const QString& source, const QStringList& files) : m_source(source) {
         for (const QString& name : files)
-            m_total += QFileInfo(source + name).size();
+            m_total += sizeOf(name);
         m_total = std::max<qint64>(m_total, 1);
         setWindowTitle(kTitle);
         m_bar->setRange(0, kScale);
@@ -152,8 +154,9 @@ public:
         setMinimumWidth(420);
     }
 
-    // The hooks for copying file name of size bytes.
-    CopyHooks next(const QString& name, qint64 size) {
+    // The hooks for copying the medium's file name.
+    CopyHooks next(const QString& name) {
+        const qint64 size = sizeOf(name);
         m_label->setText(QStringLiteral("Kopírování souboru %1…").arg(name));
         draw(m_done);
         CopyHooks hooks;
@@ -178,10 +181,14 @@ protected:
 
 private:
     static constexpr int kScale = 1000;
+    qint64 sizeOf(const QString& name) const {
+        return QFileInfo(lumo::paths::Resolve(m_source + name)).size();
+    }
     void draw(qint64 done) {
         m_bar->setValue(static_cast<int>(std::min(done, m_total) * kScale / m_total));
         QCoreApplication::processEvents();
     }
+    QString m_source;
     QLabel* m_label = new QLabel(this);
     QProgressBar* m_bar = new QProgressBar(this);
     qint64 m_total = 0;
@@ -213,7 +220,7 @@ int install(const QString& source, const QString& folder) {
     if (!silent())
         progress.show();
     const auto copy = [&](const QString& name, const QString& to) {
-        CopyFileWithProgress(source + name, to, progress.next(name, QFileInfo(source + name).size()));
+        CopyFileWithProgress(source + name, to, progress.next(name));
     };
     try {
         for (const QString& name : files) {

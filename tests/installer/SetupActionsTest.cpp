@@ -175,3 +175,21 @@ TEST(SetupActions, NewerDatabaseElsewhereIsKeptAndACancelledRemovalKeepsTheSetti
     EXPECT_FALSE(QFile::exists(t + "Lumo1.ini"));
     EXPECT_EQ(box.read(d + "Lumo.mdb"), "a newer edition");
 }
+
+TEST(SetupActions, AMediumShowingLowerCasedNamesInstallsAsWell) {
+    // A plain ISO 9660 disc shows every name in lower case.
+    SetupSandbox box;
+    const QString version = lumo::version::FileVersionText(box.medium() + "LUMO");
+    for (const QString& name : QDir(box.medium()).entryList(QDir::Files))
+        ASSERT_TRUE(QFile::rename(box.medium() + name, box.medium() + name.toLower()));
+    frmMain window;
+    window.Form_Activate();
+    EXPECT_EQ(window.versionLabel(4)->text(), version);
+    ASSERT_TRUE(window.button(1)->isEnabled());
+    window.button(1)->click();
+    EXPECT_TRUE(box.reports.isEmpty()) << box.reports.join("\n").toStdString();
+    const QString t = target(box);
+    EXPECT_EQ(lumo::registry::ReadValue(lumo::registry::kAppPathKey), t + "LUMO");
+    EXPECT_EQ(box.read(t + "Lumo.mdb"), box.read(box.medium() + "lumo.mdb"));
+    EXPECT_EQ(window.versionLabel(12)->text(), QStringLiteral("OK"));
+}
