@@ -170,10 +170,11 @@ void FrmSetup::focusOut(QWidget* control) {
             TxtSeg_LostFocus(1);
         else if (box == TxtHdr)
             TxtHdr_LostFocus();
-    } else if (isSwitch(control)) {
-        paintBack(control, palette().color(QPalette::Button));
-    } else if (control == CmbLang) {
-        paintBack(control, palette().color(QPalette::Base));
+    } else if (isSwitch(control) || control == CmbLang) {
+        // Back to the system's own colours (the button face of a check box, the window colour
+        // of the list): a colour painted over them would leave a band and a grey check box.
+        control->setPalette(QPalette());
+        control->setAutoFillBackground(false);
     }
 }
 

@@ -154,6 +154,15 @@ TEST_F(FrmSetupTest, EditsApplyAtOnceAndOkStoresTheRestAndTheProfileFile) {
 
         f.TxtPrn[0]->setText(QStringLiteral("abc"));
         f.TxtPrn[1]->setText(QStringLiteral("7"));
+        // A switch is yellow while it has the focus and looks as before once left.
+        const QPalette before = f.ChkPrg[1]->palette();
+        QFocusEvent in(QEvent::FocusIn);
+        QApplication::sendEvent(f.ChkPrg[1], &in);
+        EXPECT_EQ(f.ChkPrg[1]->palette().color(QPalette::Window), QColor(Qt::yellow));
+        leave(f.ChkPrg[1]);
+        for (QPalette::ColorRole role : {QPalette::Window, QPalette::Button, QPalette::Base})
+            EXPECT_EQ(f.ChkPrg[1]->palette().color(role), before.color(role)) << role;
+        EXPECT_FALSE(f.ChkPrg[1]->autoFillBackground());
         f.ChkPrg[1]->click();
         f.ChkSeg[0]->click();
         f.CmdRun[0]->click();
