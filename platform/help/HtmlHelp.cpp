@@ -56,9 +56,10 @@ HelpWindow* windowFor(const QString& file, QWidget* owner) {
     return slot.data();
 }
 
-// A window about to be shown lies over its owner and wholly on the owner's screen; the
-// frame is not known before the first show, so room is left for it.
-void placeOverOwner(QWidget& window, QWidget* owner) {
+// A window about to be shown lies at the right edge of its owner's screen, level with the
+// owner, wholly on the screen: the owner's left part (the list, a dialog's labels) stays in
+// sight. The frame is not known before the first show, so room is left for it.
+void placeBesideOwner(QWidget& window, QWidget* owner) {
     QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
@@ -67,7 +68,7 @@ void placeOverOwner(QWidget& window, QWidget* owner) {
     window.resize(window.size().boundedTo(area.size()));
     QRect place(QPoint(), window.size());
     place.moveCenter(owner ? owner->frameGeometry().center() : area.center());
-    window.move(std::clamp(place.left(), area.left(), area.right() + 1 - place.width()),
+    window.move(area.right() + 1 - place.width(),
                 std::clamp(place.top(), area.top(), area.bottom() + 1 - place.height()));
 }
 
@@ -108,7 +109,7 @@ HelpWindow* HtmlHelp(QWidget* owner, const QString& path, int command, long cont
     if (window->currentTopic().isEmpty())
         window->showTopic({});
     if (!window->isVisible())
-        placeOverOwner(*window, owner);
+        placeBesideOwner(*window, owner);
     window->show();
     window->raise();
     window->activateWindow();
