@@ -135,7 +135,8 @@ void copyBytes(int in, int out, qint64 n, const QString& source, const QString& 
         const qint64 want = qMin(kChunk, n - done);
         const qint64 got = moveChunk(in, out, want, buffer, kernelCopy, source, temp);
         if (got <= 0) // the source shrank while it was copied
-            err::Raise(err::errInputPastEnd, QStringLiteral("ZefSetup"), source);
+            err::Raise(err::errInputPastEnd, QStringLiteral("ZefSetup"),
+                       QStringLiteral("%1: %2").arg(source, err::StandardErrorText(err::errInputPastEnd)));
         const qint64 firstBlock = done / kCopyBlock + 1;
         done += got;
         if (!hooks.update)
