@@ -154,6 +154,9 @@ void CalendarBrowser::NactiNazvySber() {
     BeginItemList(m_form, 7);
     for (long month = 1; month <= 12; ++month)
         AddMainListItem(m_form, month, monthName(month), m_form.CurrentMonth);
+    // As the other views do: the box, which has the focus after a view command, takes the
+    // month chosen again instead of keeping the last view's item.
+    m_form.Lv_Click();
     NactiPopisSber();
 }
 

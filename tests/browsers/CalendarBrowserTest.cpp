@@ -88,9 +88,13 @@ TEST_F(CalendarBrowserTest, MonthViewDescribesTheHerbsCollectedInTheMonth) {
     form->Hooks.HerbsWithItem[7]();
     EXPECT_EQ(listTexts(), QStringList({"Černucha", "Heřmánek"}));
     EXPECT_EQ(condition(), QStringLiteral("Byliny sbírané v měsíci Březen"));
-    // Reopening the calendar shows the same month again.
+    // Reopening the calendar shows the same month again, also in the box, which a view
+    // command leaves with the focus and another view's item.
+    form->TxtByl->setFocus();
+    form->TxtByl->setText(QStringLiteral("Silice"));
     form->Hooks.ListFillers[7](QString());
     EXPECT_EQ(selectedText(), QStringLiteral("Březen"));
+    EXPECT_EQ(form->TxtByl->text(), QStringLiteral("Březen"));
 }
 
 // A month out of range in the data is reported; the months read before it stay.
