@@ -24,6 +24,8 @@ namespace lumo::setup {
 namespace {
 
 constexpr int kScalePixels = 320;
+// The widest a path is shown: a longer one would carry the window past the screen's edge.
+constexpr int kPathPixels = 560;
 
 QChar decimalPoint() {
     return QLocale().decimalPoint().at(0);
@@ -48,9 +50,9 @@ FrmCopy::FrmCopy(const QString& source, const QString& target, QWidget* parent)
     Frame1->setFrameShape(QFrame::Box);
     auto* grid = new QGridLayout(Frame1);
     grid->addWidget(label(0, QStringLiteral("Zdroj:")), 0, 0);
-    grid->addWidget(label(2, source), 0, 1, 1, 3);
+    grid->addWidget(pathLabel(2, source), 0, 1, 1, 3);
     grid->addWidget(label(1, QStringLiteral("Cíl:")), 1, 0);
-    grid->addWidget(label(3, target), 1, 1, 1, 3);
+    grid->addWidget(pathLabel(3, target), 1, 1, 1, 3);
     grid->addWidget(label(4, QStringLiteral("Velikost:")), 2, 0);
     grid->addWidget(label(10, QString()), 2, 1, Qt::AlignRight);
     grid->addWidget(label(5, QString()), 2, 2);
@@ -85,6 +87,17 @@ QLabel* FrmCopy::label(int index, const QString& text) {
     l->setObjectName(QStringLiteral("LblInf%1").arg(index));
     l->setTextFormat(Qt::PlainText);
     LblInf[index] = l;
+    return l;
+}
+
+QLabel* FrmCopy::pathLabel(int index, const QString& path) {
+    QLabel* l = label(index, path);
+    // Shortened in the middle, so the file's name stays; the tooltip holds it whole.
+    const QString shown = l->fontMetrics().elidedText(path, Qt::ElideMiddle, kPathPixels);
+    if (shown != path) {
+        l->setText(shown);
+        l->setToolTip(path);
+    }
     return l;
 }
 

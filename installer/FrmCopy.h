@@ -33,6 +33,7 @@ protected:
 
 private:
     QLabel* label(int index, const QString& text);
+    QLabel* pathLabel(int index, const QString& path);
     void setBar(int pos);
 
     QString m_source;

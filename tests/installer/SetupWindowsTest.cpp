@@ -12,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
@@ -133,16 +134,20 @@ TEST(SetupWindows, MissingComponentsLeaveOnlyTheirButtonAndTheEnd) {
 TEST(SetupWindows, CopyWindowCannotBeClosedWhileItCopies) {
     SetupSandbox box;
     box.write(box.path("src.bin"), QByteArray(300000, 'z'));
-    // The source named in another case, as scripts may name it.
-    FrmCopy window(box.path("SRC.bin"), box.path("dst.bin"));
+    // The source named in another case, as scripts may name it; a target deep in folders.
+    const QString deep = box.path(QStringLiteral("velmi dlouhá složka/").repeated(12));
+    QDir().mkpath(deep);
+    FrmCopy window(box.path("SRC.bin"), deep + "dst.bin");
     window.show();
+    EXPECT_LT(window.width(), 800); // on the screen
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("LblInf3"))->toolTip(), deep + "dst.bin");
     // Esc and a close request arrive while the copy runs (the window takes its events at
     // the end of the copy, still busy): both are refused and the copy completes.
     QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     QCoreApplication::postEvent(&window, new QCloseEvent);
     EXPECT_TRUE(window.CopyFile());
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(box.read(box.path("dst.bin")), box.read(box.path("src.bin")));
+    EXPECT_EQ(box.read(deep + "dst.bin"), box.read(box.path("src.bin")));
     EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("LblInf10"))->text(), QStringLiteral("300 000"));
     EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("LblInf5"))->text(), QStringLiteral("Byte"));
     // Afterwards the window closes as any other.
