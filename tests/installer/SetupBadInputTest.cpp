@@ -25,6 +25,13 @@ bool registered() {
     return lumo::registry::ReadValue(lumo::registry::kAppPathKey).has_value();
 }
 
+// Installs through the window's install button; true when the program got registered.
+bool installed(frmMain& window) {
+    window.Form_Activate();
+    window.button(1)->click();
+    return registered();
+}
+
 } // namespace
 
 TEST(SetupBadInput, ABrokenMediumInstallsNothingAndNeverReplacesAGoodDatabase) {
@@ -55,9 +62,7 @@ TEST(SetupBadInput, ABrokenMediumInstallsNothingAndNeverReplacesAGoodDatabase) {
         EXPECT_FALSE(QFile::exists(box.medium() + "ST6UNST.LOG"));
     }
     frmMain window;
-    window.Form_Activate();
-    window.button(1)->click();
-    ASSERT_TRUE(registered());
+    ASSERT_TRUE(installed(window));
     const QByteArray database = box.read(t + "Lumo.mdb");
     const QByteArray stamp = box.read(t + "Lumo.INF");
     ASSERT_FALSE(database.isEmpty());
@@ -78,9 +83,7 @@ TEST(SetupBadInput, ARegistrationThatCannotBeRemovedKeepsTheProgramAndTheSetting
     SetupSandbox box;
     const QString t = target(box);
     frmMain window;
-    window.Form_Activate();
-    window.button(1)->click();
-    ASSERT_TRUE(registered());
+    ASSERT_TRUE(installed(window));
     box.write(t + "Lumo1.ini", "[Profile]");
     const auto kept = [&] {
         EXPECT_TRUE(registered());
@@ -111,9 +114,7 @@ TEST(SetupBadInput, AProgramFolderThatCannotBeWrittenToStaysInstalledWhole) {
     SetupSandbox box;
     const QString t = target(box);
     frmMain window;
-    window.Form_Activate();
-    window.button(1)->click();
-    ASSERT_TRUE(registered());
+    ASSERT_TRUE(installed(window));
     if (!box.makeReadOnly(t))
         GTEST_SKIP() << "no read-only folder can be made here";
 
