@@ -155,24 +155,11 @@ bool CheckList::selectFramedItem(const QKeyEvent* key) {
     if (!framed || selected() || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
     const int row = m_list->indexOfTopLevelItem(framed);
-    const bool first = row == 0;
-    const bool last = row == count() - 1;
-    switch (key->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Home:
-    case Qt::Key_PageUp:
-        if (!first)
-            return false;
-        break;
-    case Qt::Key_Down:
-    case Qt::Key_End:
-    case Qt::Key_PageDown:
-        if (!last)
-            return false;
-        break;
-    default:
+    const int k = key->key();
+    const bool towardFirst = k == Qt::Key_Up || k == Qt::Key_Home || k == Qt::Key_PageUp;
+    const bool towardLast = k == Qt::Key_Down || k == Qt::Key_End || k == Qt::Key_PageDown;
+    if (!(towardFirst && row == 0) && !(towardLast && row == count() - 1))
         return false;
-    }
     m_list->setCurrentItem(framed);
     return true;
 }
