@@ -368,6 +368,10 @@ bool FrmMain::TxtByl_KeyDown(int KeyCode, int Shift) {
     if (KeyCode == vbKeyReturn || KeyCode == vbKeyDown) {
         Lv->setFocus();
         clearCurrentOfMode(); // shown again even when it is the item already shown
+        // A refilled list without the item shown selects nothing: its first item, the one a
+        // blank search would take, is shown, so that list, box and record name one item.
+        if (!selectedListItem())
+            selectListItem(Lv->topLevelItem(0));
         UkazVybrane();
         return true;
     }

@@ -156,6 +156,14 @@ TEST_F(HerbList, EnterInTheSearchBoxShowsTheItemEvenWhenShownAlready) {
     QTest::keyClick(form->TxtByl, Qt::Key_Up);
     EXPECT_TRUE(record->shown.isEmpty());
     EXPECT_EQ(form->TxtByl->text(), QStringLiteral("Hlo"));
+    // Down over a search result without the herb shown (nothing selected) takes its first
+    // item: the list and the record name the same herb.
+    form->NactiNazvy(QStringLiteral("SELECT * FROM Byliny WHERE Nazev<>'Cibule' ORDER BY Nazev"), 0);
+    ASSERT_EQ(form->Lv->selectedItems().size(), 0);
+    form->TxtByl->setFocus();
+    QTest::keyClick(form->TxtByl, Qt::Key_Down);
+    EXPECT_EQ(record->shown, QStringList{QStringLiteral("Čekanka")});
+    EXPECT_EQ(selectedText(), QStringLiteral("Čekanka"));
 }
 
 // Without a window manager the window gets keys without being the active one;
