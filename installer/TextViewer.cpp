@@ -16,9 +16,13 @@ namespace lumo::setup {
 
 void ShowTextFile(const QString& path) {
     QFile f(paths::Resolve(path));
-    QString text;
-    if (f.open(QIODevice::ReadOnly))
-        text = DecodeScript(f.readAll());
+    if (!f.open(QIODevice::ReadOnly)) {
+        // Said as the text editor it stands for says it, not shown as an empty page.
+        ui::DialogPresenter::msgBox(QStringLiteral("Soubor %1 nelze otevřít: %2").arg(path, f.errorString()),
+                                    path.section(u'/', -1), QMessageBox::Warning);
+        return;
+    }
+    const QString text = DecodeScript(f.readAll());
     QDialog dialog;
     dialog.setWindowTitle(path.section(u'/', -1));
     auto* view = new QPlainTextEdit(&dialog);

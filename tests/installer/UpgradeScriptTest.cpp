@@ -77,8 +77,9 @@ TEST(UpgradeScript, RecordsRunInOrderAndAFailedStepIsReportedAndSkipped) {
                        "\"\",\"%1\",\"\",\"\",\"DELETE\"\r\n"
                        "\"\",\"missing.txt\",\"\",\"\",\"DELETE\"\r\n"
                        "\"%InstallPath%\",\"e.txt\",\"%AppPath%\",\"\",\"USERCOPY\"\r\n"
-                       "\"Zefirak Test\",\"LUMO\",\"%AppPath%\",\"--x 50%\",\"CREATESHORTCUT\"\r\n")
-            .arg(box.path("d.txt"));
+                       "\"Zefirak Test\",\"LUMO\",\"%AppPath%\",\"--x 50%\",\"CREATESHORTCUT\"\r\n"
+                       "\"\",\"%2\",\"\",\"\",\"view\"\r\n")
+            .arg(box.path("d.txt"), box.path("chybi.txt"));
     box.write(box.medium() + "Test.txt", script.toUtf8());
     box.answerYes = false; // keep e.txt
     RecordingView view;
@@ -89,9 +90,12 @@ TEST(UpgradeScript, RecordsRunInOrderAndAFailedStepIsReportedAndSkipped) {
     EXPECT_EQ(box.read(s.AppFolder + "c.txt"), "new c.txt");
     EXPECT_EQ(box.read(s.AppFolder + "e.txt"), "old e");
     EXPECT_FALSE(QFile::exists(box.path("d.txt")));
-    ASSERT_EQ(box.questions.size(), 1);
+    ASSERT_EQ(box.questions.size(), 2);
     EXPECT_EQ(box.questions[0],
               QStringLiteral("Kopírovaný soubor e.txt již existuje, \r\npřapsat cílový soubor?"));
+    // A text to show that is missing is said so, as the text editor says it.
+    EXPECT_TRUE(box.questions[1].startsWith(QStringLiteral("Soubor ") + box.path("chybi.txt") +
+                                            QStringLiteral(" nelze otevřít")));
     ASSERT_EQ(box.reports.size(), 1);
     EXPECT_TRUE(box.reports[0].startsWith(QStringLiteral(
         "Chyba číslo 94 v modulu ZefSetup - UpgradeApp\r\nPopis chyby: Při aktualizaci došlo k následující "
@@ -104,8 +108,8 @@ TEST(UpgradeScript, RecordsRunInOrderAndAFailedStepIsReportedAndSkipped) {
     EXPECT_TRUE(
         entry.contains(QStringLiteral("Exec=\"") + s.AppFolder + QStringLiteral("LUMO\" \"--x\" \"50%%\"\n")))
         << entry.toStdString();
-    EXPECT_EQ(view.captions.size(), 8);
-    EXPECT_EQ(view.captions.first(), QStringLiteral("Aktualizace - 12% hotovo"));
+    EXPECT_EQ(view.captions.size(), 9);
+    EXPECT_EQ(view.captions.first(), QStringLiteral("Aktualizace - 11% hotovo"));
     EXPECT_EQ(view.captions.last(), QStringLiteral("Aktualizace - 100% hotovo"));
     EXPECT_EQ(view.widths.last(), 300);
     EXPECT_FALSE(view.visible);
