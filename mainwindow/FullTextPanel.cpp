@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
@@ -33,6 +34,8 @@ namespace {
 constexpr long kYellow = 65535;
 constexpr long kWhite = 0xFFFFFF;
 constexpr long kSystemWindow = 0x80000005;
+// The least time between two redraws of the found herbs' count during a scan.
+constexpr qint64 kFoundRedrawMs = 40;
 const char* const kSearchMenus[] = {"mnuVyber", "mnuTisk", "mnuHledani", "mnuNastroje"};
 
 int px(int twips) {
@@ -175,6 +178,14 @@ void FullTextPanel::NactiBylinySTextem() {
     FrmMain::BusyScope busy(m_form);
     m_scanning = true;
     std::vector<long> found;
+    // A word found in thousands of herbs would otherwise redraw the window once a herb: the
+    // count is drawn at the screen's pace, and each new percentage as it comes.
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    const auto letEventsRun = [&sinceEvents] {
+        QCoreApplication::processEvents();
+        sinceEvents.restart();
+    };
     try {
         if (!connection)
             err::Raise(91);
@@ -188,14 +199,15 @@ void FullTextPanel::NactiBylinySTextem() {
                 LblRun->setText(QStringLiteral("Hledání zahájeno"));
                 LblRun->show();
                 setInputEnabled(false);
-                QCoreApplication::processEvents();
+                letEventsRun();
             }
             PgB->setValue(percent);
-            QCoreApplication::processEvents();
+            letEventsRun();
         };
         progress.herbFound = [&](int count) {
             LblRun->setText(QStringLiteral("Nalezeno %1 bylin").arg(count));
-            QCoreApplication::processEvents();
+            if (sinceEvents.elapsed() >= kFoundRedrawMs)
+                letEventsRun();
         };
         found = FullTextSearch::Run(*connection, m_form.FindText, m_form.FindPart, progress);
     } catch (...) {
