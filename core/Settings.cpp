@@ -103,6 +103,20 @@ void logBadValue(const QString& iniFile, const settings::KeyBinding& key, const 
         qWarning("%s", qPrintable(description));
 }
 
+QString storedName(const settings::KeyBinding& key) {
+    return key.section + u'\n' + key.key;
+}
+
+// A key this run has not changed since the file was read keeps what the file holds now:
+// another instance may have stored its own value there meanwhile. A key the file lacked, or
+// whose text did not convert, is written.
+bool unchangedSinceRead(const ProgramSettings& s, const ini::IniFile& file, const settings::KeyBinding& key) {
+    if (s.Stored.file != file.fileName() || !file.value(key.section, key.key))
+        return false;
+    const auto read = s.Stored.texts.constFind(storedName(key));
+    return read != s.Stored.texts.cend() && *read == key.text();
+}
+
 } // namespace
 
 void SetSegmentTitles(ProgramSettings& s) {
@@ -126,8 +140,13 @@ void LoadSettings(ProgramSettings& s, const QString& iniFile, bool onlyProfile, 
     // One read of the file serves every key; a missing or unreadable file gives the defaults.
     ini::IniFile file;
     file.load(iniFile);
+    if (!onlyProfile)
+        s.Stored = StoredSettingsTexts{file.fileName(), {}};
     for (const settings::KeyBinding& key : keys) {
-        const QString text = file.value(key.section, key.key).value_or(key.defaultText);
+        const std::optional<QString> stored = file.value(key.section, key.key);
+        if (stored && !onlyProfile)
+            s.Stored.texts.insert(storedName(key), *stored);
+        const QString text = stored.value_or(key.defaultText);
         // An empty number or switch counts as missing; an empty text is a value of its own.
         if (text.trimmed().isEmpty() && !key.isText()) {
             key.assign(key.defaultText);
@@ -157,6 +176,8 @@ bool SaveSettings(const ProgramSettings& s, const QString& iniFile, bool onlyPro
         failed = keys.empty() ? nullptr : &keys.front();
     } else {
         for (const settings::KeyBinding& key : keys) {
+            if (!onlyProfile && unchangedSinceRead(s, file, key))
+                continue;
             if (!file.setValue(key.section, key.key, key.text()) && !failed)
                 failed = &key;
         }

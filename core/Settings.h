@@ -2,6 +2,7 @@
 
 #include "core/IndexedArray.h"
 
+#include <QHash>
 #include <QSize>
 #include <QString>
 
@@ -36,6 +37,14 @@ struct NamesStyle {
     qint32 LeftIndent = 0; // twips
 
     bool operator==(const NamesStyle&) const = default;
+};
+
+// What the settings file held at its last whole read, key by key ("section\nkey"). Not a
+// setting: it takes no part in comparisons.
+struct StoredSettingsTexts {
+    QString file;
+    QHash<QString, QString> texts;
+    bool operator==(const StoredSettingsTexts&) const { return true; }
 };
 
 // Every settings value of the program. The main part lives only in "Lumo.ini"; the
@@ -76,6 +85,10 @@ struct ProgramSettings {
 
     // Titles: 0 the names block, 1..22 the sections (stored as KeyName1..22), 23..25 search parts.
     IndexedArray<QString, 0, 25> SegmentTitles;
+
+    // A save of the whole file leaves alone the keys this run has not changed, so that what
+    // another running instance stored there meanwhile is kept.
+    StoredSettingsTexts Stored;
 
     bool operator==(const ProgramSettings&) const = default;
 };

@@ -338,6 +338,30 @@ TEST_F(SettingsTest, AFolderWithoutRoomForATemporaryFileStillKeepsTheSettings) {
     EXPECT_EQ(settings().DatabaseLocation, QStringLiteral("D:\\Jinde\\Lumo.mdb"));
 }
 
+// Two instances running at once, each closing with its own changes: neither loses the other's.
+TEST_F(SettingsTest, ClosingKeepsWhatAnotherInstanceStoredMeanwhile) {
+    load();
+    ASSERT_TRUE(SaveSettings(false)); // a whole file, as after the first run
+    ProgramSettings first, second;
+    const QString ini = App().IniFile;
+    for (ProgramSettings* s : {&first, &second}) {
+        SetSegmentTitles(*s);
+        LoadSettings(*s, ini, false, kScreen);
+    }
+    second.NamesLang = 2;
+    second.Segments[5].Enabled = false;
+    ASSERT_TRUE(SaveSettings(second, ini, false));
+    first.LeftMargin = 25;
+    first.Width = 9000;
+    ASSERT_TRUE(SaveSettings(first, ini, false));
+
+    load();
+    EXPECT_EQ(settings().NamesLang, 2);
+    EXPECT_FALSE(settings().Segments[5].Enabled);
+    EXPECT_EQ(settings().LeftMargin, 25.0f);
+    EXPECT_EQ(settings().Width, 9000);
+}
+
 TEST_F(SettingsTest, MissingTitleKeysKeepTheTitlesHeldNow) {
     settings().SegmentTitles[7] = QStringLiteral("Přípravky");
     m_dir.write(QStringLiteral("Lumo.ini"), crlf(QStringLiteral("[Segment]\nKeyName8=Směsi  \n")));
