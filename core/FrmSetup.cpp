@@ -192,7 +192,10 @@ QFrame* FrmSetup::makeMarker(QWidget* parent) {
 QWidget* FrmSetup::makeSwatchStrip(std::array<QLabel*, 16>& swatches, QFrame*& marker,
                                    const QString& prefix) {
     auto* strip = new QWidget;
+    strip->setObjectName(prefix + QStringLiteral("Strip"));
     strip->setFixedSize(4 + 16 * 24, 26);
+    // One stop of the Tab order; the arrow keys choose the colour (the swatches take no focus).
+    strip->setFocusPolicy(Qt::StrongFocus);
     marker = makeMarker(strip);
     for (int c = 0; c < 16; ++c) {
         swatches[c] = makeSwatch(c, strip);

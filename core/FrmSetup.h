@@ -74,6 +74,7 @@ private:
     void reloadSettings();
     bool isTextBox(const QObject* box) const;
     bool isSwitch(const QObject* box) const;
+    bool isSwatchStrip(const QObject* control) const;
     void focusIn(QWidget* control);
     void focusOut(QWidget* control);
 
@@ -87,6 +88,10 @@ private:
     void ChkSeg_Click(int Index);
     void CmbHdr_Click(int Index);
     void LblName_Click(int Row, int Index);
+    const std::array<QLabel*, 16>& swatchRow(int row) const;
+    int chosenColour(int row) const;
+    void pickColour(int row, int colour);
+    bool swatchKey(QObject* strip, int key);
     void TxtHdr_LostFocus();
     void showSegment();
     void showNames();

@@ -27,6 +27,8 @@ constexpr long kFocusBack = 0xFFFF; // yellow
 constexpr long kFocusFore = 0;
 constexpr long kWindowBack = 0xFFFFFF;
 constexpr long kInvalidFore = 255; // red
+// Colour rows: the section's title and text colours, the names block's title, subtitle, names.
+constexpr int kColourRows = 5;
 
 ProgramSettings& S() {
     return App().Settings;
@@ -74,7 +76,7 @@ bool FrmSetup::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (Form_KeyDown(key->key(), key->modifiers()))
+        if (Form_KeyDown(key->key(), key->modifiers()) || swatchKey(watched, key->key()))
             return true;
         break;
     }
@@ -86,23 +88,14 @@ bool FrmSetup::eventFilter(QObject* watched, QEvent* event) {
         if (auto* w = qobject_cast<QWidget*>(watched))
             focusOut(w);
         break;
-    case QEvent::MouseButtonPress: {
-        const int nad = indexOf(LblNad, watched), txt = indexOf(LblTxt, watched);
-        const int n = indexOf(LblN, watched), t = indexOf(LblT, watched), p = indexOf(LblP, watched);
-        if (nad >= 0)
-            LblNad_Click(nad);
-        else if (txt >= 0)
-            LblTxt_Click(txt);
-        else if (n >= 0)
-            LblName_Click(0, n);
-        else if (t >= 0)
-            LblName_Click(1, t);
-        else if (p >= 0)
-            LblName_Click(2, p);
-        else
-            break;
-        return true;
-    }
+    case QEvent::MouseButtonPress:
+        for (int row = 0; row < kColourRows; ++row) {
+            if (const int c = indexOf(swatchRow(row), watched); c >= 0) {
+                pickColour(row, c);
+                return true;
+            }
+        }
+        break;
     default:
         break;
     }
@@ -149,7 +142,7 @@ void FrmSetup::focusIn(QWidget* control) {
     if (auto* box = qobject_cast<QLineEdit*>(control)) {
         if (isTextBox(box))
             App().SrvObj->TBoxGotFocus(box, kFocusBack, kFocusFore);
-    } else if (isSwitch(control) || control == CmbLang) {
+    } else if (isSwitch(control) || control == CmbLang || isSwatchStrip(control)) {
         paintBack(control, ui::OleToColor(kFocusBack));
     }
 }
@@ -170,7 +163,7 @@ void FrmSetup::focusOut(QWidget* control) {
             TxtSeg_LostFocus(1);
         else if (box == TxtHdr)
             TxtHdr_LostFocus();
-    } else if (isSwitch(control) || control == CmbLang) {
+    } else if (isSwitch(control) || control == CmbLang || isSwatchStrip(control)) {
         // Back to the system's own colours (the button face of a check box, the window colour
         // of the list): a colour painted over them would leave a band and a grey check box.
         control->setPalette(QPalette());
@@ -303,6 +296,64 @@ void FrmSetup::LblName_Click(int Row, int Index) {
     showNames();
 }
 
+const std::array<QLabel*, 16>& FrmSetup::swatchRow(int row) const {
+    const std::array<const std::array<QLabel*, 16>*, kColourRows> rows = {&LblNad, &LblTxt, &LblN, &LblT,
+                                                                          &LblP};
+    return *rows[row];
+}
+
+bool FrmSetup::isSwatchStrip(const QObject* control) const {
+    for (int row = 0; row < kColourRows; ++row)
+        if (control == swatchRow(row)[0]->parent())
+            return true;
+    return false;
+}
+
+int FrmSetup::chosenColour(int row) const {
+    const NamesStyle& n = S().Names;
+    const SegmentSettings& seg = S().Segments[Lst->currentRow() + 1];
+    const int colours[kColourRows] = {seg.TitleColor, seg.TextColor, n.TitleColor, n.SubTitleColor,
+                                      n.NameColor};
+    return colours[row];
+}
+
+void FrmSetup::pickColour(int row, int colour) {
+    if (row == 0)
+        LblNad_Click(colour);
+    else if (row == 1)
+        LblTxt_Click(colour);
+    else
+        LblName_Click(row - 2, colour);
+}
+
+// Left and Right step to the neighbouring colour of a strip, Home and End to its ends.
+bool FrmSetup::swatchKey(QObject* strip, int key) {
+    int row = 0;
+    while (row < kColourRows && swatchRow(row)[0]->parent() != strip)
+        ++row;
+    if (row == kColourRows)
+        return false;
+    const int now = std::clamp(chosenColour(row), 0, 15);
+    int colour = 0;
+    switch (key) {
+    case Qt::Key_Left:
+        colour = std::max(now - 1, 0);
+        break;
+    case Qt::Key_Right:
+        colour = std::min(now + 1, 15);
+        break;
+    case Qt::Key_Home:
+        break;
+    case Qt::Key_End:
+        colour = 15;
+        break;
+    default:
+        return false;
+    }
+    pickColour(row, colour);
+    return true;
+}
+
 void FrmSetup::TxtHdr_LostFocus() {
     if (const std::optional<int> twips = setup::ParseIndent(TxtHdr->text()))
         S().Names.LeftIndent = *twips;
@@ -359,6 +410,9 @@ void FrmSetup::showSwatchState() {
     }
     for (QFrame* m : {m_MarkNad, m_MarkTxt})
         paintBack(m, ui::OleToColor(ui::PaletteColor(safe ? 0 : 8)));
+    // Their strips leave the Tab order with them.
+    for (int row = 0; row < 2; ++row)
+        swatchRow(row)[0]->parentWidget()->setFocusPolicy(safe ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void FrmSetup::moveMarker(QFrame* marker, QLabel* swatch) {

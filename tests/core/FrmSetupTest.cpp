@@ -268,6 +268,45 @@ TEST_F(FrmSetupTest, CancelReloadsTheFileAndTheCloseBoxKeepsOnlyTheImmediateChan
     EXPECT_EQ(S().Segments[1].TitleColor, saved.Segments[1].TitleColor);
 }
 
+// The colour rows are reached by Tab like every other control; the arrow keys choose.
+TEST_F(FrmSetupTest, TheColourRowsAreTabStopsWhoseArrowKeysChooseTheColour) {
+    // The next control Tab gives the focus to.
+    const auto tabFrom = [](QWidget* w) {
+        do
+            w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus));
+        return w;
+    };
+    S().Segments[3].TitleColor = 14;
+    run([&](FrmSetup& f) {
+        QWidget* titles = tabFrom(f.TxtSeg[1]);
+        ASSERT_EQ(titles, f.LblNad[0]->parentWidget());
+        EXPECT_EQ(tabFrom(titles), f.LblTxt[0]->parentWidget());
+        QFocusEvent in(QEvent::FocusIn);
+        QApplication::sendEvent(titles, &in);
+        EXPECT_EQ(titles->palette().color(QPalette::Window), QColor(Qt::yellow));
+        leave(titles);
+        EXPECT_FALSE(titles->autoFillBackground());
+
+        f.Lst->setCurrentRow(2);
+        key(titles, Qt::Key_Right);
+        key(titles, Qt::Key_Right); // the last colour stays the last
+        EXPECT_EQ(S().Segments[3].TitleColor, 15);
+        key(tabFrom(titles), Qt::Key_Home);
+        EXPECT_EQ(S().Segments[3].TextColor, 0);
+        QWidget* names = tabFrom(f.CmbHdr[2]->lineEdit());
+        ASSERT_EQ(names, f.LblP[0]->parentWidget());
+        key(names, Qt::Key_End);
+        key(names, Qt::Key_Left);
+        EXPECT_EQ(S().Names.NameColor, 14);
+
+        // Section colours that do not apply are passed over.
+        f.ChkSeg[1]->click();
+        EXPECT_EQ(tabFrom(f.TxtSeg[1]), f.ChkSeg[2]);
+        f.CmdRun[1]->click();
+    });
+}
+
 TEST_F(FrmSetupTest, AMissingDatabaseIsQuestionedAndANewInstallationHasNoProfileToName) {
     S().ProfilNumber = 0;
     S().Language = 7;
