@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -128,6 +129,12 @@ TEST_F(PicturePage, StepsThroughAHerbsPicturesFittedAndWrapping) {
     form->setTabIndex(3);
     key(Qt::Key_Right);
     EXPECT_EQ(caption(), last);
+    // A program folder where "Temp.jpg" cannot be written still shows the pictures.
+    ASSERT_TRUE(QFile::remove(dir.file(QStringLiteral("Temp.jpg"))));
+    ASSERT_TRUE(QDir().mkdir(dir.file(QStringLiteral("Temp.jpg"))));
+    key(Qt::Key_Right);
+    EXPECT_EQ(caption(), first);
+    EXPECT_FALSE(form->ImgByl->pixmap().isNull());
 
     // A herb without pictures: nothing to show and nothing to press.
     showHerb(9999);
