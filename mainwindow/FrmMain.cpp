@@ -45,7 +45,8 @@ namespace {
 
 QPointer<FrmMain> g_mainWindow;
 
-constexpr int kStatusPanelWidths[4] = {900, 900, 1200, 3000}; // Caps, NumLock, Datum, Popis
+// Caps, NumLock, Datum, Popis; Popis holds a long Latin or preparation name whole.
+constexpr int kStatusPanelWidths[4] = {900, 900, 1200, 4800};
 const char* const kStatusKeys[5] = {"Caps", "NumLock", "Datum", "Popis", "Podminka"};
 
 int px(int twips) {

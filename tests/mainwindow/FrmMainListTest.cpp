@@ -7,6 +7,7 @@
 #include "platform/ui/RichTextBox.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
@@ -335,14 +336,19 @@ TEST_F(HerbList, SampleDatabaseOpensAndTypingFindsHerbs) {
     type(QStringLiteral("heř"));
     EXPECT_TRUE(selectedText().startsWith(QStringLiteral("Heřmánek"))) << selectedText().toStdString();
     EXPECT_EQ(form->searchBoxColors(), SearchBoxColors(SearchBoxState::Normal));
-    // Every names language reads in Czech order, here through the name index of the built file.
+    // Every names language reads in Czech order, here through the name index of the built file;
+    // the status bar's "Popis" panel holds each name whole.
     const db::CzechCollation czech;
+    const QLabel* popis = form->panel(QStringLiteral("Popis"));
+    ASSERT_NE(popis, nullptr);
     for (qint16 language = 2; language <= 9; ++language) {
         App().Settings.NamesLang = language;
         form->NactiSeznamBylin();
         const QStringList texts = listTexts();
         for (qsizetype i = 0; i < texts.size(); ++i) {
             EXPECT_FALSE(texts[i].trimmed().isEmpty()) << language;
+            EXPECT_LE(popis->fontMetrics().horizontalAdvance(texts[i]), popis->contentsRect().width())
+                << texts[i].toStdString();
             if (i > 0) {
                 EXPECT_LE(czech.compare(texts[i - 1], texts[i]), 0)
                     << language << ": " << texts[i].toStdString();
