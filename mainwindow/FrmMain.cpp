@@ -14,6 +14,7 @@
 #include "platform/text/AnsiText.h"
 #include "platform/ui/LockKeys.h"
 #include "platform/ui/RichTextBox.h"
+#include "platform/ui/ToolbarKeys.h"
 #include "platform/ui/Units.h"
 
 #include <QApplication>
@@ -211,6 +212,9 @@ void FrmMain::createPages() {
     for (const ToolPage& b : bars) {
         *b.bar = new QToolBar(STab);
         pageControl(named(*b.bar, b.name), b.page);
+        // A page's commands without a key of their own (picture printing, herbs of a
+        // preparation) are reached by Tab.
+        ui::TabStopButtons(**b.bar);
     }
     ImgByl = new QLabel(STab);
     ImgByl->setAlignment(Qt::AlignCenter);

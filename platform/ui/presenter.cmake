@@ -5,3 +5,5 @@ list(APPEND UI_SOURCES LockKeys.cpp LockKeys.h)
 list(APPEND UI_SOURCES QtTranslations.cpp QtTranslations.h)
 # Single-line text boxes.
 list(APPEND UI_SOURCES OneLineBox.cpp OneLineBox.h)
+# Toolbar buttons reached by Tab.
+list(APPEND UI_SOURCES ToolbarKeys.cpp ToolbarKeys.h)

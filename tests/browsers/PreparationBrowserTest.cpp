@@ -17,6 +17,7 @@
 #include <QFrame>
 #include <QTest>
 #include <QTextBlock>
+#include <QToolBar>
 #include <QTreeWidget>
 
 namespace lumo::test {
@@ -83,7 +84,13 @@ TEST_F(PreparationPage, HerbsPreparationsListTheirHerbsAndStartAislp) {
     QTest::keyClick(form->LvPrip, Qt::Key_Return);
     EXPECT_EQ(aislp.arguments(), (QStringList{"/pfa", ",0014872"}));
 
-    prip->toolbar().button(QStringLiteral("Select"))->trigger();
+    // "Byliny" has no key of its own: Tab reaches it from the list, Enter presses it.
+    form->Timer1_Timer(); // the tab strip shown again after the layout
+    QWidget* herbs = form->LvPrip->nextInFocusChain();
+    while (!(herbs->focusPolicy() & Qt::TabFocus) || !herbs->isVisible() || !herbs->isEnabled())
+        herbs = herbs->nextInFocusChain();
+    ASSERT_EQ(herbs, form->TbPrip->widgetForAction(prip->toolbar().button(QStringLiteral("Select"))));
+    QTest::keyClick(herbs, Qt::Key_Return);
     EXPECT_EQ(form->ListMode, 1);
     EXPECT_EQ(listTexts(), QStringList{QStringLiteral("Heřmánek pravý")});
     EXPECT_EQ(form->panelText(QStringLiteral("Podminka")), QStringLiteral("Byliny v přípravku ") + kTea);
