@@ -35,13 +35,16 @@ std::array<float, 4> margins() {
 
 // Prints the lines of a text file within the margins, a new page when the next line would
 // cross the bottom margin; lines longer than the width are cut at the right margin.
-void printLines(const QStringList& lines, const QString& fontName, float fontSize, const QString& pdf) {
+// opened: set once the job holds the output file.
+void printLines(const QStringList& lines, const QString& fontName, float fontSize, const QString& pdf,
+                bool& opened) {
     QPrinter& printer = print::CurrentPrinter();
     if (!pdf.isEmpty())
         printer.setOutputFileName(pdf);
     QPainter painter;
     if (!painter.begin(&printer))
         err::Raise(err::errDeviceUnavailable, QString(), QStringLiteral("Tiskárnu nelze otevřít"));
+    opened = true;
     QFont font(fontName);
     font.setPointSizeF(fontSize > 0 ? fontSize : 10);
     painter.setFont(font);
@@ -74,6 +77,7 @@ void printLines(const QStringList& lines, const QString& fontName, float fontSiz
 
 int CKelPrinter::PrintFile(const QString& FileName, const QString& FontName, float FontSize) {
     QString pdf;
+    bool opened = false;
     try {
         QString text;
         QString error;
@@ -88,13 +92,13 @@ int CKelPrinter::PrintFile(const QString& FileName, const QString& FontName, flo
             if (pdf.isEmpty())
                 return 1; // the user chose not to print
         }
-        printLines(lines, FontName, FontSize, pdf);
+        printLines(lines, FontName, FontSize, pdf, opened);
         return 1;
     } catch (...) {
         const err::ErrorRecord e = err::CaptureCurrentException();
         if (!print::CurrentIsPdf())
             print::CurrentPrinter().abort();
-        if (!pdf.isEmpty())
+        if (opened && !pdf.isEmpty())
             QFile::remove(pdf);
         err::Raise(err::vbObjectError + 601, QStringLiteral("KelVBLib-CKelPrinter-PrintFile"),
                    QStringLiteral("Nelze vytisknout soubor ") + FileName + QStringLiteral("\r\nSystem: ") +

@@ -288,7 +288,7 @@ bool PrintEngine::PripravNahled() {
     }
 }
 
-void PrintEngine::printPages(int startPage, int endPage, const QString& pdfFile) {
+void PrintEngine::printPages(int startPage, int endPage, const QString& pdfFile, bool& opened) {
     QPrinter& printer = CurrentPrinter();
     if (!pdfFile.isEmpty())
         printer.setOutputFileName(pdfFile);
@@ -299,6 +299,7 @@ void PrintEngine::printPages(int startPage, int endPage, const QString& pdfFile)
         err::Raise(err::errDeviceUnavailable, QString(),
                    QStringLiteral("Tiskárna ") + CurrentPrinterName() + QStringLiteral(" není dostupná"));
     }
+    opened = true;
     const QStringList& pages = PrintSettings().Pages;
     const QRect rect = pageRect();
     for (int i = startPage; i <= endPage; ++i) {
@@ -322,15 +323,17 @@ PrintEngine::Outcome PrintEngine::PrintRTF(int startPage, int endPage) {
         if (pdf.isEmpty())
             return Outcome::Cancelled;
     }
+    bool opened = false;
     try {
-        printPages(startPage, endPage, pdf);
+        printPages(startPage, endPage, pdf, opened);
         return Outcome::Printed;
     } catch (...) {
         err::CaptureCurrentException();
         if (!CurrentIsPdf())
             CurrentPrinter().abort();
-        // A failed job leaves nothing that looks like a finished printout.
-        if (!pdf.isEmpty())
+        // A failed job leaves nothing that looks like a finished printout; a file it could not
+        // open (read-only) is someone else's and stays.
+        if (opened && !pdf.isEmpty())
             QFile::remove(pdf);
         reportFailure(QStringLiteral("KelVBLib - chyba číslo 602"),
                       QStringLiteral("KelVBLib - CKelPrinter - frmView - PrintRTF"));

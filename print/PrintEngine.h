@@ -78,7 +78,8 @@ private:
     std::unique_ptr<QTextDocument> joinPage(const QString& body, bool withHeader, bool withFooter) const;
     bool fits(std::unique_ptr<QTextDocument> page) const;
     void paginate();
-    void printPages(int startPage, int endPage, const QString& pdfFile);
+    // opened: set once the job holds the output file (a file it could not open is not its own).
+    void printPages(int startPage, int endPage, const QString& pdfFile, bool& opened);
     void reportFailure(const QString& title, const QString& location);
 
     ui::RichTextBox m_doc;

@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QTextDocument>
 
@@ -167,4 +168,10 @@ TEST_F(PrintEngineTest, PrintDocPrintsTheClampedRangeAndAFailureLeavesNoFile) {
     EXPECT_EQ(printer.PrintDoc(record), 603);
     EXPECT_FALSE(QFile::exists(blocked));
     EXPECT_TRUE(errorLog().contains(QStringLiteral("KelVBLib - CKelPrinter - frmView - PrintRTF")));
+    // A file the job could not open (here a link into a missing folder) is not its own: it stays.
+    const QString link = dir.file(QStringLiteral("link.pdf"));
+    ASSERT_TRUE(QFile::link(blocked, link));
+    SetPdfOutputFile(link);
+    EXPECT_EQ(printer.PrintDoc(record), 603);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
 }
