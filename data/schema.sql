@@ -48,7 +48,9 @@ CREATE INDEX PripravkyBylinyPrip ON PripravkyByliny (IdxPripravku);
 CREATE INDEX IndikaceBylinyByliny ON IndikaceByliny (IdxByliny);
 CREATE INDEX IndikaceBylinyInd ON IndikaceByliny (IdxIndikace);
 CREATE INDEX IndikaceRodic ON Indikace (IdxIndikace);
-CREATE INDEX SberByliny ON Sber (IdxByliny, IdxCast);
+-- With the month in it, the parts of one herb collected in a month are found from the herb;
+-- without it the engine read every herb of that month for each herb of a month's description.
+CREATE INDEX SberByliny ON Sber (IdxByliny, IdxCast, Mesic);
 CREATE INDEX SberMesic ON Sber (Mesic);
 CREATE INDEX ObrazkyByliny ON Obrazky (IdxByliny);
 CREATE INDEX LangResText ON LangRes (ID, IdxLang);
