@@ -8,8 +8,6 @@
 #include "platform/ui/RichTextBox.h"
 #include "print/FileDialogs.h"
 
-#include <QSaveFile>
-
 namespace lumo::print {
 
 QByteArray PlainTextBytes(const QString& text) {
@@ -25,11 +23,10 @@ void WriteDocumentFile(const ui::RichTextBox& box, const QString& path, bool pla
                    QStringLiteral("Do souboru databáze bylin nelze ukládat"));
     // The RTF writer gives 7-bit text.
     const QByteArray bytes = plainText ? PlainTextBytes(box.Text()) : text::encodeAnsi(box.TextRTF());
-    QSaveFile file(path);
-    // Flushed before commit, which would not see a write failing now (disk full).
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.commit())
-        err::Raise(err::errPathFileAccess, QString(), file.errorString());
+    // Replaced whole; a folder that takes no new file still lets a writable file be rewritten.
+    QString error;
+    if (!text::writeFileBytes(path, bytes, &error))
+        err::Raise(err::errPathFileAccess, QString(), error);
 }
 
 bool SaveDocument(const ui::RichTextBox& box, const QString& path, bool plainText) {

@@ -165,6 +165,12 @@ TEST_F(PreviewTest, PlainTextIsWindows1250WhenItFitsElseUtf8AndTheDatabaseIsNeve
     EXPECT_EQ(printer.SavePreview(QStringLiteral("Máta – Мята перечная"), name, {}, true), 1);
     EXPECT_EQ(dir.read(QStringLiteral("ru.txt")),
               QByteArray("\xEF\xBB\xBF") + QStringLiteral("\r\nMáta – Мята перечная").toUtf8());
+    {
+        // A folder that takes no new file: the existing file is rewritten where it is.
+        const text::ScopedTemporaryFileFailure noTemporaryFiles;
+        EXPECT_EQ(printer.SavePreview(QStringLiteral("Kopr"), name, {}, true), 1);
+        EXPECT_EQ(dir.read(QStringLiteral("ru.txt")), QByteArray("\r\nKopr"));
+    }
 
     dir.write(QStringLiteral("Lumo.mdb"), "database");
     name = dir.file(QStringLiteral("Lumo.mdb"));
