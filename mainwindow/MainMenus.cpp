@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/FullTextPanel.h"
+#include "platform/ui/ToolbarKeys.h"
 
 #include <QKeySequence>
 #include <QMenu>
@@ -217,8 +218,11 @@ void MainMenus::createToolbar() {
     }
     QAction* herbs = m_form.TbButtons[1];
     herbs->setMenu(languages);
-    if (auto* button = qobject_cast<QToolButton*>(tb->widgetForAction(herbs)))
+    if (auto* button = qobject_cast<QToolButton*>(tb->widgetForAction(herbs))) {
         button->setPopupMode(QToolButton::MenuButtonPopup);
+        // The names languages have no menu item: the button is a Tab stop whose Down opens them.
+        ui::TabStopButton(*button);
+    }
 }
 
 void MainMenus::NactiMenu() {

@@ -135,7 +135,7 @@ TEST_F(MainMenusTest, FullTextSearchListsTheHerbsAndTheirRecordsHighlightIt) {
     EXPECT_FALSE(form->Frame1->isVisibleTo(form));
     EXPECT_TRUE(form->Lv->isEnabled());
     // The keys go on to the search box over the found herbs, not to the hidden panel.
-    EXPECT_EQ(QApplication::focusWidget(), form->TxtByl);
+    EXPECT_EQ(form->focusWidget(), form->TxtByl);
 
     form->selectListItem(form->Lv->topLevelItem(0));
     form->UkazBylinu();
@@ -222,8 +222,19 @@ TEST_F(MainMenusTest, MenusSpeakSlovakAndEveryCommandAnswers) {
     // The herb shown stays selected under its Latin name; the search box, which has the focus,
     // follows it.
     ASSERT_NE(form->CurrentHerb, 0);
-    form->TxtByl->setFocus();
-    form->findChild<QAction*>(QStringLiteral("TbBylinyLatin"))->trigger();
+    // The keys alone reach them: Shift+Tab from the search box, Down opens the drop-down.
+    QWidget* herbs = form->TxtByl->previousInFocusChain();
+    while (!(herbs->focusPolicy() & Qt::TabFocus) || !herbs->isVisible())
+        herbs = herbs->previousInFocusChain();
+    ASSERT_EQ(herbs, form->Tb->widgetForAction(form->TbButtons[1]));
+    QTest::keyClick(herbs, Qt::Key_Down);
+    auto* languages = form->findChild<QMenu*>(QStringLiteral("TbBylinyMenu"));
+    ASSERT_TRUE(languages->isVisible());
+    QTest::keyClick(languages, Qt::Key_Down);
+    QTest::keyClick(languages, Qt::Key_Down);
+    QTest::keyClick(languages, Qt::Key_Return);
+    EXPECT_FALSE(languages->isVisible());
+    EXPECT_EQ(form->focusWidget(), form->TxtByl);
     EXPECT_EQ(App().Settings.NamesLang, 2);
     EXPECT_EQ(form->ListMode, 1);
     EXPECT_FALSE(form->TbButtons[3]->isChecked());
