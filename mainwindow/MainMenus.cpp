@@ -8,6 +8,7 @@
 #include "platform/ui/ToolbarKeys.h"
 
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -222,6 +223,13 @@ void MainMenus::createToolbar() {
         button->setPopupMode(QToolButton::MenuButtonPopup);
         // The names languages have no menu item: the button is a Tab stop whose Down opens them.
         ui::TabStopButton(*button);
+        // Its place in the Tab order is just before the search box under it. The order is set
+        // only between widgets that take the focus, so the one before the box does for a moment.
+        QWidget* before = m_form.TxtByl->previousInFocusChain();
+        const Qt::FocusPolicy policy = before->focusPolicy();
+        before->setFocusPolicy(Qt::TabFocus);
+        QWidget::setTabOrder(before, button);
+        before->setFocusPolicy(policy);
     }
 }
 

@@ -227,6 +227,7 @@ TEST_F(MainMenusTest, MenusSpeakSlovakAndEveryCommandAnswers) {
     while (!(herbs->focusPolicy() & Qt::TabFocus) || !herbs->isVisible())
         herbs = herbs->previousInFocusChain();
     ASSERT_EQ(herbs, form->Tb->widgetForAction(form->TbButtons[1]));
+    EXPECT_EQ(herbs->nextInFocusChain(), form->TxtByl);
     QTest::keyClick(herbs, Qt::Key_Down);
     auto* languages = form->findChild<QMenu*>(QStringLiteral("TbBylinyMenu"));
     ASSERT_TRUE(languages->isVisible());
