@@ -74,7 +74,7 @@ private:
     void reloadSettings();
     bool isTextBox(const QObject* box) const;
     bool isSwitch(const QObject* box) const;
-    bool isSwatchStrip(const QObject* control) const;
+    int swatchStripRow(const QObject* control) const;
     void focusIn(QWidget* control);
     void focusOut(QWidget* control);
 
@@ -91,7 +91,7 @@ private:
     const std::array<QLabel*, 16>& swatchRow(int row) const;
     int chosenColour(int row) const;
     void pickColour(int row, int colour);
-    bool swatchKey(QObject* strip, int key);
+    bool swatchKey(const QObject* strip, int key);
     void TxtHdr_LostFocus();
     void showSegment();
     void showNames();

@@ -142,7 +142,7 @@ void FrmSetup::focusIn(QWidget* control) {
     if (auto* box = qobject_cast<QLineEdit*>(control)) {
         if (isTextBox(box))
             App().SrvObj->TBoxGotFocus(box, kFocusBack, kFocusFore);
-    } else if (isSwitch(control) || control == CmbLang || isSwatchStrip(control)) {
+    } else if (isSwitch(control) || control == CmbLang || swatchStripRow(control) >= 0) {
         paintBack(control, ui::OleToColor(kFocusBack));
     }
 }
@@ -163,7 +163,7 @@ void FrmSetup::focusOut(QWidget* control) {
             TxtSeg_LostFocus(1);
         else if (box == TxtHdr)
             TxtHdr_LostFocus();
-    } else if (isSwitch(control) || control == CmbLang || isSwatchStrip(control)) {
+    } else if (isSwitch(control) || control == CmbLang || swatchStripRow(control) >= 0) {
         // Back to the system's own colours (the button face of a check box, the window colour
         // of the list): a colour painted over them would leave a band and a grey check box.
         control->setPalette(QPalette());
@@ -302,11 +302,12 @@ const std::array<QLabel*, 16>& FrmSetup::swatchRow(int row) const {
     return *rows[row];
 }
 
-bool FrmSetup::isSwatchStrip(const QObject* control) const {
+// The colour row whose strip control is, or -1.
+int FrmSetup::swatchStripRow(const QObject* control) const {
     for (int row = 0; row < kColourRows; ++row)
         if (control == swatchRow(row)[0]->parent())
-            return true;
-    return false;
+            return row;
+    return -1;
 }
 
 int FrmSetup::chosenColour(int row) const {
@@ -327,11 +328,9 @@ void FrmSetup::pickColour(int row, int colour) {
 }
 
 // Left and Right step to the neighbouring colour of a strip, Home and End to its ends.
-bool FrmSetup::swatchKey(QObject* strip, int key) {
-    int row = 0;
-    while (row < kColourRows && swatchRow(row)[0]->parent() != strip)
-        ++row;
-    if (row == kColourRows)
+bool FrmSetup::swatchKey(const QObject* strip, int key) {
+    const int row = swatchStripRow(strip);
+    if (row < 0)
         return false;
     const int now = std::clamp(chosenColour(row), 0, 15);
     int colour = 0;

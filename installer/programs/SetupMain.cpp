@@ -23,7 +23,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -172,12 +171,8 @@ protected:
         QApplication::beep();
         event->ignore();
     }
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Escape)
-            QApplication::beep();
-        else
-            QDialog::keyPressEvent(event);
-    }
+    // Esc, as the close box, is refused.
+    void reject() override { QApplication::beep(); }
 
 private:
     static constexpr int kScale = 1000;
