@@ -1,8 +1,6 @@
 #include "browsers/CheckList.h"
 
 #include "browsers/BrowserErrors.h"
-#include "core/AppContext.h"
-#include "library/CKelSrv.h"
 #include "mainwindow/FrmMain.h"
 #include "mainwindow/FrmMainKeys.h"
 #include "platform/ui/Units.h"
@@ -41,10 +39,7 @@ void ColourByMark(QTreeWidgetItem* item, bool marked) {
 }
 
 void GoToSearchBox(FrmMain& form) {
-    form.KeyNavigation = false;
-    if (CKelSrv* srv = App().SrvObj.get())
-        srv->TBoxGotFocus(form.TxtByl, 0xFFFFFF, 0);
-    form.TxtByl->setFocus();
+    form.focusSearchBox();
 }
 
 CheckList::CheckList(FrmMain& form, QTreeWidget* list, bool checkable)

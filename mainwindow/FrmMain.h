@@ -158,6 +158,8 @@ public:
     // Builds the search box's indexes of the list and of the alternative names ahead of the
     // first keystroke (a failure is left for the keystroke's lookup to report).
     void PrepareSearch();
+    // The keys to the search box, with its focus colours and its text selected.
+    void focusSearchBox();
     void UkazVybrane();
     // A click in the list (the category browsers' all-items fillers call it after a fill).
     void Lv_Click();
@@ -307,7 +309,6 @@ private:
     void img_MouseUp(int X);
     void setSplitterHighlight(bool on);
     void Form_MouseMove();
-    void focusSearchBox();
 
     // FrmMainList.cpp
     void TxtByl_Change();

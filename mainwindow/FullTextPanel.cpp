@@ -144,9 +144,7 @@ void FullTextPanel::VypniHledani() {
     setWindowEnabled(true);
     // The panel's controls are gone (and were disabled during the scan, which let the focus
     // wander): the keys go on to the search box over the list, as after every view command.
-    if (CKelSrv* srv = App().SrvObj.get())
-        srv->TBoxGotFocus(m_form.TxtByl, kWhite, 0);
-    m_form.TxtByl->setFocus();
+    m_form.focusSearchBox();
     // The record is shown again on its own page only: the page controls lie over each other.
     if (m_form.ListMode == 1)
         m_form.UkazZalozku();

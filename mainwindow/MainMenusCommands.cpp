@@ -30,8 +30,6 @@ namespace lumo {
 
 namespace {
 
-constexpr long kWhite = 0xFFFFFF;
-
 // The user's full name from the account, else the login name.
 QString userName() {
     if (const passwd* pw = getpwuid(getuid())) {
@@ -48,9 +46,7 @@ QString userName() {
 // Every view command ends on the search box with its focus colours.
 void MainMenus::afterView() {
     m_form.NastavTb();
-    if (CKelSrv* srv = App().SrvObj.get())
-        srv->TBoxGotFocus(m_form.TxtByl, kWhite, 0);
-    m_form.TxtByl->setFocus();
+    m_form.focusSearchBox();
 }
 
 void MainMenus::mnuByliny_Click() {
