@@ -5,6 +5,10 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <cstring>
+
+#include <fcntl.h>
+
 namespace lumo::text {
 
 namespace {
@@ -85,12 +89,31 @@ namespace {
 
 int g_temporaryFileFailures = 0;
 
+// Rewriting in place must never leave half a file behind (a full disk): the room for the
+// new bytes is taken before the old ones are overwritten, and a write that fails anyway
+// puts the old bytes back.
 bool writeInPlace(const QString& path, const QByteArray& bytes, QString* error) {
     QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size() && f.flush())
+    if (!f.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    const QByteArray old = f.readAll();
+    if (bytes.size() > old.size()) {
+        if (const int rc = ::posix_fallocate(f.handle(), 0, bytes.size()); rc != 0) {
+            f.resize(old.size()); // an emulated reservation may have grown the file
+            if (error)
+                *error = QString::fromLocal8Bit(std::strerror(rc));
+            return false;
+        }
+    }
+    if (f.seek(0) && f.write(bytes) == bytes.size() && f.resize(bytes.size()))
         return true;
     if (error)
         *error = f.errorString();
+    if (f.seek(0) && f.write(old) == old.size())
+        f.resize(old.size());
     return false;
 }
 

@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 using namespace lumo::ini;
 using lumo::test::TempProgramDir;
 
@@ -24,6 +28,25 @@ const QByteArray kSettings = "; user settings\r\n"
                              "[About]\r\n"
                              "Zvuk=True\r\n"
                              "Unknown=kept\r\n";
+
+// Writes past the limit fail as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, m_old.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_handler)(int) = nullptr;
+};
 
 struct ReadCase {
     const char* section;
@@ -248,6 +271,15 @@ TEST(IniFile, FolderWithoutRoomForATemporaryFileIsWrittenInPlace) {
                            QStringLiteral("1")));
     EXPECT_EQ(dir.read("utf8.ini"), "\xEF\xBB\xBF[Main]\r\nName=Žluťoučký ∑\r\nCount=1\r\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file left";
+
+    // The disk fills up before the grown file fits: the save fails and the file keeps every byte.
+    const QByteArray before = dir.read("Lumo.ini");
+    {
+        const FileSizeLimit full(before.size() + 10);
+        EXPECT_FALSE(WriteValue(dir.file("Lumo.ini"), QStringLiteral("Main"), QStringLiteral("Path"),
+                                QString(400, u'p')));
+    }
+    EXPECT_EQ(dir.read("Lumo.ini"), before);
 }
 
 TEST(IniFile, BatchEditSavesOnceAndKeepsPermissions) {
