@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -181,16 +182,15 @@ void frmMain::RemoveProgram() {
     if (!findInstalledProgram())
         return;
     const QString app = s.AppFolder;
-    for (const char* name : {"Lumo.INF", "Lumo.mdb", "Errors.txt"})
-        deleteIfExists(app + QString::fromLatin1(name));
     RunApl(GetUninstallCommand());
-    // The settings and profiles go only with the program: a cancelled or failed removal
-    // keeps them.
+    // The database, the error log, the settings and the profiles go only with the program:
+    // a cancelled or failed removal leaves a program that still starts with all of them.
     if (GetAppExePath().isEmpty()) {
-        deleteIfExists(app + QStringLiteral("LUMO.ini"));
-        deleteIfExists(app + QStringLiteral("LUMO.inf"));
+        for (const char* name : {"Lumo.INF", "Lumo.mdb", "Errors.txt", "LUMO.ini", "LUMO.inf"})
+            deleteIfExists(app + QString::fromLatin1(name));
         for (int n = 1; n <= 9; ++n)
             deleteIfExists(app + QStringLiteral("LUMO%1.ini").arg(n));
+        QDir().rmdir(app); // only when nothing of the user's is left in it
     }
     unload();
 }

@@ -63,6 +63,7 @@ TEST(SetupActions, InstallRepairUpgradeDatabaseAndRemoveAsAUserWould) {
     EXPECT_EQ(box.read(t + "Lumo.mdb"), box.read(box.medium() + "Lumo.mdb"));
     EXPECT_EQ(box.read(t + "Lumo.ini"), ("[Main]\r\nDatabaseLocation=" + t + "Lumo.mdb\r\n").toUtf8());
     EXPECT_EQ(box.read(t + "Cti.txt"), box.read(box.medium() + "Cti.txt"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Aktualizace - 100% hotovo")); // Install.txt ran
     // The wave output module and the help menu's documents come along.
     for (const char* file : {"LumoSound.so", "Licence.rtf", "Zmeny.rtf", "Literatura.rtf"}) {
         EXPECT_FALSE(box.read(box.medium() + file).isEmpty()) << file;
@@ -158,6 +159,7 @@ TEST(SetupActions, NewerDatabaseElsewhereIsKeptAndACancelledRemovalKeepsTheSetti
     EXPECT_EQ(box.read(d + "Lumo.mdb"), "a newer edition");
 
     box.write(t + "Lumo1.ini", "[Profile]");
+    box.write(t + "Errors.txt", "log");
     {
         ScopedEnv no("ZEF_UNINSTALL_ANSWER", "no");
         frmMain again;
@@ -167,12 +169,14 @@ TEST(SetupActions, NewerDatabaseElsewhereIsKeptAndACancelledRemovalKeepsTheSetti
     EXPECT_TRUE(QFile::exists(t + "LUMO"));
     EXPECT_TRUE(QFile::exists(t + "Lumo.ini"));
     EXPECT_TRUE(QFile::exists(t + "Lumo1.ini"));
+    EXPECT_EQ(box.read(t + "Lumo.mdb"), box.read(box.medium() + "Lumo.mdb"));
+    EXPECT_EQ(box.read(t + "Errors.txt"), "log");
     EXPECT_TRUE(lumo::registry::ReadValue(lumo::registry::kAppPathKey).has_value());
 
     frmMain last;
     last.Form_Activate();
     last.cmdRun_Click(4);
-    EXPECT_FALSE(QFile::exists(t + "Lumo1.ini"));
+    EXPECT_FALSE(QDir(t).exists()); // nothing of the program is left in it
     EXPECT_EQ(box.read(d + "Lumo.mdb"), "a newer edition");
 }
 
