@@ -80,6 +80,8 @@ TEST(SetupActions, InstallRepairUpgradeDatabaseAndRemoveAsAUserWould) {
     // Upgrade: an older installed program is replaced and stays executable.
     ASSERT_TRUE(lumo::version::StampFileVersion(t + "LUMO", QStringLiteral("1.0.0")));
     box.write(t + "Cti.txt", "changed");
+    box.write(t + "Zmeny.rtf", "the old version's changes");
+    QFile::remove(t + "LumoSound.so");
     window.TestProstredi();
     EXPECT_EQ(window.button(2)->text(), QStringLiteral("Aktualizovat Zefiraku"));
     EXPECT_EQ(window.versionLabel(12)->text(), QStringLiteral("Aktualizovat"));
@@ -91,6 +93,9 @@ TEST(SetupActions, InstallRepairUpgradeDatabaseAndRemoveAsAUserWould) {
     EXPECT_EQ(box.read(t + "LUMO"), box.read(box.medium() + "LUMO"));
     EXPECT_TRUE(QFileInfo(t + "LUMO").isExecutable());
     EXPECT_EQ(box.read(t + "Cti.txt"), box.read(box.medium() + "Cti.txt")); // Upgrade.txt ran
+    // The program's module and documents come with it.
+    for (const char* file : {"LumoSound.so", "Zmeny.rtf"})
+        EXPECT_EQ(box.read(t + file), box.read(box.medium() + file)) << file;
     EXPECT_EQ(window.versionLabel(12)->text(), QStringLiteral("OK"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Aktualizace - 100% hotovo"));
 
