@@ -50,13 +50,14 @@ void PictureBrowser::mnuObrPrint_Click() {
 }
 
 void PictureBrowser::printOnCurrentPrinter() {
-    QPrinter& printer = print::CurrentPrinter();
+    std::unique_ptr<QPrinter> pdfJob;
     if (print::CurrentIsPdf()) {
         const QString pdf = print::PdfJobFile(&m_form);
         if (pdf.isEmpty())
             return; // the user chose not to print
-        printer.setOutputFileName(pdf);
+        pdfJob = print::PdfJobPrinter(pdf);
     }
+    QPrinter& printer = pdfJob ? *pdfJob : print::CurrentPrinter();
     QImage image;
     if (!m_data.isEmpty())
         image = ReadPicture(m_data);

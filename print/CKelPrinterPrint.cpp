@@ -38,9 +38,8 @@ std::array<float, 4> margins() {
 // opened: set once the job holds the output file.
 void printLines(const QStringList& lines, const QString& fontName, float fontSize, const QString& pdf,
                 bool& opened) {
-    QPrinter& printer = print::CurrentPrinter();
-    if (!pdf.isEmpty())
-        printer.setOutputFileName(pdf);
+    const std::unique_ptr<QPrinter> pdfJob = pdf.isEmpty() ? nullptr : print::PdfJobPrinter(pdf);
+    QPrinter& printer = pdfJob ? *pdfJob : print::CurrentPrinter();
     QPainter painter;
     if (!painter.begin(&printer))
         err::Raise(err::errDeviceUnavailable, QString(), QStringLiteral("Tiskárnu nelze otevřít"));
@@ -71,6 +70,8 @@ void printLines(const QStringList& lines, const QString& fontName, float fontSiz
     }
     if (!painter.end())
         err::Raise(err::errDeviceIo, QString(), QStringLiteral("Tisk se nepodařilo dokončit"));
+    if (pdfJob)
+        print::CheckPdfWritten(pdf);
 }
 
 } // namespace

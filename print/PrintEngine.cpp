@@ -289,9 +289,8 @@ bool PrintEngine::PripravNahled() {
 }
 
 void PrintEngine::printPages(int startPage, int endPage, const QString& pdfFile, bool& opened) {
-    QPrinter& printer = CurrentPrinter();
-    if (!pdfFile.isEmpty())
-        printer.setOutputFileName(pdfFile);
+    const std::unique_ptr<QPrinter> pdfJob = pdfFile.isEmpty() ? nullptr : PdfJobPrinter(pdfFile);
+    QPrinter& printer = pdfJob ? *pdfJob : CurrentPrinter();
     QPainter painter;
     if (!painter.begin(&printer)) {
         if (!pdfFile.isEmpty())
@@ -311,6 +310,8 @@ void PrintEngine::printPages(int startPage, int endPage, const QString& pdfFile,
     }
     if (!painter.end())
         err::Raise(err::errDeviceIo, QString(), QStringLiteral("Tisk se nepodařilo dokončit"));
+    if (pdfJob)
+        CheckPdfWritten(pdfFile);
 }
 
 PrintEngine::Outcome PrintEngine::PrintRTF(int startPage, int endPage) {

@@ -1,9 +1,15 @@
 #include "print/Printers.h"
 
+#include "platform/err/RunTimeErrors.h"
+#include "platform/err/VbError.h"
+
+#include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStorageInfo>
 
 #include <memory>
 #include <utility>
@@ -45,6 +51,21 @@ std::unique_ptr<QPrinter> makeCurrent() {
         makePdf(*printer);
     }
     return printer;
+}
+
+// A whole PDF file ends with the offset of its cross-reference table, and the table is there.
+bool pdfComplete(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.size() < 32 || !f.seek(std::max<qint64>(0, f.size() - 64)))
+        return false;
+    const QByteArray tail = f.readAll();
+    const qsizetype at = tail.lastIndexOf("startxref");
+    if (at < 0 || !tail.trimmed().endsWith("%%EOF"))
+        return false;
+    const QByteArray rest = tail.mid(at + 9).trimmed();
+    bool ok = false;
+    const qint64 xref = rest.left(rest.indexOf('\n')).trimmed().toLongLong(&ok);
+    return ok && xref >= 0 && xref < f.size() && f.seek(xref) && f.read(4) == "xref";
 }
 
 } // namespace
@@ -92,6 +113,31 @@ bool SelectPrinter(const QString& deviceName) {
         return true;
     }
     return false;
+}
+
+std::unique_ptr<QPrinter> PdfJobPrinter(const QString& pdf) {
+    const QPrinter& current = CurrentPrinter();
+    auto job = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    job->setOutputFormat(QPrinter::PdfFormat);
+    job->setResolution(current.resolution());
+    job->setPageLayout(current.pageLayout());
+    job->setFullPage(current.fullPage());
+    job->setColorMode(current.colorMode());
+    job->setCopyCount(current.copyCount());
+    job->setDocName(current.docName());
+    job->setCreator(current.creator());
+    job->setPdfVersion(current.pdfVersion());
+    job->setOutputFileName(pdf);
+    return job;
+}
+
+void CheckPdfWritten(const QString& pdf) {
+    if (pdfComplete(pdf))
+        return;
+    const QStorageInfo disk(QFileInfo(pdf).absolutePath());
+    const bool full = disk.isValid() && disk.bytesAvailable() < 64 * 1024;
+    err::Raise(full ? err::errDiskFull : err::errDeviceIo, QString(),
+               QStringLiteral("Soubor ") + pdf + QStringLiteral(" se nepodařilo celý zapsat"));
 }
 
 QString PdfOutputFile() {

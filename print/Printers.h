@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class QPrinter;
@@ -30,6 +31,14 @@ QString CurrentPrinterName();
 bool CurrentIsPdf();
 // Makes the installed printer with exactly this device name current; false when none has it.
 bool SelectPrinter(const QString& deviceName);
+
+// A printer of its own for one PDF job, with the current printer's paper and settings: the
+// PDF engine stops writing for good after one failed write (a full disk), so a printer that
+// had failed once would write every later file empty.
+std::unique_ptr<QPrinter> PdfJobPrinter(const QString& pdf);
+// Raises a run-time error when the PDF file of a finished job did not reach the disk whole
+// (the engine reports no failed write).
+void CheckPdfWritten(const QString& pdf);
 
 // The file the PDF printer writes the next job to. Empty: the job asks for one.
 QString PdfOutputFile();

@@ -1,5 +1,6 @@
 #include "platform/ini/IniFile.h"
 
+#include "common/FileSizeLimit.h"
 #include "common/TempProgramDir.h"
 #include "platform/text/AnsiText.h"
 
@@ -9,11 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-
-#include <sys/resource.h>
-
 using namespace lumo::ini;
+using lumo::test::FileSizeLimit;
 using lumo::test::TempProgramDir;
 
 namespace {
@@ -28,25 +26,6 @@ const QByteArray kSettings = "; user settings\r\n"
                              "[About]\r\n"
                              "Zvuk=True\r\n"
                              "Unknown=kept\r\n";
-
-// Writes past the limit fail as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, m_old.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_handler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_handler)(int) = nullptr;
-};
 
 struct ReadCase {
     const char* section;

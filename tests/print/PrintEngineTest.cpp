@@ -1,4 +1,5 @@
 #include "PrintFixture.h"
+#include "common/FileSizeLimit.h"
 
 #include "platform/rtf/RtfReader.h"
 #include "platform/ui/PageLayout.h"
@@ -174,4 +175,19 @@ TEST_F(PrintEngineTest, PrintDocPrintsTheClampedRangeAndAFailureLeavesNoFile) {
     SetPdfOutputFile(link);
     EXPECT_EQ(printer.PrintDoc(record), 603);
     EXPECT_TRUE(QFileInfo(link).isSymLink());
+    // The disk fills up during the job: reported, no half file left, and the next job to a
+    // disk with room is whole.
+    const QString full = dir.file(QStringLiteral("full.pdf"));
+    SetPdfOutputFile(full);
+    printer.FromPage(0);
+    printer.ToPage(0);
+    {
+        const test::FileSizeLimit disk(4096);
+        EXPECT_EQ(printer.PrintDoc(record), 603);
+    }
+    EXPECT_FALSE(QFile::exists(full));
+    const QString after = dir.file(QStringLiteral("after.pdf"));
+    SetPdfOutputFile(after);
+    ASSERT_EQ(printer.PrintDoc(record), 1);
+    EXPECT_EQ(pagesOf(after), PrintSettings().PageCount);
 }
