@@ -25,14 +25,20 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace lumo {
 
 namespace {
 
 constexpr int kHelpContext = 1020;
+// Room left for the window manager's frame around the dialog, pixels.
+constexpr int kWindowFrame = 8;
 const QStringList kSizes = {
     QStringLiteral("8"),  QStringLiteral("9"),  QStringLiteral("10"), QStringLiteral("11"),
     QStringLiteral("12"), QStringLiteral("14"), QStringLiteral("16"), QStringLiteral("18"),
@@ -233,7 +239,10 @@ QWidget* FrmSetup::buildSectionPage() {
     form->addWidget(new QLabel(QStringLiteral("Velikost textu:")), 2, 0);
     form->addWidget(CmbProfil[3], 2, 1);
     TxtSeg[1] = textBox(QStringLiteral("TxtSeg1"));
-    form->addWidget(new QLabel(QStringLiteral("Odsazení zleva (body):")), 3, 0);
+    // Two lines when the screen is narrow: the room goes to the section titles.
+    auto* indent = new QLabel(QStringLiteral("Odsazení zleva (body):"));
+    indent->setWordWrap(true);
+    form->addWidget(indent, 3, 0);
     form->addWidget(TxtSeg[1], 3, 1);
 
     const QStringList rows = {QStringLiteral("Barva nadpisu:"), QStringLiteral("Barva textu:")};
@@ -268,6 +277,19 @@ QWidget* FrmSetup::buildSectionPage() {
     h->addWidget(Lst, 1);
     h->addLayout(right, 2);
     return page;
+}
+
+// The section list is as wide as its longest title, as far as the screen leaves room.
+void FrmSetup::fitSectionList() {
+    const int want =
+        Lst->sizeHintForColumn(0) + 2 * Lst->frameWidth() + Lst->verticalScrollBar()->sizeHint().width();
+    const int rest = minimumSizeHint().width() - Lst->minimumSizeHint().width();
+    const QWidget* owner = parentWidget() ? parentWidget() : this;
+    const int room = owner->screen()->availableGeometry().width() - rest - kWindowFrame;
+    Lst->setMinimumWidth(std::max(std::min(want, room), Lst->minimumSizeHint().width()));
+    // The dialog is placed by this size when it is shown (the tab pages' sizes are cached).
+    Stb->updateGeometry();
+    adjustSize();
 }
 
 QWidget* FrmSetup::buildNamesPage() {
@@ -348,6 +370,7 @@ void FrmSetup::Form_Load() {
         item->setCheckState(s.Segments[i].Enabled ? Qt::Checked : Qt::Unchecked);
         CmbProfil[1]->addItem(QString::number(i));
     }
+    fitSectionList();
     // Profile numbers outside 1..9 (a new installation before the first window) have no name.
     const bool profile = s.ProfilNumber >= 1 && s.ProfilNumber <= kProfileCount;
     TxtSeg[0]->setText(profile ? s.ProfileNames[s.ProfilNumber] : QString());

@@ -20,6 +20,9 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTabWidget>
 
 #include <gtest/gtest.h>
 
@@ -105,9 +108,24 @@ TEST_F(FrmSetupTest, LargeNameSizesAndALongFontNameKeepTheDialogOnTheScreen) {
     S().Names.TitleSize = S().Names.SubTitleSize = S().Names.NameSize = setup::kMaxSize;
     S().FontName = QString(300, u'X');
     QSize hint;
-    run([&](FrmSetup& f) { hint = f.sizeHint().expandedTo(f.minimumSizeHint()); });
+    int titles = 0, shown = 0;
+    QRect screen, frame;
+    run([&](FrmSetup& f) {
+        hint = f.sizeHint().expandedTo(f.minimumSizeHint());
+        f.findChild<QTabWidget*>(QStringLiteral("Stb"))->setCurrentIndex(1);
+        QApplication::processEvents();
+        auto* list = f.findChild<QListWidget*>(QStringLiteral("Lst"));
+        titles = list->sizeHintForColumn(0);
+        shown = list->maximumViewportSize().width() - list->verticalScrollBar()->sizeHint().width();
+        screen = f.screen()->availableGeometry();
+        frame = f.frameGeometry();
+    });
     EXPECT_LE(hint.width(), 1024);
     EXPECT_LE(hint.height(), 768);
+    // The section titles are read whole, on a screen of 800 pixels too.
+    EXPECT_EQ(screen.width(), 800);
+    EXPECT_TRUE(screen.contains(frame)) << frame.x() << " " << frame.width();
+    EXPECT_GE(shown, titles);
 }
 
 TEST_F(FrmSetupTest, EditsApplyAtOnceAndOkStoresTheRestAndTheProfileFile) {
