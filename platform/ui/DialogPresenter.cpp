@@ -4,8 +4,10 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace lumo::ui {
@@ -32,9 +34,37 @@ int refuseToBlock(QDialog& dialog) {
     return QDialog::Rejected;
 }
 
+// Moves a dialog that the program made grow (the print dialog's details open downwards) back
+// inside its screen's work area; sizes the user drags are left alone.
+class StayOnScreen : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window = qobject_cast<QWidget*>(watched);
+        if (event->type() != QEvent::Resize || event->spontaneous() || !window || !window->isVisible() ||
+            !window->screen())
+            return false;
+        const QRect area = window->screen()->availableGeometry();
+        const QRect frame = window->frameGeometry();
+        const int x = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
+        const int y = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
+        if (x != frame.left() || y != frame.top())
+            window->move(x, y);
+        return false;
+    }
+};
+
 } // namespace
 
 int DialogPresenter::exec(QDialog& dialog) {
+    const QString stay = QStringLiteral("stayOnScreen");
+    if (!dialog.findChild<QObject*>(stay, Qt::FindDirectChildrenOnly)) {
+        auto* filter = new StayOnScreen(&dialog);
+        filter->setObjectName(stay);
+        dialog.installEventFilter(filter);
+    }
     // A copy: the hook may replace itself while the dialog is open.
     const Hook hook = installedHook();
     if (!hook) {

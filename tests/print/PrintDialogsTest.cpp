@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
 #include <QWidget>
 
 using namespace lumo;
@@ -39,6 +41,15 @@ TEST_F(PrintDialogsTest, NewMarginsPaginateAgainAndCancelledDialogsAreNoFailure)
         auto* view = qobject_cast<frmView*>(&d);
         if (!view) {
             EXPECT_EQ(d.windowTitle(), QStringLiteral("Nastavení tiskárny"));
+            // Low on the screen, its details open downwards: it moves up to keep its buttons on it.
+            d.move(d.x(), d.screen()->availableGeometry().bottom() - d.frameGeometry().height());
+            const int closed = d.height();
+            for (QPushButton* b : d.findChildren<QPushButton*>())
+                if (b->text().endsWith(QStringLiteral(">>")))
+                    b->click();
+            QApplication::processEvents();
+            EXPECT_GT(d.height(), closed);
+            EXPECT_TRUE(d.screen()->availableGeometry().contains(d.frameGeometry()));
             return QDialog::Rejected; // the printer setup: cancelled
         }
         while (!view->Activated())
