@@ -63,6 +63,8 @@ private:
     void UpgradeProgram();
     void LoadDatabase();
     void RemoveProgram();
+    // Runs an outside program (setup, uninstaller) and waits for it.
+    void runOutsideProgram(const QString& command);
     // Sets AppFolder; false (after a message) when no program is installed.
     bool findInstalledProgram();
     // The database folder the database action writes to.

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFrame>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -85,6 +86,18 @@ void frmMain::cmdRun_Click(int index) {
     Busy = false;
 }
 
+void frmMain::runOutsideProgram(const QString& command) {
+    // The buttons take no click while the program runs, and show it; clicks made meanwhile
+    // reach them while they are still disabled, so none runs an action afterwards.
+    QWidget* focused = focusWidget();
+    Frame1->setEnabled(false);
+    RunApl(command);
+    QCoreApplication::processEvents();
+    Frame1->setEnabled(true);
+    if (focused)
+        focused->setFocus();
+}
+
 bool frmMain::findInstalledProgram() {
     State().AppFolder = GetAppFolder();
     if (!State().AppFolder.isEmpty())
@@ -113,7 +126,7 @@ void frmMain::InstallComponent() {
 
 void frmMain::InstallProgram() {
     SetupState& s = State();
-    RunApl(paths::Resolve(s.SourceFolder + QStringLiteral("Setup.EXE")));
+    runOutsideProgram(paths::Resolve(s.SourceFolder + QStringLiteral("Setup.EXE")));
     s.AppFolder = GetAppFolder();
     if (s.AppFolder.isEmpty())
         return; // setup cancelled
@@ -182,7 +195,7 @@ void frmMain::RemoveProgram() {
     if (!findInstalledProgram())
         return;
     const QString app = s.AppFolder;
-    RunApl(GetUninstallCommand());
+    runOutsideProgram(GetUninstallCommand());
     // The database, the error log, the settings and the profiles go only with the program:
     // a cancelled or failed removal leaves a program that still starts with all of them.
     if (GetAppExePath().isEmpty()) {

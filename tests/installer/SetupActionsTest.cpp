@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -54,8 +55,12 @@ TEST(SetupActions, InstallRepairUpgradeDatabaseAndRemoveAsAUserWould) {
               QStringLiteral("Technologie DCOM, ADO a JET instalovány, Zefirak není nainstalován"));
 
     // Install: the setup program copies, the window writes the settings, runs Install.txt
-    // and puts the shortcut on the desktop.
+    // and puts the shortcut on the desktop. The buttons take no click while setup runs.
+    bool endEnabledMeanwhile = true;
+    QTimer::singleShot(0, &window, [&] { endEnabledMeanwhile = window.button(5)->isEnabled(); });
     window.button(1)->click();
+    EXPECT_FALSE(endEnabledMeanwhile);
+    EXPECT_TRUE(window.button(5)->isEnabled());
     ASSERT_TRUE(box.reports.isEmpty()) << box.reports.join("\n").toStdString();
     EXPECT_EQ(lumo::registry::ReadValue(lumo::registry::kAppPathKey), t + "LUMO");
     EXPECT_EQ(box.read(t + "LUMO"), box.read(box.medium() + "LUMO"));

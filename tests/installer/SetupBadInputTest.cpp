@@ -47,6 +47,7 @@ TEST(SetupBadInput, ABrokenMediumInstallsNothingAndNeverReplacesAGoodDatabase) {
         window.button(1)->click();
         EXPECT_FALSE(registered()) << broken.constData();
         EXPECT_TRUE(window.button(1)->isEnabled());
+        EXPECT_EQ(window.focusWidget(), window.button(1)); // ready to try again
         EXPECT_FALSE(QFile::exists(box.path("Program Files/outside.txt")));
         EXPECT_FALSE(QFile::exists(t + "Lumo.mdb"));
     }
