@@ -178,8 +178,10 @@ bool CKelErr::WriteErrorLog(int Number, const QString& Description, const QStrin
         entry = ErrLogEntry(when, Number, Title, Source, Description);
         const QString path = paths::Resolve(m_ErrorLog);
         // Header and entry go out in one write, so a second instance appending at
-        // the same time cannot split them.
-        const QString text = QFileInfo::exists(path) ? entry : ErrLogHeader(when) + entry;
+        // the same time cannot split them. An empty file (left by a write that failed on a
+        // full disk) is new too.
+        const QFileInfo log(path);
+        const QString text = log.exists() && log.size() > 0 ? entry : ErrLogHeader(when) + entry;
         QString reason;
         if (text::appendAnsiFile(path, text, &reason))
             return true;

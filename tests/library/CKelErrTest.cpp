@@ -1,4 +1,5 @@
 #include "ErrFixture.h"
+#include "common/FileSizeLimit.h"
 
 #include "library/CKelErr.h"
 #include "platform/err/VbError.h"
@@ -92,6 +93,16 @@ TEST_F(CKelErrTest, UnwritableLogStillShowsTheReportOnceWithTheReason) {
         err.WriteErrorLog(1, QStringLiteral("d"), QStringLiteral("t"), QStringLiteral("s"), &reason));
     EXPECT_FALSE(reason.isEmpty());
     EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("missing"))));
+
+    // A full disk leaves the new log empty; the first entry written later comes with the header.
+    err.ErrorLog(dir.file(QStringLiteral("full/Errors.txt")));
+    QDir(dir.path()).mkdir(QStringLiteral("full"));
+    {
+        const lumo::test::FileSizeLimit full(0);
+        err.ErrView(1, kDbFailure, kDbTitle, kDbSource);
+    }
+    err.ErrView(1, kDbFailure, kDbTitle, kDbSource);
+    EXPECT_EQ(dir.read(QStringLiteral("full/Errors.txt")), headerBytes() + dbEntryBytes());
 }
 
 TEST_F(CKelErrTest, ReportDuringAnOpenDialogGetsItsOwnDialogAndBothLog) {
