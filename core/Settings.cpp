@@ -51,15 +51,24 @@ const char* const kBuiltInTitles[26] = {
 };
 
 // The error object is missing before start-up creates it and after shut-down releases it.
-void reportSaveFailure(const QString& iniFile, const settings::KeyBinding& key) {
+// key: the value that could not be stored; none when the file itself could not be written
+// (a full disk, a folder in its place), whose reason is given instead.
+void reportSaveFailure(const QString& iniFile, const settings::KeyBinding* key, const QString& reason) {
     CKelErr* err = App().ErrObj.get();
     if (!err)
         return;
-    err->ErrView(kBadSaveNumber,
-                 QStringLiteral("Nelze uložit nastavení do souboru ") + iniFile + QStringLiteral(" (sekce ") +
-                     key.section + QStringLiteral(", klíč ") + key.key +
-                     QStringLiteral("), změny nastavení nebudou zachovány"),
-                 QStringLiteral("Nelze uložit nastavení"), QStringLiteral("LUMO-LumoMain-SaveSettings-"));
+    QString message = QStringLiteral("Nelze uložit nastavení do souboru ") + iniFile;
+    if (key)
+        message += QStringLiteral(" (sekce ") + key->section + QStringLiteral(", klíč ") + key->key + u')';
+    message += QStringLiteral(", změny nastavení nebudou zachovány");
+    if (!key) {
+        err::ErrorRecord cause;
+        cause.Number = err::errPathFileAccess;
+        cause.Description = reason.isEmpty() ? err::StandardErrorText(cause.Number) : reason;
+        message = err::SystemText(message, cause);
+    }
+    err->ErrView(kBadSaveNumber, message, QStringLiteral("Nelze uložit nastavení"),
+                 QStringLiteral("LUMO-LumoMain-SaveSettings-"));
 }
 
 // cause: the run-time error behind it (a file that cannot be read, or one that is no profile).
@@ -172,21 +181,20 @@ bool SaveSettings(const ProgramSettings& s, const QString& iniFile, bool onlyPro
     // a write per key would rewrite and sync the whole file hundreds of times.
     ini::IniFile file;
     const settings::KeyBinding* failed = nullptr;
-    if (!file.load(iniFile)) {
-        failed = keys.empty() ? nullptr : &keys.front();
-    } else {
+    QString reason;
+    bool fileFailed = !file.load(iniFile, &reason);
+    if (!fileFailed) {
         for (const settings::KeyBinding& key : keys) {
             if (!onlyProfile && unchangedSinceRead(s, file, key))
                 continue;
             if (!file.setValue(key.section, key.key, key.text()) && !failed)
                 failed = &key;
         }
-        if (!file.save() && !failed && !keys.empty())
-            failed = &keys.front();
+        fileFailed = !file.save(&reason) && !failed && !keys.empty();
     }
-    if (failed)
-        reportSaveFailure(iniFile, *failed);
-    return failed == nullptr;
+    if (failed || fileFailed)
+        reportSaveFailure(iniFile, failed, reason);
+    return !failed && !fileFailed;
 }
 
 void LoadSettings(bool OnlyProfile) {
