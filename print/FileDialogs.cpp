@@ -15,10 +15,18 @@ namespace lumo::print {
 
 namespace {
 
+const QString kPdfTitle = QStringLiteral("Tisk do souboru PDF");
+
 QString canonical(const QString& path) {
     const QFileInfo info(path);
     const QString c = info.canonicalFilePath();
     return c.isEmpty() ? info.absoluteFilePath() : c;
+}
+
+void refuseDatabase(QWidget* owner, const QString& title) {
+    ui::DialogPresenter::msgBox(
+        QStringLiteral("Do souboru databáze bylin nelze ukládat. Zvolte jiný soubor."), title,
+        QMessageBox::Warning, QMessageBox::Ok, QMessageBox::NoButton, owner);
 }
 
 } // namespace
@@ -44,9 +52,7 @@ QString AskSaveFileName(QWidget* owner, const QString& title, const QStringList&
         const QString name = dialog.selectedFiles().constFirst();
         if (!IsProtectedFile(name))
             return name;
-        ui::DialogPresenter::msgBox(
-            QStringLiteral("Do souboru databáze bylin nelze ukládat. Zvolte jiný soubor."), title,
-            QMessageBox::Warning, QMessageBox::Ok, QMessageBox::NoButton, owner);
+        refuseDatabase(owner, title);
     }
 }
 
@@ -56,9 +62,8 @@ QString AskPdfFileName(QWidget* owner) {
         owner = QApplication::activeModalWidget();
     static QString last;
     const QString folder = last.isEmpty() ? QDir::homePath() : QFileInfo(last).absolutePath();
-    const QString name =
-        AskSaveFileName(owner, QStringLiteral("Tisk do souboru PDF"), {QStringLiteral("Soubor PDF (*.pdf)")},
-                        QStringLiteral("pdf"), folder);
+    const QString name = AskSaveFileName(owner, kPdfTitle, {QStringLiteral("Soubor PDF (*.pdf)")},
+                                         QStringLiteral("pdf"), folder);
     if (!name.isEmpty())
         last = name;
     return name;
@@ -66,8 +71,14 @@ QString AskPdfFileName(QWidget* owner) {
 
 QString PdfJobFile(QWidget* owner) {
     QString pdf = PdfOutputFile();
-    if (pdf.isEmpty())
+    if (pdf.isEmpty()) {
         pdf = TakeNextPdfFile();
+        // The print dialog's output file may name the herb database as well.
+        if (!pdf.isEmpty() && IsProtectedFile(pdf)) {
+            refuseDatabase(owner ? owner : QApplication::activeModalWidget(), kPdfTitle);
+            pdf.clear();
+        }
+    }
     if (pdf.isEmpty())
         pdf = AskPdfFileName(owner);
     return pdf;

@@ -177,6 +177,19 @@ TEST_F(PreviewTest, PlainTextIsWindows1250WhenItFitsElseUtf8AndTheDatabaseIsNeve
     EXPECT_EQ(printer.SavePreview(QStringLiteral("text"), name, {}, true), 0);
     EXPECT_EQ(dir.read(QStringLiteral("Lumo.mdb")), QByteArray("database"));
     EXPECT_TRUE(errorLog().contains(QStringLiteral("KelVBLib - CKelPrinter - frmView - UlozNahled")));
+
+    // Nor by a PDF print to the output file named in the print dialog: refused, a file asked for.
+    QStringList shown;
+    dialogs.emplace([&](QDialog& d) -> std::optional<int> {
+        shown << d.windowTitle();
+        return QDialog::Rejected;
+    });
+    SetPdfOutputFile(QString());
+    SetNextPdfFile(name);
+    EXPECT_EQ(printer.PrintDoc(QStringLiteral("{\\rtf1 text\\par}")), 0);
+    EXPECT_EQ(dir.read(QStringLiteral("Lumo.mdb")), QByteArray("database"));
+    EXPECT_EQ(shown,
+              (QStringList{QStringLiteral("Tisk do souboru PDF"), QStringLiteral("Tisk do souboru PDF")}));
 }
 
 // Paragraphs of a damaged record whose indents or spacing are many inches (the reader keeps up
