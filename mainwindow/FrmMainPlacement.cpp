@@ -71,11 +71,18 @@ void FrmMain::fixFrameSize(bool tick) {
 
 // The window's minimum size (the menu bar, the splitter's range) can make it larger than the
 // rectangle it was placed by; it is then moved up or left so that the whole frame stays on the screen.
+// A splitter whose range needs more width than the screen has (large fonts on a small screen)
+// moves left until the window's minimum fits.
 void FrmMain::keepPlacementOnScreen(QSize frame) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect();
     if (area.isEmpty())
         return;
+    const int room = toTwips(area.width() - frame.width());
+    if (px(MinimumClientWidth(m_imgLeft)) > area.width() - frame.width()) {
+        m_imgLeft = ClampSplit(m_imgLeft, room);
+        setMinimumWidth(px(MinimumClientWidth(m_imgLeft)));
+    }
     const QSize outer =
         QSize(px(m_placement.width), px(m_placement.height)).expandedTo(minimumSize() + frame);
     const int left = std::max(area.left(), std::min(px(m_placement.left), area.right() + 1 - outer.width()));
