@@ -249,7 +249,10 @@ bool HerbRecord::scrollToSection(int i) {
     const QString text = box->Text();
     for (qsizetype at = text.indexOf(seg.Caption, 0, Qt::CaseInsensitive); at >= 0;
          at = text.indexOf(seg.Caption, at + 1, Qt::CaseInsensitive)) {
-        // The caption may also occur in running text: only the heading counts.
+        // The caption may also occur in running text or end another heading ("Indikace:" in
+        // "Kontraindikace:"): only a heading that begins its line counts.
+        if (at > 0 && text[at - 1] != u'\n' && text[at - 1] != u'\r')
+            continue;
         const QTextCharFormat f = box->charFormatAt(static_cast<int>(at));
         const long colour =
             f.foreground().style() == Qt::NoBrush ? -1 : ui::ColorToOle(f.foreground().color());

@@ -183,6 +183,12 @@ TEST_F(HerbRecordView, SectionToolbarHidesShowsAndReachesSections) {
     const int before = form->RtfByl->SelStart();
     click(12);
     EXPECT_EQ(form->RtfByl->SelStart(), before);
+    // Contraindications placed before the indications: the indications' button reaches its own
+    // heading, not the end of "Kontraindikace:".
+    std::swap(App().Settings.Segments[3].Index, App().Settings.Segments[5].Index);
+    show(1);
+    click(3);
+    EXPECT_EQ(form->RtfByl->SelStart(), form->RtfByl->Text().indexOf(QStringLiteral("\nIndikace:")) + 1);
 }
 
 TEST_F(HerbRecordView, MarkedHerbInADescriptionSelectsIt) {
