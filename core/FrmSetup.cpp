@@ -26,7 +26,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -37,8 +39,9 @@ namespace lumo {
 namespace {
 
 constexpr int kHelpContext = 1020;
-// Room left for the window manager's frame around the dialog, pixels.
+// Room left for the window manager's frame around the dialog and for its title bar, pixels.
 constexpr int kWindowFrame = 8;
+constexpr int kWindowTitle = 32;
 const QStringList kSizes = {
     QStringLiteral("8"),  QStringLiteral("9"),  QStringLiteral("10"), QStringLiteral("11"),
     QStringLiteral("12"), QStringLiteral("14"), QStringLiteral("16"), QStringLiteral("18"),
@@ -279,17 +282,39 @@ QWidget* FrmSetup::buildSectionPage() {
     return page;
 }
 
-// The section list is as wide as its longest title, as far as the screen leaves room.
-void FrmSetup::fitSectionList() {
+// The section list is as wide as its longest title, as far as the screen leaves room. On a
+// screen too low for the dialog (large fonts, a small screen) the tab pages scroll and the
+// buttons stay on the screen.
+void FrmSetup::fitToScreen() {
+    const QWidget* owner = parentWidget() ? parentWidget() : this;
+    const QRect area = owner->screen()->availableGeometry();
+    const int height = area.height() - kWindowTitle;
+    const bool scroll = minimumSizeHint().height() > height && !findChild<QScrollArea*>();
+    const int bar = scroll ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
     const int want =
         Lst->sizeHintForColumn(0) + 2 * Lst->frameWidth() + Lst->verticalScrollBar()->sizeHint().width();
-    const int rest = minimumSizeHint().width() - Lst->minimumSizeHint().width();
-    const QWidget* owner = parentWidget() ? parentWidget() : this;
-    const int room = owner->screen()->availableGeometry().width() - rest - kWindowFrame;
+    const int rest = minimumSizeHint().width() - Lst->minimumSizeHint().width() + bar;
+    const int room = area.width() - rest - kWindowFrame;
     Lst->setMinimumWidth(std::max(std::min(want, room), Lst->minimumSizeHint().width()));
     // The dialog is placed by this size when it is shown (the tab pages' sizes are cached).
     Stb->updateGeometry();
-    adjustSize();
+    if (!scroll) {
+        adjustSize();
+        return;
+    }
+    // As wide as the pages and their scroll bar, as far as the screen allows.
+    const int chrome = minimumSizeHint().width() - Stb->minimumSizeHint().width();
+    auto* pages = new QScrollArea;
+    pages->setFrameShape(QFrame::NoFrame);
+    pages->setWidgetResizable(true);
+    pages->setMinimumWidth(
+        std::min(Stb->minimumSizeHint().width() + bar, area.width() - kWindowFrame - chrome));
+    auto* box = static_cast<QVBoxLayout*>(layout());
+    box->removeWidget(Stb);
+    pages->setWidget(Stb);
+    box->insertWidget(0, pages);
+    setMaximumHeight(height);
+    resize(minimumSizeHint().width(), height);
 }
 
 QWidget* FrmSetup::buildNamesPage() {
@@ -370,7 +395,7 @@ void FrmSetup::Form_Load() {
         item->setCheckState(s.Segments[i].Enabled ? Qt::Checked : Qt::Unchecked);
         CmbProfil[1]->addItem(QString::number(i));
     }
-    fitSectionList();
+    fitToScreen();
     // Profile numbers outside 1..9 (a new installation before the first window) have no name.
     const bool profile = s.ProfilNumber >= 1 && s.ProfilNumber <= kProfileCount;
     TxtSeg[0]->setText(profile ? s.ProfileNames[s.ProfilNumber] : QString());

@@ -62,7 +62,7 @@ protected:
 private:
     QWidget* buildMainPage();
     QWidget* buildSectionPage();
-    void fitSectionList();
+    void fitToScreen();
     QWidget* buildNamesPage();
     QLabel* makeSwatch(int colour, QWidget* parent);
     QFrame* makeMarker(QWidget* parent);

@@ -122,10 +122,10 @@ TEST_F(FrmSetupTest, LargeNameSizesAndALongFontNameKeepTheDialogOnTheScreen) {
     });
     EXPECT_LE(hint.width(), 1024);
     EXPECT_LE(hint.height(), 768);
-    // The section titles are read whole, on a screen of 800 pixels too.
-    EXPECT_EQ(screen.width(), 800);
-    EXPECT_TRUE(screen.contains(frame)) << frame.x() << " " << frame.width();
-    EXPECT_GE(shown, titles);
+    // On the screen (also run on a 640x480 screen, where the pages scroll); the section titles
+    // are read whole from 800 pixels on.
+    EXPECT_TRUE(screen.contains(frame)) << frame.y() << " " << frame.height();
+    EXPECT_TRUE(screen.width() < 800 || shown >= titles) << shown << " " << titles;
 }
 
 TEST_F(FrmSetupTest, EditsApplyAtOnceAndOkStoresTheRestAndTheProfileFile) {
