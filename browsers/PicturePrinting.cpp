@@ -10,6 +10,7 @@
 #include "print/Printers.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
@@ -51,8 +52,9 @@ void PictureBrowser::mnuObrPrint_Click() {
 
 void PictureBrowser::printOnCurrentPrinter() {
     std::unique_ptr<QPrinter> pdfJob;
+    QString pdf;
     if (print::CurrentIsPdf()) {
-        const QString pdf = print::PdfJobFile(&m_form);
+        pdf = print::PdfJobFile(&m_form);
         if (pdf.isEmpty())
             return; // the user chose not to print
         pdfJob = print::PdfJobPrinter(pdf);
@@ -93,6 +95,16 @@ void PictureBrowser::printOnCurrentPrinter() {
     const double fixedTop = std::max(top - small.height(), 0.0);
     p.drawText(QPointF(fixedX, fixedTop + small.ascent()), fixed);
     p.end();
+    // The command reports nothing, but a file that did not reach the disk whole is not left
+    // looking like a printout.
+    if (pdfJob) {
+        try {
+            print::CheckPdfWritten(pdf);
+        } catch (...) {
+            QFile::remove(pdf);
+            throw;
+        }
+    }
 }
 
 } // namespace lumo

@@ -1,5 +1,6 @@
 #include "browsers/PictureBrowser.h"
 #include "browsers/PictureFit.h"
+#include "common/FileSizeLimit.h"
 #include "core/AppContext.h"
 #include "core/HerbDb.h"
 #include "mainwindow/FrmMainFixture.h"
@@ -188,7 +189,14 @@ TEST_F(PicturePage, PrintsThePictureOnOnePage) {
     pictures->MenuItems[4]->trigger();
     EXPECT_FALSE(QFile::exists(pdf));
 
+    // A disk that fills up: nothing reported (the command passes over its failures), no half file,
+    // and the next print is whole.
     pictures->ChoosePrinter = [](QWidget*) { return true; };
+    {
+        const test::FileSizeLimit full(4096);
+        pictures->MenuItems[4]->trigger();
+    }
+    EXPECT_FALSE(QFile::exists(pdf));
     pictures->MenuItems[4]->trigger();
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
