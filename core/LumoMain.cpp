@@ -217,6 +217,9 @@ void ShowStartStep(int Progress, const QString& Caption) {
 }
 
 void ReleaseObjects() {
+    // An exit at start-up can come while the work begun beside the splash still runs; the
+    // exit handlers of its libraries (the cipher library's clean-up) must not run under it.
+    process::WaitForBackgroundWork();
     App().ReleaseObjects();
 }
 

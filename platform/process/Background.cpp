@@ -32,4 +32,15 @@ std::shared_future<void> RunInBackground(std::function<void()> work) {
     return done;
 }
 
+void WaitForBackgroundWork() {
+    std::vector<std::shared_future<void>> work;
+    {
+        Pending& p = pending();
+        const std::lock_guard<std::mutex> guard(p.lock);
+        work.swap(p.work);
+    }
+    for (const std::shared_future<void>& f : work)
+        f.wait();
+}
+
 } // namespace lumo::process

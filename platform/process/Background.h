@@ -11,4 +11,7 @@ namespace lumo::process {
 // work before it ends.
 std::shared_future<void> RunInBackground(std::function<void()> work);
 
+// Waits until all work started so far has ended.
+void WaitForBackgroundWork();
+
 } // namespace lumo::process

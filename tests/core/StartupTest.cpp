@@ -7,6 +7,7 @@
 #include "library/CKelSound.h"
 #include "library/ErrMain.h"
 #include "platform/err/VbError.h"
+#include "platform/process/Background.h"
 #include "platform/sound/SoundBackend.h"
 #include "platform/text/AnsiText.h"
 #include "platform/ui/DialogPresenter.h"
@@ -18,6 +19,10 @@
 #include <QLabel>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 using namespace lumo;
 
@@ -149,7 +154,14 @@ TEST_F(StartupTest, SoundAndHelpObjectsAreMadeAndTheStartSoundPlaysWhereADeviceE
 TEST_F(StartupTest, SecondInstanceIsRefusedUnlessAllowed) {
     otherInstance = true;
     writeIni("[Main]\r\nMultipleRun=False\r\n");
+    // Work begun beside the splash (a slow machine) has ended before the program does.
+    std::atomic<bool> workEnded = false;
+    process::RunInBackground([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        workEnded = true;
+    });
     EXPECT_EQ(Main(hooks), StartOutcome::SecondInstance);
+    EXPECT_TRUE(workEnded);
     EXPECT_FALSE(mainWindowLoaded);
     EXPECT_EQ(steps.back(), 50);
     EXPECT_EQ(App().ErrObj, nullptr);
