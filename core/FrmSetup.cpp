@@ -289,7 +289,7 @@ void FrmSetup::fitToScreen() {
     const QWidget* owner = parentWidget() ? parentWidget() : this;
     const QRect area = owner->screen()->availableGeometry();
     const int height = area.height() - kWindowTitle;
-    const bool scroll = minimumSizeHint().height() > height && !findChild<QScrollArea*>();
+    const bool scroll = minimumSizeHint().height() > height && Stb->parentWidget() == this;
     const int bar = scroll ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
     const int want =
         Lst->sizeHintForColumn(0) + 2 * Lst->frameWidth() + Lst->verticalScrollBar()->sizeHint().width();

@@ -78,9 +78,9 @@ void FrmMain::keepPlacementOnScreen(QSize frame) {
     const QRect area = screen ? screen->availableGeometry() : QRect();
     if (area.isEmpty())
         return;
-    const int room = toTwips(area.width() - frame.width());
-    if (px(MinimumClientWidth(m_imgLeft)) > area.width() - frame.width()) {
-        m_imgLeft = ClampSplit(m_imgLeft, room);
+    const int room = area.width() - frame.width();
+    if (px(MinimumClientWidth(m_imgLeft)) > room) {
+        m_imgLeft = ClampSplit(m_imgLeft, toTwips(room));
         setMinimumWidth(px(MinimumClientWidth(m_imgLeft)));
     }
     const QSize outer =
