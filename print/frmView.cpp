@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTimer>
@@ -334,6 +335,8 @@ QWidget* frmView::viewer() const {
 void frmView::goToPage(int page) {
     m_currentPage = page;
     ShowPage();
+    // Another page is shown from its top, as it is printed, not at the last page's scroll place.
+    m_pageScroll->verticalScrollBar()->setValue(0);
 }
 
 void frmView::Toolbar1_ButtonClick(const QString& key) {

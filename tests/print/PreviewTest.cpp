@@ -90,6 +90,9 @@ TEST_F(PreviewTest, ARecordIsPreviewedPrintedAsARangeAndSaved) {
         EXPECT_FALSE(view->shpPage->pageText().contains(QStringLiteral("Tisk LUMO-TEST")));
         press(view->rtfView, Qt::Key_PageDown, Qt::ControlModifier);
         EXPECT_EQ(view->CurrentPage(), 2);
+        if (paper) { // the next page from its top, its header seen
+            EXPECT_EQ(paper->verticalScrollBar()->value(), 0);
+        }
         EXPECT_TRUE(
             view->shpPage->pageText().startsWith(QString(56, u' ') + QStringLiteral("Tisk LUMO-TEST")));
         EXPECT_EQ(view->shpPage->pageText(), PlainTextOf(s.Pages[1]));
