@@ -184,13 +184,17 @@ bool SaveSettings(const ProgramSettings& s, const QString& iniFile, bool onlyPro
     QString reason;
     bool fileFailed = !file.load(iniFile, &reason);
     if (!fileFailed) {
+        const QString before = file.text();
         for (const settings::KeyBinding& key : keys) {
             if (!onlyProfile && unchangedSinceRead(s, file, key))
                 continue;
             if (!file.setValue(key.section, key.key, key.text()) && !failed)
                 failed = &key;
         }
-        fileFailed = !file.save(&reason) && !failed && !keys.empty();
+        // A file that already holds every value is left alone: a disk or folder that takes no
+        // write (full, a read-only installation) loses nothing then and is no failure.
+        const bool unchanged = file.exists() && file.text() == before;
+        fileFailed = !unchanged && !file.save(&reason) && !failed && !keys.empty();
     }
     if (failed || fileFailed)
         reportSaveFailure(iniFile, failed, reason);

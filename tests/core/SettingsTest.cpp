@@ -6,6 +6,7 @@
 #include "platform/text/AnsiText.h"
 #include "platform/ui/DialogPresenter.h"
 
+#include "common/FileSizeLimit.h"
 #include "common/TempProgramDir.h"
 
 #include <QDialog>
@@ -337,6 +338,17 @@ TEST_F(SettingsTest, AFolderWithoutRoomForATemporaryFileStillKeepsTheSettings) {
     settings() = ProgramSettings{};
     load();
     EXPECT_EQ(settings().DatabaseLocation, QStringLiteral("D:\\Jinde\\Lumo.mdb"));
+
+    // A disk that takes no write at all: closing with nothing changed loses nothing and is no
+    // failure; a change that cannot be stored is reported.
+    {
+        const lumo::test::FileSizeLimit full(0);
+        EXPECT_TRUE(SaveSettings(false));
+        EXPECT_TRUE(m_dialogs.isEmpty());
+        settings().AISLPCmd = QStringLiteral("/opt/mvaw/MVAW.exe");
+        EXPECT_FALSE(SaveSettings(false));
+    }
+    EXPECT_EQ(m_dialogs.size(), 1);
 }
 
 // Two instances running at once, each closing with its own changes: neither loses the other's.
