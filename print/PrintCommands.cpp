@@ -6,6 +6,7 @@
 #include "print/CKelPrinter.h"
 
 #include <QCoreApplication>
+#include <QTreeWidget>
 
 namespace lumo {
 
@@ -15,10 +16,19 @@ const ui::RichTextBox* shownBox(const FrmMain& form) {
     return form.ListMode == 1 ? form.RtfByl : form.RtfTemp;
 }
 
+// The name of what is printed: the herb of the record, else the list item whose description
+// is shown (the last herb's name would head a category's pages).
+QString shownName(const FrmMain& form) {
+    if (form.ListMode == 1)
+        return form.CurrentHerbName;
+    const QTreeWidgetItem* item = form.selectedListItem();
+    return item ? item->text(0) : QString();
+}
+
 void setHeader(CKelPrinter& printer, const FrmMain& form) {
     printer.FirstPageOfset(0);
     printer.HeaderAlign(2);
-    printer.PageHeader(form.CurrentHerbName);
+    printer.PageHeader(shownName(form));
 }
 
 } // namespace

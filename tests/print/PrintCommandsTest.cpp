@@ -17,6 +17,7 @@
 
 #include <QFile>
 #include <QPrintDialog>
+#include <QTreeWidget>
 
 using namespace lumo;
 
@@ -72,6 +73,14 @@ TEST_F(PrintCommandsTest, PrintingTheRecordAsksFirstAndLeavesTheScreenAsItWas) {
     EXPECT_EQ(PrintSettings().HeaderAlign, 2);
     EXPECT_EQ(PrintSettings().FirstPageOfset, 0);
     EXPECT_FALSE(QFile::exists(dir.file(QStringLiteral("Errors.txt"))));
+
+    // A category's description is headed by its item, not by the herb shown before.
+    form->ListMode = 2;
+    auto* item = new QTreeWidgetItem(form->Lv, {QStringLiteral("flavonoidy")});
+    item->setSelected(true);
+    form->RtfTemp->setText(QStringLiteral("flavonoidy\r\nSeznam bylin"));
+    form->mnuBylTisk_Click();
+    EXPECT_EQ(PrintSettings().PageHeader, FixedPageText(QStringLiteral("flavonoidy")));
 }
 
 TEST_F(PrintCommandsTest, ADocumentPreviewTakesItsMenuCaptionAsHeader) {
