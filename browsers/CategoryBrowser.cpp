@@ -94,8 +94,8 @@ void CategoryBrowser::NactiPopis() {
         if (!rs.eof())
             writer.title(rs.field(QStringLiteral("Nazev")).str(), rs.field(QStringLiteral("Popis")).str());
         rs.close();
-        const QStringList names =
-            ReadNames(CategorySql::HerbNames(m_member.link, current(), DescriptionNamesLanguage()));
+        const QStringList names = ReadHerbNames(
+            m_form, CategorySql::HerbNames(m_member.link, current(), DescriptionNamesLanguage()));
         if (!names.isEmpty()) {
             writer.linkList(kHerbList, names);
             writer.applyFontName();

@@ -68,9 +68,9 @@ QString Ordered(const QString& sql) {
 
 QString HerbNames(const Link& link, long id, long namesLang) {
     if (namesLang == 1)
-        return QStringLiteral("SELECT Nazev FROM Byliny WHERE Idx = ANY ") + anyHerbOf(link, id) +
+        return QStringLiteral("SELECT Nazev, Idx FROM Byliny WHERE Idx = ANY ") + anyHerbOf(link, id) +
                QStringLiteral(" ORDER BY Nazev");
-    return QStringLiteral("SELECT n.Nazev FROM Byliny AS b, Nazvy AS n WHERE IdxByliny = b.Idx AND ") +
+    return QStringLiteral("SELECT n.Nazev, b.Idx FROM Byliny AS b, Nazvy AS n WHERE IdxByliny = b.Idx AND ") +
            QStringLiteral("IdxJazyk = ") + n(namesLang) +
            QStringLiteral(" AND Len(Trim(n.Nazev)) > 0 AND b.Idx = ANY") + anyHerbOf(link, id) +
            QStringLiteral(" ORDER BY n.Nazev");
@@ -118,9 +118,9 @@ QString Family(long id) {
 
 QString FamilyHerbNames(long family, long namesLang) {
     if (namesLang == 1)
-        return QStringLiteral("SELECT Nazev FROM Byliny WHERE IdxCeled = ") + n(family) +
+        return QStringLiteral("SELECT Nazev, Idx FROM Byliny WHERE IdxCeled = ") + n(family) +
                QStringLiteral(" ORDER BY Nazev");
-    return QStringLiteral("SELECT n.Nazev FROM Byliny AS b, Nazvy AS n WHERE IdxByliny = b.Idx AND ") +
+    return QStringLiteral("SELECT n.Nazev, b.Idx FROM Byliny AS b, Nazvy AS n WHERE IdxByliny = b.Idx AND ") +
            QStringLiteral("IdxJazyk = ") + n(namesLang) + QStringLiteral(" AND IdxCeled = ") + n(family) +
            QStringLiteral(" AND Len(Trim(n.Nazev)) > 0 ORDER BY n.Nazev");
 }

@@ -45,7 +45,8 @@ void FamilyBrowser::NactiPopisCeledi() {
                              rs.field(QStringLiteral("Latinsky")).str() + QStringLiteral(")"),
                          rs.field(QStringLiteral("Popis")).str());
         rs.close();
-        const QStringList herbs = ReadNames(CategorySql::FamilyHerbNames(family, DescriptionNamesLanguage()));
+        const QStringList herbs =
+            ReadHerbNames(m_form, CategorySql::FamilyHerbNames(family, DescriptionNamesLanguage()));
         if (!herbs.isEmpty()) {
             writer.linkList(QStringLiteral("Seznam bylin"), herbs);
             writer.applyFontName();

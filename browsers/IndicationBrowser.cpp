@@ -221,7 +221,7 @@ void IndicationBrowser::NactiPopisInd() {
         if (!related.isEmpty())
             writer.linkList(QStringLiteral("Související indikace"), related, true);
         const QStringList herbs =
-            ReadNames(CategorySql::HerbNames(kLink, current, DescriptionNamesLanguage()));
+            ReadHerbNames(m_form, CategorySql::HerbNames(kLink, current, DescriptionNamesLanguage()));
         if (!herbs.isEmpty())
             writer.linkList(QStringLiteral("Seznam bylin"), herbs);
         writer.applyFontName();

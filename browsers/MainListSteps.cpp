@@ -117,6 +117,19 @@ void OpenQuery(db::Recordset& rs, const QString& sql) {
     rs.open(App().DbConnection.get(), sql);
 }
 
+QStringList ReadHerbNames(FrmMain& form, const QString& sql) {
+    form.DescriptionHerbs.clear();
+    db::Recordset rs;
+    OpenQuery(rs, sql);
+    QStringList names;
+    for (; !rs.eof(); rs.moveNext()) {
+        names << rs.field(QStringLiteral("Nazev")).str();
+        form.DescriptionHerbs.push_back(rs.field(1).toLong());
+    }
+    rs.close();
+    return names;
+}
+
 QStringList ReadNames(const QString& sql) {
     db::Recordset rs;
     OpenQuery(rs, sql);

@@ -70,6 +70,9 @@ std::function<void(long)> RefillOnPage(FrmMain& form, size_t tab, std::function<
 long DescriptionNamesLanguage();
 // Reads column Nazev of every row of a statement.
 QStringList ReadNames(const QString& sql);
+// Reads the names of a description's herb list (the herb's Idx in the second column) and
+// leaves the herbs, in list order, in the form's DescriptionHerbs for the links.
+QStringList ReadHerbNames(FrmMain& form, const QString& sql);
 // Runs a statement on the program's connection.
 void OpenQuery(db::Recordset& rs, const QString& sql);
 

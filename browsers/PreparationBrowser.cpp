@@ -170,8 +170,8 @@ void PreparationBrowser::NactiPopisPrip() {
                 content.Article = App().AISLPObj->ClanekPFA(rs.field(QStringLiteral("AislpID")).str());
         }
         rs.close();
-        content.Herbs =
-            ReadNames(CategorySql::HerbNames(kLink, m_form.CurrentPrip, DescriptionNamesLanguage()));
+        content.Herbs = ReadHerbNames(
+            m_form, CategorySql::HerbNames(kLink, m_form.CurrentPrip, DescriptionNamesLanguage()));
         const QString rtf = PreparationDescriptionRtf(App().Settings, content);
         m_form.Frame2->hide();
         m_form.RtfTemp->setTextRTF(rtf);

@@ -237,6 +237,9 @@ public:
     long MarkedSubIndCount = 0;
     // Marked months at 1..MarkedMonthsCount.
     std::array<int, 13> MarkedMonths{};
+    // The herbs of the shown description's herb list ("Seznam bylin"), in its order: a click on
+    // one of its names leads to that herb even where two herbs share the name.
+    std::vector<long> DescriptionHerbs;
     // The indications list entered last: false LvInd, true LvSub.
     bool ActiveIndList = false;
     long LangCount = 0;

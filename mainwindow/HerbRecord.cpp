@@ -285,6 +285,18 @@ int HerbRecord::NajdiOddil(const ui::RichTextBox& box) {
     return -1;
 }
 
+long HerbRecord::herbAtCaret() const {
+    const QString text = m_form.RtfTemp->Text();
+    const qsizetype heading = text.indexOf(QStringLiteral("Seznam bylin"), 0, Qt::CaseInsensitive);
+    const int caret = m_form.RtfTemp->SelStart();
+    if (heading < 0 || caret <= heading)
+        return 0;
+    // The heading's line, then one line a name.
+    const qsizetype line = QStringView(text).mid(heading, caret - heading).count(u'\n') - 1;
+    const std::vector<long>& herbs = m_form.DescriptionHerbs;
+    return line >= 0 && line < qsizetype(herbs.size()) ? herbs[size_t(line)] : 0;
+}
+
 void HerbRecord::RtfTemp_MouseUp(Qt::MouseButton Button) {
     CKelSrv* srv = App().SrvObj.get();
     if (Button != Qt::LeftButton || !srv)
@@ -295,11 +307,21 @@ void HerbRecord::RtfTemp_MouseUp(Qt::MouseButton Button) {
     if (NajdiOddil(*m_form.RtfTemp) >= 2) {
         // A herb of the description's list: back to the herb list, where the word selects it.
         // The refill does not show the herb shown before: only the new one is composed.
+        const QString key = QStringLiteral("K") + QString::number(herbAtCaret());
         m_form.NactiSeznamBylin(false);
         m_form.CurrentTab = m_form.tabIndex() + 1;
         m_form.NastavTb();
         srv->TBoxGotFocus(m_form.TxtByl, 0xFFFFFF, 0);
         m_form.TxtByl->setFocus();
+        // A name two herbs share (a folk name) is the clicked line's herb: selected first, it
+        // stays selected when the box takes the name.
+        for (int i = 0; i < m_form.Lv->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = m_form.Lv->topLevelItem(i);
+            if (FrmMain::listKey(item) == key && item->text(0).trimmed() == word.trimmed()) {
+                m_form.selectListItem(item);
+                break;
+            }
+        }
     }
     m_form.TxtByl->setText(word);
     m_form.UkazVybrane();

@@ -64,6 +64,8 @@ private:
     void showBusy(bool on);
     void applyRecord(long id, const QString& name, const ComposedRecord& record);
     bool scrollToSection(int i);
+    // The herb of the description's herb-list line at the caret; 0 when not known.
+    long herbAtCaret() const;
     void endLoad();
     void writeTimingLine(qint64 nanoseconds) const;
 

@@ -113,6 +113,34 @@ TEST(BrowsersEndToEnd, ActiveSubstancesFromTheHerbToTheCategoryAndBack) {
     EXPECT_EQ(form->ListMode, 1);
     EXPECT_EQ(form->CurrentHerbName, QStringLiteral("Heřmánek pravý"));
 
+    // By folk names the silice's herbs list "dušička" twice (mateřídouška and tymián): each of
+    // the two lines leads to its own herb.
+    App().Settings.NamesLang = 9;
+    QStringList czechNames;
+    for (int line = 0; line < 2; ++line) {
+        form->Hooks.ListFillers[2](QString());
+        const QList<QTreeWidgetItem*> silice =
+            form->Lv->findItems(QStringLiteral("silice"), Qt::MatchExactly);
+        ASSERT_EQ(silice.size(), 1);
+        QTest::mouseClick(form->Lv->viewport(), Qt::LeftButton, {},
+                          form->Lv->visualItemRect(silice.first()).center());
+        const QString description = form->RtfTemp->Text();
+        qsizetype at = description.indexOf(QStringLiteral("\r\ndušička\r\n"));
+        if (line == 1)
+            at = description.indexOf(QStringLiteral("\r\ndušička\r\n"), at + 1);
+        ASSERT_GT(at, 0) << description.toStdString();
+        form->RtfTemp->setSelStart(static_cast<int>(at) + 4);
+        QTest::mouseClick(form->RtfTemp->viewport(), Qt::LeftButton, {},
+                          form->RtfTemp->cursorRect().center() + QPoint(2, 0));
+        EXPECT_EQ(form->selectedListItem()->text(0), QStringLiteral("dušička"));
+        const QStringList lines = form->RtfByl->Text().split(QStringLiteral("\r\n"));
+        czechNames << lines.filter(QStringLiteral("Český název: ")).value(0).trimmed();
+    }
+    czechNames.sort();
+    EXPECT_EQ(czechNames.join(u'|').toStdString(),
+              "Český název: Mateřídouška obecná|Český název: Tymián obecný");
+    App().Settings.NamesLang = 1;
+
     // Indications: a click on the broader indication of a sub-indication's description shows
     // that indication.
     form->Hooks.ListFillers[5](QString());

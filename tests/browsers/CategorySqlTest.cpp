@@ -101,13 +101,14 @@ TEST_F(CategorySqlTest, StatementsAreExactAndRunOnTheDatabase) {
          byliny,
          {"Černucha", "Heřmánek"}},
         {sql::HerbNames(kUL, 10, 1),
-         "SELECT Nazev FROM Byliny WHERE Idx = ANY (SELECT IdxByliny FROM UcLatkyByliny WHERE IdxUcLatky=10) "
+         "SELECT Nazev, Idx FROM Byliny WHERE Idx = ANY (SELECT IdxByliny FROM UcLatkyByliny WHERE "
+         "IdxUcLatky=10) "
          "ORDER BY "
          "Nazev",
          byliny,
          {"Černucha", "Heřmánek", "Chmel", "Šalvěj"}},
         {sql::HerbNames(kUL, 10, 5),
-         "SELECT n.Nazev FROM Byliny AS b, Nazvy AS n WHERE IdxByliny = b.Idx AND IdxJazyk = 5 AND "
+         "SELECT n.Nazev, b.Idx FROM Byliny AS b, Nazvy AS n WHERE IdxByliny = b.Idx AND IdxJazyk = 5 AND "
          "Len(Trim(n.Nazev)) > 0 "
          "AND b.Idx = ANY(SELECT IdxByliny FROM UcLatkyByliny WHERE IdxUcLatky=10) ORDER BY n.Nazev",
          byliny,
@@ -149,11 +150,12 @@ TEST_F(CategorySqlTest, StatementsAreExactAndRunOnTheDatabase) {
         {sql::AllFamilies(), "SELECT * FROM Celedi ORDER BY Nazev", byliny, {"Hvězdnicovité", "Konopovité"}},
         {sql::Family(1), "SELECT * FROM Celedi WHERE Idx=1", QStringLiteral("Latinsky"), {"Asteraceae"}},
         {sql::FamilyHerbNames(1, 1),
-         "SELECT Nazev FROM Byliny WHERE IdxCeled = 1 ORDER BY Nazev",
+         "SELECT Nazev, Idx FROM Byliny WHERE IdxCeled = 1 ORDER BY Nazev",
          byliny,
          {"Černucha", "Heřmánek", "Šalvěj"}},
         {sql::FamilyHerbNames(1, 5),
-         "SELECT n.Nazev FROM Byliny AS b, Nazvy AS n WHERE IdxByliny = b.Idx AND IdxJazyk = 5 AND IdxCeled "
+         "SELECT n.Nazev, b.Idx FROM Byliny AS b, Nazvy AS n WHERE IdxByliny = b.Idx AND IdxJazyk = 5 AND "
+         "IdxCeled "
          "= 1 AND "
          "Len(Trim(n.Nazev)) > 0 ORDER BY n.Nazev",
          byliny,
