@@ -17,6 +17,7 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -190,17 +191,28 @@ int PrintEngine::reservedHeight(ui::RichTextBox& box, int width, bool lastLineJo
 
 // The page as one document: the body inserted where a caret at the end of the header would
 // insert it, and the footer likewise at the end (as ui::JoinRtf joins two documents).
-std::unique_ptr<QTextDocument> PrintEngine::joinPage(const QString& body, bool withHeader,
-                                                     bool withFooter) const {
+std::unique_ptr<QTextDocument> PrintEngine::joinPage(const QString& body, bool withHeader, bool withFooter,
+                                                     bool continued) const {
     auto doc = std::make_unique<QTextDocument>();
     doc->setUndoRedoEnabled(false);
+    int bodyStart = 0;
     if (withHeader) {
         rtf::ReadRtf(m_headerRtf, *doc);
         QTextCursor end(doc.get());
         end.movePosition(QTextCursor::End);
+        bodyStart = end.position();
         rtf::InsertRtf(end, body);
     } else {
         rtf::ReadRtf(body, *doc);
+    }
+    if (continued) {
+        // The rest of a paragraph goes on at its indent, as on the screen: the first-line
+        // indent (a hanging bullet's) and the space above were the last page's.
+        QTextCursor first(doc->findBlock(bodyStart));
+        QTextBlockFormat format = first.blockFormat();
+        format.setTextIndent(0);
+        format.setTopMargin(0);
+        first.setBlockFormat(format);
     }
     if (withFooter) {
         QTextCursor end(doc.get());
@@ -234,6 +246,10 @@ void PrintEngine::paginate() {
     auto body = [&](int from, int to) {
         return rtf::WriteRtf(doc, m_doc.toDocumentPosition(from), m_doc.toDocumentPosition(to));
     };
+    auto inParagraph = [&](int from) {
+        const int at = m_doc.toDocumentPosition(from);
+        return at > 0 && doc.characterAt(at - 1) != QChar::ParagraphSeparator;
+    };
     QStringList pages;
     int start = 0;
     for (;;) {
@@ -243,7 +259,9 @@ void PrintEngine::paginate() {
         const bool first = pages.isEmpty();
         const bool withHeader = !first || s.FirstPageHeaderEnabled;
         const bool withFooter = !first || s.FirstPageFooterEnabled;
-        std::unique_ptr<QTextDocument> joined = joinPage(body(start, next), withHeader, withFooter);
+        const bool continued = inParagraph(start);
+        std::unique_ptr<QTextDocument> joined =
+            joinPage(body(start, next), withHeader, withFooter, continued);
         QString page = rtf::WriteRtf(*joined);
         // A page cut inside a paragraph can wrap its first line anew; give back lines until
         // the joined page fits, so that printing never cuts one off.
@@ -252,7 +270,7 @@ void PrintEngine::paginate() {
             if (line <= layout->lineFromChar(start))
                 break;
             next = layout->lineStart(line);
-            joined = joinPage(body(start, next), withHeader, withFooter);
+            joined = joinPage(body(start, next), withHeader, withFooter, continued);
             page = rtf::WriteRtf(*joined);
         }
         pages << page;
@@ -261,7 +279,7 @@ void PrintEngine::paginate() {
     const bool withHeader =
         !pages.isEmpty() ? !text::rightTrimBlanks(m_header.Text()).isEmpty() : s.FirstPageHeaderEnabled;
     s.LastLine = std::int16_t(layout->lineFromChar(length) - layout->lineFromChar(start) + 1);
-    pages << rtf::WriteRtf(*joinPage(body(start, length), withHeader, false));
+    pages << rtf::WriteRtf(*joinPage(body(start, length), withHeader, false, inParagraph(start)));
     s.Pages = pages;
     s.PageCount = std::int32_t(pages.size());
 }

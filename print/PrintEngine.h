@@ -75,7 +75,9 @@ private:
     static QRect pageRectFor(const std::array<int, 4>& marginsTwips);
     // The part of a page that the document text takes, below the header and above the footer.
     QRect bodyRectIn(const QRect& page);
-    std::unique_ptr<QTextDocument> joinPage(const QString& body, bool withHeader, bool withFooter) const;
+    // continued: the body begins inside a paragraph that the last page began.
+    std::unique_ptr<QTextDocument> joinPage(const QString& body, bool withHeader, bool withFooter,
+                                            bool continued) const;
     bool fits(std::unique_ptr<QTextDocument> page) const;
     void paginate();
     // opened: set once the job holds the output file (a file it could not open is not its own).

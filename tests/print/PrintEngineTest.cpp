@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 using namespace lumo;
@@ -100,6 +102,32 @@ TEST_F(PrintEngineTest, PagesAreConsecutiveWholeLinesWithHeadersAndFootersByTheR
         EXPECT_EQ(joined, whole);
         const int lastStart = int(whole.size() - PlainTextOf(s.Pages.last()).size() + header.size());
         EXPECT_EQ(s.LastLine, lines.lineFromChar(int(whole.size())) - lines.lineFromChar(lastStart) + 1);
+    }
+}
+
+// A bulleted paragraph over three pages: on the next pages it goes on at its indent, as its
+// lines do on the screen, not at the bullet's place with the space above its first line.
+TEST_F(PrintEngineTest, AParagraphCarriedOverGoesOnAtItsIndent) {
+    QString text;
+    for (int i = 0; i < 2000; ++i)
+        text += QStringLiteral("slovo%1 ").arg(i);
+    PrintSettingsRecord& s = PrintSettings();
+    s.FirstPageOfset = 0;
+    s.PageHeader = FixedPageText(QStringLiteral("Hlava"));
+    PrintEngine engine;
+    engine.PrepareDocument(QStringLiteral("{\\rtf1\\ansi\\pard\\li720\\fi-360\\sb240\\fs20 \\bullet\\tab ") +
+                               text + QStringLiteral("\\par}"),
+                           false, QString(), 0);
+    engine.NastavOkraje({10, 10, 10, 10});
+    ASSERT_TRUE(engine.PripravNahled());
+    ASSERT_GE(s.PageCount, 3);
+    for (int i = 0; i < s.PageCount; ++i) {
+        QTextDocument page;
+        rtf::ReadRtf(s.Pages[i], page);
+        const QTextBlockFormat f = page.find(QStringLiteral("slovo")).block().blockFormat();
+        EXPECT_GT(f.leftMargin(), 0) << i + 1;
+        EXPECT_EQ(f.textIndent() < 0, i == 0) << i + 1;
+        EXPECT_EQ(f.topMargin() > 0, i == 0) << i + 1;
     }
 }
 
