@@ -98,7 +98,9 @@ void FrmMain::NactiNazvy(const QString& Sql, long Joined, bool reshow) {
     QTreeWidgetItem* current = nullptr;
     for (const HerbListRow& row : *rows) {
         auto* item = new HerbListItem(row.Nazev, row.Idx);
-        if (!current && row.Idx == CurrentHerb)
+        // A herb listed under several names (folk names) keeps the name it is shown under.
+        if (row.Idx == CurrentHerb &&
+            (!current || (current->text(0) != CurrentHerbName && row.Nazev == CurrentHerbName)))
             current = item;
         items.append(item);
     }

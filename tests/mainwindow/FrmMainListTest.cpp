@@ -135,6 +135,15 @@ TEST_F(HerbList, ARefillKeepsTheHerbShownSelectedAndShowsIt) {
     EXPECT_EQ(form->TxtByl->text(), QStringLiteral("Crataegus"));
     EXPECT_EQ(selectedText(), QStringLiteral("Crataegus"));
     EXPECT_EQ(form->tabIndex(), 0);
+    // By folk names a herb shown under its second name ("peprmintka" after "máta") keeps it.
+    App().Settings.NamesLang = 9;
+    form->NactiSeznamBylin();
+    type(QStringLiteral("pep"));
+    QTest::keyClick(form->TxtByl, Qt::Key_Return);
+    record->shown.clear();
+    form->NactiSeznamBylin();
+    EXPECT_EQ(selectedText(), QStringLiteral("peprmintka"));
+    EXPECT_EQ(record->shown, QStringList{QStringLiteral("peprmintka")});
 }
 
 TEST_F(HerbList, EnterInTheSearchBoxShowsTheItemEvenWhenShownAlready) {
