@@ -153,9 +153,12 @@ void DbChecker::checkNames() {
     expectNone(QStringLiteral("SELECT count(*) FROM Byliny WHERE length(trim(ifnull(Nazev,'')))=0"),
                QStringLiteral("herbs without a Czech name"));
     expectNone(
-        QStringLiteral("SELECT count(*) FROM Byliny b, Jazyk j WHERE j.Idx BETWEEN 2 AND 8 AND "
+        QStringLiteral("SELECT count(*) FROM Byliny b, Jazyk j WHERE j.Idx BETWEEN 1 AND 8 AND "
                        "(SELECT count(*) FROM Nazvy n WHERE n.IdxByliny=b.Idx AND n.IdxJazyk=j.Idx)<>1"),
-        QStringLiteral("herb and language 2..8 pairs without exactly one name row"));
+        QStringLiteral("herb and language 1..8 pairs without exactly one name row"));
+    expectNone(QStringLiteral("SELECT count(*) FROM Byliny b, Nazvy n WHERE n.IdxByliny=b.Idx AND "
+                              "n.IdxJazyk=1 AND n.Nazev<>b.Nazev"),
+               QStringLiteral("Czech name rows that differ from the herb's name"));
     // Latin and Slovak names are never blank; the others may be.
     expectNone(QStringLiteral(
                    "SELECT count(*) FROM Nazvy WHERE IdxJazyk IN (2,3) AND length(trim(ifnull(Nazev,'')))=0"),

@@ -271,6 +271,9 @@ void HerbDbBuilder::writeLinks(DbWriter& db, const HerbSource& herb) const {
 void HerbDbBuilder::writeHerb(DbWriter& db, const HerbSource& herb, int& nameIdx, int& pictureIdx) const {
     db.insert(QStringLiteral("Byliny"),
               {herb.idx, herb.nazev, herb.kratkyNaz, resolve(m_celedByLatin, herb.celed, herb, "family")});
+    // The Czech name is a name row too: the search box's lookup of other names finds it
+    // while the list shows another names language.
+    db.insert(QStringLiteral("Nazvy"), {++nameIdx, herb.idx, 1, herb.nazev});
     for (int lang = 2; lang <= 8; ++lang)
         db.insert(QStringLiteral("Nazvy"), {++nameIdx, herb.idx, lang, herb.names[lang]});
     for (const QString& folk : herb.folk)

@@ -113,6 +113,7 @@ void writeHerb(DbWriter& db, Lcg& rnd, int i, int count, int& nameIdx, const QLi
     const char* langs[] = {"Herba synthetica %1",   "Syntetická bylina %1", "Kunstkraut %1",
                            "Synthetic herb %1",     "Herbe synthétique %1", "Hierba sintética %1",
                            "Синтетическая трава %1"};
+    db.insert(QStringLiteral("Nazvy"), {++nameIdx, i, 1, name});
     for (int lang = 2; lang <= 8; ++lang)
         db.insert(QStringLiteral("Nazvy"), {++nameIdx, i, lang, QString::fromUtf8(langs[lang - 2]).arg(i)});
     for (int f = 1; f <= 2; ++f)

@@ -364,6 +364,14 @@ TEST_F(HerbList, SampleDatabaseOpensAndTypingFindsHerbs) {
             }
         }
     }
+    // Over the Latin list a Czech name is found as another name of its herb.
+    App().Settings.NamesLang = 2;
+    form->NactiSeznamBylin();
+    type(QStringLiteral("Chmel o"));
+    EXPECT_EQ(form->panelText(QStringLiteral("Popis")), QStringLiteral("Chmel otáčivý"));
+    EXPECT_EQ(selectedText(), QStringLiteral("Humulus lupulus L."));
+    EXPECT_EQ(form->searchBoxColors(), SearchBoxColors(SearchBoxState::ForeignInList));
+    App().Settings.NamesLang = 9;
     EXPECT_TRUE(reports.isEmpty()) << reports.join(u'|').toStdString();
     form->close();
     EXPECT_TRUE(
