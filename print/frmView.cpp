@@ -340,6 +340,9 @@ void frmView::goToPage(int page) {
 }
 
 void frmView::Toolbar1_ButtonClick(const QString& key) {
+    // Until the first pagination has ended only closing acts: there are no pages yet.
+    if (!m_activated && key != QStringLiteral("CANCEL"))
+        return;
     const int count = PrintSettings().PageCount;
     if (key == QStringLiteral("PRINT"))
         TiskDokumentu();

@@ -99,6 +99,9 @@ void frmView::ValidatePageRange(int index) {
 bool frmView::formKey(QKeyEvent& key) {
     const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
     if (mods == Qt::NoModifier) {
+        const bool command = key.key() == Qt::Key_F6 || key.key() == Qt::Key_F7 || key.key() == Qt::Key_F9;
+        if (command && !m_activated)
+            return true; // the preview is still being prepared: nothing to print or set up yet
         switch (key.key()) {
         case Qt::Key_Escape:
             if (Frame1->isVisible()) {

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -211,6 +212,11 @@ TEST_F(PreviewTest, DamagedParagraphGeometryStillPrintsEveryWord) {
         auto* view = qobject_cast<frmView*>(&d);
         if (!view)
             return 0;
+        // Keys pressed while the preview is still being prepared print and set up nothing.
+        press(view->rtfView, Qt::Key_F6);
+        press(view->rtfView, Qt::Key_F9);
+        EXPECT_FALSE(QFile::exists(pdf));
+        EXPECT_FALSE(view->Frame1->isVisible());
         while (!view->Activated())
             QApplication::processEvents();
         view->TiskDokumentu();
