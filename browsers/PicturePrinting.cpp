@@ -43,6 +43,7 @@ void PictureBrowser::mnuObrPrint_Click() {
     }
     if (!chosen)
         return;
+    FrmMain::BusyScope busy(m_form); // a close meanwhile waits for the print
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     try {
         printOnCurrentPrinter();

@@ -156,6 +156,8 @@ void PreparationBrowser::NactiPopisPrip() {
     // second description inside this one.
     if (m_describing)
         return;
+    // A close meanwhile waits: the description still uses the connection.
+    FrmMain::BusyScope busy(m_form);
     m_describing = true;
     try {
         PreparationContent content;

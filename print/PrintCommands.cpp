@@ -51,6 +51,7 @@ void PrintShown(FrmMain& form) {
     setHeader(*printer, form);
     if (!ShowPrintDialog(&form))
         return;
+    FrmMain::BusyScope busy(form); // a close meanwhile waits: the printer object is in use
     QCoreApplication::processEvents();
     QString rtf = box->TextRTF();
     if (App().Settings.DisableColors) {

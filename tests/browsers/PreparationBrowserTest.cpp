@@ -17,6 +17,7 @@
 #include <QFrame>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -153,6 +154,15 @@ TEST_F(PreparationPage, DescriptionRendersTheArticleOfTheConnectedLink) {
     const QTextBlock spacer = form->RtfTemp->document()->findBlockByNumber(1);
     EXPECT_TRUE(spacer.text().isEmpty());
     EXPECT_EQ(spacer.charFormat().fontPointSize(), 6);
+
+    // The window closed while a description is built: it is finished first, then the window closes.
+    QTimer::singleShot(0, form, [this] { form->close(); }); // as the window manager's close
+    describe(kTea);
+    EXPECT_TRUE(description().startsWith(kTea + QStringLiteral("\r\n\r\nSeznam bylin\r\n")))
+        << description().toStdString();
+    EXPECT_TRUE(form->isVisible());
+    QApplication::processEvents();
+    EXPECT_FALSE(form->isVisible());
 }
 
 } // namespace lumo::test
