@@ -41,6 +41,33 @@ QString unescapeHtml(QString text) {
     return text;
 }
 
+// The compression's control data ("LZXC") as chmlib reads it at open. chmlib divides by the
+// window size and the reset block count and starts its decoder with the window size unchecked,
+// so a damaged file with odd values there ends the process (division by zero, a null decoder).
+// Such a file is taken as no help file.
+bool controlDataSound(const QByteArray& bytes) {
+    for (qsizetype at = bytes.indexOf("LZXC", 4); at >= 0; at = bytes.indexOf("LZXC", at + 1)) {
+        if (at + 20 > bytes.size())
+            return false;
+        const char* p = bytes.constData() + at;
+        const quint32 version = qFromLittleEndian<quint32>(p + 4);
+        quint64 resetInterval = qFromLittleEndian<quint32>(p + 8);
+        quint64 windowSize = qFromLittleEndian<quint32>(p + 12);
+        const quint64 windowsPerReset = qFromLittleEndian<quint32>(p + 16);
+        if (version == 2) {
+            resetInterval *= 0x8000;
+            windowSize *= 0x8000;
+        }
+        const bool window =
+            windowSize >= (1u << 15) && windowSize <= (1u << 21) && (windowSize & (windowSize - 1)) == 0;
+        if (!window || resetInterval == 0 || resetInterval % (windowSize / 2) != 0 ||
+            resetInterval / (windowSize / 2) * windowsPerReset == 0 ||
+            resetInterval / (windowSize / 2) * windowsPerReset > 0xFFFFFFFFu)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 ChmFile::ChmFile() = default;
@@ -51,6 +78,10 @@ bool ChmFile::open(const QString& path) {
     m_path.clear();
     if (!QFileInfo(path).isFile())
         return false;
+    QFile raw(path);
+    if (!raw.open(QIODevice::ReadOnly) || !controlDataSound(raw.readAll()))
+        return false;
+    raw.close();
     auto handle = std::make_unique<Handle>();
     handle->file = chm_open(QFile::encodeName(path).constData());
     if (!handle->file)

@@ -15,8 +15,11 @@
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace lumo {
 namespace {
@@ -63,6 +66,20 @@ TEST_F(CKelHelpTest, TheProgramsHelpFileHasATopicForEveryContextNumber) {
     EXPECT_TRUE(chm.topicForContext(4711).isEmpty());
     EXPECT_GE(chm.contents().size(), 18);
     EXPECT_GE(chm.index().size(), 20);
+
+    // A damaged compression record (window size, windows per reset) is no help file, where
+    // chmlib would end the process (division by zero, a decoder it could not start).
+    const QByteArray good = dir.read(QStringLiteral("Lumo.chm"));
+    const qsizetype lzxc = good.indexOf("LZXC");
+    ASSERT_GT(lzxc, 0);
+    for (const auto& [field, value] : {std::pair{12, 0}, std::pair{12, 128}, std::pair{16, 0}}) {
+        QByteArray damaged = good;
+        qToLittleEndian<quint32>(quint32(value), damaged.data() + lzxc + field);
+        dir.write(QStringLiteral("Damaged.chm"), damaged);
+        help::ChmFile broken;
+        EXPECT_FALSE(broken.open(dir.file(QStringLiteral("Damaged.chm")))) << field << '=' << value;
+        EXPECT_TRUE(broken.contents().isEmpty());
+    }
 }
 
 TEST_F(CKelHelpTest, ShowHelpOpensTheTopicKeepsTheNumberAndShowsTheIndex) {
