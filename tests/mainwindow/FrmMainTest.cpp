@@ -106,14 +106,17 @@ TEST_F(FrmMainFrame, ARestoredWindowWidenedByTheSplitterStaysOnTheScreen) {
     App().Settings.Height = twips(area.height() / 2);
     openDatabase();
     loadWindow();
+    const int normalWidth = form->width();
     form->showMaximized();
-    QApplication::processEvents();
+    // The platform's geometry changes arrive through the event loop, later on a loaded machine.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->width() > normalWidth; }));
     form->UmistiDelic(twips(form->width()));
     const int split = form->splitterLeft();
     form->showNormal();
-    QApplication::processEvents();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isMaximized(); }));
     form->Timer1_Timer();
-    QApplication::processEvents();
+    (void)QTest::qWaitFor(
+        [&] { return form->width() >= form->minimumWidth() && area.contains(form->frameGeometry()); });
     EXPECT_EQ(form->splitterLeft(), split);
     EXPECT_GE(form->width(), form->minimumWidth());
     EXPECT_TRUE(area.contains(form->frameGeometry()))
