@@ -104,7 +104,7 @@ FrmSetup::FrmSetup(QWidget* parent) : QDialog(parent) {
     Stb->setObjectName(QStringLiteral("Stb"));
     Stb->addTab(buildMainPage(), QStringLiteral("Program"));
     Stb->addTab(buildSectionPage(), QStringLiteral("Oddíly záznamu"));
-    Stb->addTab(buildNamesPage(), QStringLiteral("Blok jmen"));
+    Stb->addTab(buildNamesPage(), QStringLiteral("Blok názvů"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -159,10 +159,10 @@ QWidget* FrmSetup::buildMainPage() {
         sw->addWidget(ChkPrg[i]);
     }
 
-    auto* print = new QGroupBox(QStringLiteral("Tisk - okraje stránky v mm"));
+    auto* print = new QGroupBox(QStringLiteral("Tisk – okraje stránky [mm]"));
     auto* pg = new QGridLayout(print);
     const QStringList margins = {QStringLiteral("Levý:"), QStringLiteral("Pravý:"), QStringLiteral("Horní:"),
-                                 QStringLiteral("Dolní:")};
+                                 QStringLiteral("Spodní:")};
     for (int k = 0; k < 4; ++k) {
         TxtPrn[k] = textBox(QStringLiteral("TxtPrn%1").arg(k));
         pg->addWidget(new QLabel(margins[k]), k / 2, (k % 2) * 2);
@@ -243,7 +243,7 @@ QWidget* FrmSetup::buildSectionPage() {
     form->addWidget(CmbProfil[3], 2, 1);
     TxtSeg[1] = textBox(QStringLiteral("TxtSeg1"));
     // Two lines when the screen is narrow: the room goes to the section titles.
-    auto* indent = new QLabel(QStringLiteral("Odsazení zleva (body):"));
+    auto* indent = new QLabel(QStringLiteral("Odsazení zleva [px]:"));
     indent->setWordWrap(true);
     form->addWidget(indent, 3, 0);
     form->addWidget(TxtSeg[1], 3, 1);
@@ -321,7 +321,7 @@ QWidget* FrmSetup::buildNamesPage() {
     auto* page = new QWidget;
     auto* form = new QGridLayout;
     const QStringList rows = {QStringLiteral("Nadpis:"), QStringLiteral("Podnadpis:"),
-                              QStringLiteral("Jména:")};
+                              QStringLiteral("Názvy:")};
     const std::array<std::array<QLabel*, 16>*, 3> swatches = {&LblN, &LblT, &LblP};
     const QStringList prefixes = {QStringLiteral("LblN"), QStringLiteral("LblT"), QStringLiteral("LblP")};
     for (int r = 0; r < 3; ++r) {
@@ -347,7 +347,7 @@ QWidget* FrmSetup::buildNamesPage() {
             });
     }
     TxtHdr = textBox(QStringLiteral("TxtHdr"));
-    form->addWidget(new QLabel(QStringLiteral("Odsazení zleva (body):")), 4, 0);
+    form->addWidget(new QLabel(QStringLiteral("Odsazení zleva [px]:")), 4, 0);
     form->addWidget(TxtHdr, 4, 1);
 
     auto* preview = new QGroupBox(QStringLiteral("Náhled"));

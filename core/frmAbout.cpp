@@ -73,7 +73,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
         lblVersion[i] = label(QStringLiteral("lblVersion%1").arg(i), {}, this);
     lblDescription =
         label(QStringLiteral("lblDescription"),
-              QStringLiteral("Byliny podle jmen v devíti jazycích, jejich účinné látky, indikace, "
+              QStringLiteral("Byliny podle názvů v devíti jazycích, jejich účinné látky, indikace, "
                              "přípravky, kombinace, kalendář sběru a botanické čeledi."),
               this);
     lblCopyright = label(QStringLiteral("lblCopyright"), QStringLiteral("Copyright © Zefirak"), this);

@@ -55,7 +55,7 @@ void printLines(const QStringList& lines, const QString& fontName, float fontSiz
                       (mmHeight - S().TopMargin - S().BottomMargin) * dpmmY);
     if (area.width() <= 0 || area.height() <= 0)
         err::Raise(err::errInvalidCall, QString(),
-                   QStringLiteral("Okraje stránky nenechávají místo pro text"));
+                   QStringLiteral("Okraje stránky nenechávají místo pro text, zmenšete je"));
     const QFontMetricsF fm(font, &printer);
     double y = area.top();
     painter.setClipRect(area);

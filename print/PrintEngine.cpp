@@ -232,11 +232,12 @@ void PrintEngine::paginate() {
     const QRect page = pageRect();
     if (page.width() <= 0 || page.height() <= 0)
         err::Raise(err::errInvalidCall, QString(),
-                   QStringLiteral("Okraje stránky nenechávají místo pro text"));
+                   QStringLiteral("Okraje stránky nenechávají místo pro text, zmenšete je"));
     m_bodyRect = bodyRectIn(page);
     if (m_bodyRect.height() <= 0)
-        err::Raise(err::errInvalidCall, QString(),
-                   QStringLiteral("Okraje stránky nenechávají místo pro text se záhlavím a zápatím"));
+        err::Raise(
+            err::errInvalidCall, QString(),
+            QStringLiteral("Okraje stránky nenechávají místo pro text se záhlavím a zápatím, zmenšete je"));
 
     m_headerRtf = m_header.TextRTF();
     m_footerRtf = m_footer.TextRTF();

@@ -68,7 +68,7 @@ void frmView::cmdX_Click() {
     // Margins that leave no room for the text are refused like a wrong number: pages cut for
     // them would fail, close the preview and fail again in every later one.
     if (!m_engine.LeavesRoom(mm)) {
-        lblPage[3]->setText(QStringLiteral("Okraje stránky nenechávají místo pro text"));
+        lblPage[3]->setText(QStringLiteral("Okraje stránky nenechávají místo pro text, zmenšete je"));
         txtMargin[size_t(std::max_element(mm.begin(), mm.end()) - mm.begin())]->setFocus();
         return;
     }

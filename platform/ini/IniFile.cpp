@@ -158,7 +158,7 @@ bool IniFile::load(const QString& file, QString* error) {
     m_encoding = TextEncoding::Ansi;
     if (m_file.isEmpty()) {
         if (error)
-            *error = QStringLiteral("Empty file name");
+            *error = QStringLiteral("Chybí název souboru");
         return false;
     }
     QFile f(m_file);
@@ -167,8 +167,7 @@ bool IniFile::load(const QString& file, QString* error) {
     if (QFileInfo(m_file).isDir() || !f.open(QIODevice::ReadOnly)) {
         m_unreadable = true;
         if (error)
-            *error =
-                QFileInfo(m_file).isDir() ? QStringLiteral("%1 is a folder").arg(m_file) : f.errorString();
+            *error = QFileInfo(m_file).isDir() ? QStringLiteral("%1 je složka").arg(m_file) : f.errorString();
         return false;
     }
     m_exists = true;
@@ -189,7 +188,7 @@ QString IniFile::text() const {
 bool IniFile::save(QString* error) const {
     if (m_file.isEmpty()) {
         if (error)
-            *error = QStringLiteral("Empty file name");
+            *error = QStringLiteral("Chybí název souboru");
         return false;
     }
     if (m_unreadable) {
@@ -199,7 +198,7 @@ bool IniFile::save(QString* error) const {
     }
     if (QFileInfo(m_file).isDir()) {
         if (error)
-            *error = QStringLiteral("%1 is a folder").arg(m_file);
+            *error = QStringLiteral("%1 je složka").arg(m_file);
         return false;
     }
     // Letters Windows-1250 lacks (a folder named in another script) would be written as "?",

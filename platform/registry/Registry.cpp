@@ -37,7 +37,7 @@ bool WriteValue(const QString& key, const QString& name, const QString& value, Q
     const QString folder = QFileInfo(StoreFile()).path();
     if (!QDir().mkpath(folder)) {
         if (error)
-            *error = QStringLiteral("Cannot create %1").arg(folder);
+            *error = QStringLiteral("Složku %1 nelze vytvořit").arg(folder);
         return false;
     }
     ini::IniFile store;

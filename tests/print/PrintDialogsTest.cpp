@@ -73,7 +73,8 @@ TEST_F(PrintDialogsTest, NewMarginsPaginateAgainAndCancelledDialogsAreNoFailure)
         view->cmdX_Click();
         EXPECT_TRUE(view->Frame1->isVisibleTo(view));
         EXPECT_EQ(view->focusWidget(), view->txtMargin[0]);
-        EXPECT_EQ(view->lblPage[3]->text(), QStringLiteral("Okraje stránky nenechávají místo pro text"));
+        EXPECT_EQ(view->lblPage[3]->text(),
+                  QStringLiteral("Okraje stránky nenechávají místo pro text, zmenšete je"));
         EXPECT_EQ(PrintSettings().LeftMargin, left);
         view->txtMargin[1]->setText(QStringLiteral("10"));
         view->txtMargin[0]->setText(QStringLiteral("80"));
