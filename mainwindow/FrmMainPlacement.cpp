@@ -85,10 +85,10 @@ void FrmMain::keepPlacementOnScreen(QSize frame) {
     }
     const QSize outer =
         QSize(px(m_placement.width), px(m_placement.height)).expandedTo(minimumSize() + frame);
-    const int left = std::max(area.left(), std::min(px(m_placement.left), area.right() + 1 - outer.width()));
-    const int top = std::max(area.top(), std::min(px(m_placement.top), area.bottom() + 1 - outer.height()));
-    m_placement.left = toTwips(left);
-    m_placement.top = toTwips(top);
+    const QPoint inside =
+        ui::TopLeftInside(QRect(QPoint(px(m_placement.left), px(m_placement.top)), outer), area);
+    m_placement.left = toTwips(inside.x());
+    m_placement.top = toTwips(inside.y());
 }
 
 // The rectangle a maximized window is restored to may be narrower than the splitter, moved

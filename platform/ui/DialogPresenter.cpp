@@ -1,5 +1,7 @@
 #include "platform/ui/DialogPresenter.h"
 
+#include "platform/ui/Units.h"
+
 #include <QAbstractButton>
 #include <QDialog>
 #include <QGuiApplication>
@@ -7,7 +9,6 @@
 #include <QScreen>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdio>
 
 namespace lumo::ui {
@@ -46,12 +47,10 @@ protected:
         if (event->type() != QEvent::Resize || event->spontaneous() || !window || !window->isVisible() ||
             !window->screen())
             return false;
-        const QRect area = window->screen()->availableGeometry();
         const QRect frame = window->frameGeometry();
-        const int x = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
-        const int y = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
-        if (x != frame.left() || y != frame.top())
-            window->move(x, y);
+        const QPoint inside = TopLeftInside(frame, window->screen()->availableGeometry());
+        if (inside != frame.topLeft())
+            window->move(inside);
         return false;
     }
 };

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 
 namespace lumo::ui {
@@ -74,6 +75,11 @@ long PaletteColor(long number) {
                                           0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
                                           0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
     return number >= 0 && number < 16 ? kPalette[number] : 0;
+}
+
+QPoint TopLeftInside(const QRect& rect, const QRect& area) {
+    return {std::max(area.left(), std::min(rect.left(), area.right() + 1 - rect.width())),
+            std::max(area.top(), std::min(rect.top(), area.bottom() + 1 - rect.height()))};
 }
 
 } // namespace lumo::ui

@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QPalette>
+#include <QPoint>
+#include <QRect>
 
 // Twips and Windows colour values on Qt.
 namespace lumo::ui {
@@ -15,6 +17,10 @@ int TwipsToPixels(double twips);
 double PixelsToTwips(int pixels);
 // Twips to pixels for a given DPI (printers, tests).
 int TwipsToPixels(double twips, double dpi);
+
+// Where rect's top-left goes so that rect lies inside area, moved as little as possible; a
+// rect larger than area keeps its left or top edge on area's.
+QPoint TopLeftInside(const QRect& rect, const QRect& area);
 
 // An OLE colour (0x00BBGGRR: red in the low byte) or a system colour (0x800000nn) to a QColor.
 QColor OleToColor(long ole);
