@@ -88,7 +88,7 @@ Display& display() {
 
 // Process start until the window titled title is mapped, as the user waits for it.
 void measureStart(benchmark::State& state, const QString& program, const QByteArray& title,
-                  const QProcessEnvironment& env) {
+                  const QProcessEnvironment& env, const QStringList& arguments = {}) {
     Display& d = display();
     if (!d.ready()) {
         state.SkipWithError("Xvfb is not available");
@@ -101,7 +101,7 @@ void measureStart(benchmark::State& state, const QString& program, const QByteAr
         QProcess process;
         process.setProcessEnvironment(e);
         const auto start = std::chrono::steady_clock::now();
-        process.start(program, {});
+        process.start(program, arguments);
         const bool mapped = d.waitForMapped(title, 20000);
         const auto end = std::chrono::steady_clock::now();
         process.kill();
@@ -119,6 +119,13 @@ void BM_BareQtWindowMapped(benchmark::State& state) {
                  QProcessEnvironment::systemEnvironment());
 }
 BENCHMARK(BM_BareQtWindowMapped)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The same bare window holding one line of text: the fonts' share of any window with words.
+void BM_BareQtWindowWithTextMapped(benchmark::State& state) {
+    measureStart(state, QStringLiteral(LUMO_BARE_WINDOW), "BareWindow",
+                 QProcessEnvironment::systemEnvironment(), {QStringLiteral("text")});
+}
+BENCHMARK(BM_BareQtWindowWithTextMapped)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // LUMO on a copy of the sample database in a program folder of its own, made once per run.
 const QProcessEnvironment& lumoEnvironment() {
