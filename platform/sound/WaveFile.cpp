@@ -51,7 +51,8 @@ bool IsPlayableWave(const QString& path) {
             return false;
         const quint32 size = le32(chunk.constData() + 4);
         if (chunk.startsWith("fmt ")) {
-            if (size < 16)
+            // A damaged size must not make the read below take gigabytes.
+            if (size < 16 || size > file.bytesAvailable())
                 return false;
             const QByteArray fmt = file.read(size);
             if (fmt.size() < 16)

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
 namespace lumo {
@@ -118,6 +120,18 @@ TEST_F(CKelSoundTest, WaveReadyAndBeepClearTheResultAndBadTonesFailTheClass) {
     EXPECT_EQ(dev->beeps.size(), 1);
 }
 
+// Lets the process take only extra bytes of address space more than it holds now.
+void limitAddressSpace(rlim_t extra) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    rlim_t kb = 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmSize:"))
+            kb = line.mid(7).trimmed().split(' ').value(0).toULongLong();
+    const rlimit limit{(kb << 10) + extra, RLIM_INFINITY};
+    ::setrlimit(RLIMIT_AS, &limit);
+}
+
 TEST(WaveFileTest, TheBuiltSoundsAreWaveFilesAndDamagedOnesAreNot) {
     const QString data = qEnvironmentVariable("LUMO_BUILD_DIR") + QStringLiteral("/data/");
     EXPECT_TRUE(sound::IsPlayableWave(data + QStringLiteral("LUMO.Wav")));
@@ -132,6 +146,17 @@ TEST(WaveFileTest, TheBuiltSoundsAreWaveFilesAndDamagedOnesAreNot) {
     adpcm[20] = 2; // format tag: compressed
     dir.write(QStringLiteral("adpcm.wav"), adpcm);
     EXPECT_FALSE(sound::IsPlayableWave(dir.file(QStringLiteral("adpcm.wav"))));
+    // A format chunk claiming gigabytes is refused without asking for that much memory.
+    QByteArray huge = good.left(44);
+    huge[16] = '\xF0';
+    huge[17] = huge[18] = huge[19] = '\xFF';
+    dir.write(QStringLiteral("huge.wav"), huge);
+    EXPECT_EXIT(
+        {
+            limitAddressSpace(rlim_t(512) << 20);
+            std::exit(sound::IsPlayableWave(dir.file(QStringLiteral("huge.wav"))) ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 struct FakeOutput : sound::WaveOutput {
