@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -113,6 +112,24 @@ QString decodeText(const QByteArray& bytes, TextEncoding encoding) {
     return text::decodeAnsi(bytes);
 }
 
+// Lines end at CR LF, LF or CR. Split by hand: a regular expression matches nothing in text
+// holding a lone surrogate (a damaged UTF-16 file), and the whole file would be one line.
+QStringList splitLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    lines.append(text.mid(start));
+    return lines;
+}
+
 // The bytes of a Unicode file, with the mark it was read with.
 QByteArray encodeUnicode(const QString& text, TextEncoding encoding) {
     switch (encoding) {
@@ -174,8 +191,7 @@ bool IniFile::load(const QString& file, QString* error) {
     const QByteArray bytes = f.readAll();
     m_encoding = detectEncoding(bytes);
     const QString text = decodeText(bytes, m_encoding);
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
-    m_lines = text.split(lineEnd);
+    m_lines = splitLines(text);
     if (!m_lines.isEmpty() && m_lines.back().isEmpty())
         m_lines.removeLast();
     return true;

@@ -181,6 +181,16 @@ TEST(IniFile, Utf8WithoutAMarkAndUtf16FilesAreReadAndWrittenInTheirEncoding) {
     ASSERT_TRUE(
         WriteValue(dir.file("c.ini"), QStringLiteral("Main"), QStringLiteral("A"), QStringLiteral("č")));
     EXPECT_EQ(dir.read("c.ini"), utf16(QStringLiteral("[Main]\r\nName=Řepík\r\nA=č\r\n")));
+    // One damaged unit (half a surrogate pair) leaves the other lines and keys as they were.
+    const QString damaged =
+        QStringLiteral("[Main]\r\nName=Řepík\r\nBad=") + QChar(0xD800) + QStringLiteral("\r\nLast=1\r\n");
+    dir.write("d.ini", utf16(damaged));
+    EXPECT_EQ(ReadValue(dir.file("d.ini"), QStringLiteral("Main"), QStringLiteral("Last")),
+              QStringLiteral("1"));
+    ASSERT_TRUE(
+        WriteValue(dir.file("d.ini"), QStringLiteral("Main"), QStringLiteral("Last"), QStringLiteral("2")));
+    EXPECT_EQ(dir.read("d.ini"),
+              utf16(QString(damaged).replace(QStringLiteral("Last=1"), QStringLiteral("Last=2"))));
 }
 
 TEST(IniFile, RejectsWhatCannotBeOneLine) {
