@@ -6,6 +6,16 @@
 #include <QtEndian>
 
 #include <chm_lib.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <thread>
 
 namespace lumo::help {
 
@@ -41,31 +51,67 @@ QString unescapeHtml(QString text) {
     return text;
 }
 
-// The compression's control data ("LZXC") as chmlib reads it at open. chmlib divides by the
-// window size and the reset block count and starts its decoder with the window size unchecked,
-// so a damaged file with odd values there ends the process (division by zero, a null decoder).
-// Such a file is taken as no help file.
-bool controlDataSound(const QByteArray& bytes) {
-    for (qsizetype at = bytes.indexOf("LZXC", 4); at >= 0; at = bytes.indexOf("LZXC", at + 1)) {
-        if (at + 20 > bytes.size())
-            return false;
-        const char* p = bytes.constData() + at;
-        const quint32 version = qFromLittleEndian<quint32>(p + 4);
-        quint64 resetInterval = qFromLittleEndian<quint32>(p + 8);
-        quint64 windowSize = qFromLittleEndian<quint32>(p + 12);
-        const quint64 windowsPerReset = qFromLittleEndian<quint32>(p + 16);
-        if (version == 2) {
-            resetInterval *= 0x8000;
-            windowSize *= 0x8000;
+// Objects larger than this are not help; a damaged length must not allocate without limit.
+constexpr LONGUINT64 kMaxObject = 64u * 1024u * 1024u;
+
+int readWholly(chmFile* file, chmUnitInfo* unit, void*) {
+    chmUnitInfo info{};
+    if (chm_resolve_object(file, unit->path, &info) != CHM_RESOLVE_SUCCESS)
+        return CHM_ENUMERATOR_FAILURE;
+    if (info.length == 0 || info.length > kMaxObject)
+        return CHM_ENUMERATOR_CONTINUE;
+    auto* data = static_cast<unsigned char*>(std::malloc(info.length));
+    if (!data)
+        return CHM_ENUMERATOR_FAILURE;
+    const LONGINT64 got = chm_retrieve_object(file, &info, data, 0, static_cast<LONGINT64>(info.length));
+    std::free(data);
+    return got == static_cast<LONGINT64>(info.length) ? CHM_ENUMERATOR_CONTINUE : CHM_ENUMERATOR_FAILURE;
+}
+
+// chmlib trusts the file's directory, its reset table and its compressed stream: a damaged file
+// can make it divide by zero, read past its buffers, ask for gigabytes or never return. So the
+// whole file is read once in a child process first, under a memory limit and a time limit; a file
+// the child cannot read to its end is taken as no help file.
+bool readsWhollyInChild(const QByteArray& path) {
+    const pid_t child = fork();
+    if (child < 0)
+        return true; // no probe possible: read as before
+    if (child == 0) {
+        // Only calls that are safe after fork() until chmlib runs.
+        rlimit limit{};
+        char statm[64] = {};
+        const int fd = open("/proc/self/statm", O_RDONLY);
+        const ssize_t got = fd >= 0 ? read(fd, statm, sizeof statm - 1) : -1;
+        if (fd >= 0)
+            close(fd);
+        rlim_t pages = 0;
+        for (ssize_t i = 0; i < got && statm[i] >= '0' && statm[i] <= '9'; ++i)
+            pages = pages * 10 + static_cast<rlim_t>(statm[i] - '0');
+        if (pages > 0 && getrlimit(RLIMIT_AS, &limit) == 0) {
+            limit.rlim_cur =
+                std::min<rlim_t>(limit.rlim_max, pages * sysconf(_SC_PAGESIZE) + (rlim_t(512) << 20));
+            setrlimit(RLIMIT_AS, &limit);
         }
-        const bool window =
-            windowSize >= (1u << 15) && windowSize <= (1u << 21) && (windowSize & (windowSize - 1)) == 0;
-        if (!window || resetInterval == 0 || resetInterval % (windowSize / 2) != 0 ||
-            resetInterval / (windowSize / 2) * windowsPerReset == 0 ||
-            resetInterval / (windowSize / 2) * windowsPerReset > 0xFFFFFFFFu)
-            return false;
+        chmFile* file = chm_open(path.constData());
+        if (!file)
+            _exit(1);
+        chmUnitInfo missing{};
+        chm_resolve_object(file, "/#no such object", &missing);
+        const int read = chm_enumerate(file, CHM_ENUMERATE_ALL, readWholly, nullptr);
+        chm_close(file);
+        _exit(read ? 0 : 1);
     }
-    return true;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    int status = 0;
+    pid_t done = 0;
+    while ((done = waitpid(child, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (done == 0) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+        return false;
+    }
+    return done == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 } // namespace
@@ -78,12 +124,11 @@ bool ChmFile::open(const QString& path) {
     m_path.clear();
     if (!QFileInfo(path).isFile())
         return false;
-    QFile raw(path);
-    if (!raw.open(QIODevice::ReadOnly) || !controlDataSound(raw.readAll()))
+    const QByteArray name = QFile::encodeName(path);
+    if (!readsWhollyInChild(name))
         return false;
-    raw.close();
     auto handle = std::make_unique<Handle>();
-    handle->file = chm_open(QFile::encodeName(path).constData());
+    handle->file = chm_open(name.constData());
     if (!handle->file)
         return false;
     m_handle = std::move(handle);
@@ -103,8 +148,7 @@ QByteArray ChmFile::object(const QString& name) const {
     const QByteArray key = slashed(name).toUtf8();
     if (chm_resolve_object(m_handle->file, key.constData(), &info) != CHM_RESOLVE_SUCCESS)
         return {};
-    // Help objects are small; a damaged length must not allocate without limit.
-    if (info.length > 64u * 1024u * 1024u)
+    if (info.length > kMaxObject)
         return {};
     QByteArray data(static_cast<qsizetype>(info.length), Qt::Uninitialized);
     const LONGINT64 got = chm_retrieve_object(m_handle->file, &info,
