@@ -59,6 +59,8 @@ public:
     // Saves as UTF-8 with its byte-order mark (for files that are not the program's own
     // Windows-1250 settings).
     void setUtf8(bool utf8) { m_encoding = utf8 ? TextEncoding::Utf8Bom : TextEncoding::Ansi; }
+    // The encoding the file was read in (and is saved in).
+    TextEncoding encoding() const { return m_encoding; }
 
     // The names of the sections and of the keys of one section, in file order.
     QStringList sections() const;

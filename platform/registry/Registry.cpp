@@ -16,7 +16,10 @@ QString valueKey(const QString& name) {
 bool load(ini::IniFile& store, QString* error) {
     if (!store.load(StoreFile(), error))
         return false;
-    store.setUtf8(true);
+    // A file read as Windows-1250 (its mark damaged) is saved so, byte for byte: written as
+    // UTF-8 its values would stay garbled for good.
+    if (!store.exists() || store.encoding() != ini::TextEncoding::Ansi)
+        store.setUtf8(true);
     return true;
 }
 

@@ -33,4 +33,19 @@ TEST(Registry, ValuesLiveInOnePerUserFile) {
     QFile f(StoreFile());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().startsWith("\xEF\xBB\xBF"));
+    f.close();
+
+    // A damaged mark: another write keeps the Czech path's bytes, so it reads again once mended.
+    const QByteArray czech = QStringLiteral("/home/jana/Léčivé byliny/LUMO").toUtf8();
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(QByteArray("\x00\xBB\xBF[", 4) + kAppPathKey.toUtf8() + "]\r\n@=" + czech + "\r\n");
+    f.close();
+    ASSERT_TRUE(WriteValue(msinfo, QStringLiteral("PATH"), QStringLiteral("/usr/bin/hardinfo")));
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    const QByteArray kept = f.readAll();
+    EXPECT_TRUE(kept.contains("@=" + czech + "\r\n"));
+    f.seek(0);
+    f.write("\xEF");
+    f.close();
+    EXPECT_EQ(ReadValue(kAppPathKey), QString::fromUtf8(czech));
 }
