@@ -98,14 +98,17 @@ TEST_F(HerbList, NamesLanguagesListEveryNonBlankNameAndEndTheSearch) {
     openDatabase();
     loadWindow();
     form->setPanelText(QStringLiteral("Podminka"), QStringLiteral("Účinná látka: Silice"));
-    form->MarkedULCount = 3;
+    form->MarkedULCount = form->MarkedIndSkCount = form->MarkedIndCount = form->MarkedKombCount =
+        form->MarkedMonthsCount = 3;
     form->PictureCount = 2;
     App().Settings.NamesLang = 9;
     form->NactiSeznamBylin();
     EXPECT_EQ(listTexts(), (QStringList{"máta", "peprmintka"}));
     EXPECT_EQ(listKeys(), (QStringList{"K5", "K5"}));
     EXPECT_EQ(form->panelText(QStringLiteral("Podminka")), QString());
-    EXPECT_EQ(form->MarkedULCount, 0);
+    for (long marked : {form->MarkedULCount, form->MarkedIndSkCount, form->MarkedIndCount,
+                        form->MarkedKombCount, form->MarkedMonthsCount})
+        EXPECT_EQ(marked, 0);
     EXPECT_EQ(form->PictureCount, 2); // the shown herb's pictures stay reachable
     App().Settings.NamesLang = 2;
     form->NactiSeznamBylin();

@@ -93,10 +93,11 @@ TEST_F(Composer, NamesBlockThenTheSectionsInProfileOrder) {
 }
 
 TEST_F(Composer, NamesBlockIsTheStoredRichText) {
+    settings.Names.NameSize = 11;
     compose(1, QStringLiteral("Máta peprná"));
     EXPECT_TRUE(composer->SestavNazvy().startsWith(QStringLiteral(
         "\\qc \\cf5\\b\\i0\\f2\\fs80 Máta peprná \\par \\li240\\ql\\par \\cf2\\b\\i0\\f2\\fs48 Český název: "
-        "\\cf1\\b0\\i0\\f2\\fs48 Máta peprná \\par ")));
+        "\\cf1\\b0\\i0\\f2\\fs22 Máta peprná \\par ")));
 }
 
 TEST_F(Composer, BracesAndNamesOutsideTheCodePageSurvive) {

@@ -144,7 +144,11 @@ TEST_F(MainMenusTest, FullTextSearchListsTheHerbsAndTheirRecordsHighlightIt) {
     EXPECT_EQ(form->RtfByl->SelUnderline(), ui::TriState::On);
     EXPECT_EQ(form->RtfByl->SelColor(), std::optional<long>(255));
 
-    // One part: the herbs of that section type only.
+    // One part: the herbs of that section type only, the first part as well.
+    const std::set<QString> inFirst = herbsShowing(QStringLiteral("krevní"), 1);
+    ASSERT_NE(inFirst, herbsShowing(QStringLiteral("krevní"), 0));
+    searchFor(QStringLiteral("krevní"), 1);
+    EXPECT_EQ(listedKeys(), inFirst);
     for (int part = 1; part <= 22; ++part) {
         const std::set<QString> inPart = herbsShowing(QStringLiteral("heřmánek"), part);
         if (inPart.empty() || inPart == expected)

@@ -114,6 +114,9 @@ TEST_F(PreviewTest, ARecordIsPreviewedPrintedAsARangeAndSaved) {
         EXPECT_EQ(view->shpPage->borderStyle(), 1);
         view->Toolbar1_ButtonClick(QStringLiteral("FIRST"));
         EXPECT_EQ(view->shpPage->borderStyle(), 5);
+        view->Toolbar1_ButtonClick(QStringLiteral("NEXT"));
+        view->Toolbar1_ButtonClick(QStringLiteral("NEXT"));
+        EXPECT_EQ(view->shpPage->borderStyle(), 1); // the range's last page
         for (const char* name : {"zaznam.rtf", "zaznam.txt"}) {
             saveAs = dir.file(QString::fromLatin1(name));
             view->Toolbar1_ButtonClick(QStringLiteral("FDD"));
