@@ -118,12 +118,17 @@ TEST(SetupActions, InstallRepairUpgradeDatabaseAndRemoveAsAUserWould) {
     box.write(t + "Errors.txt", "log");
     box.write(t + "Lumo3.ini", "[Profile]");
     box.write(t + "notes.txt", "the user's own");
+    // A log naming a file of a folder whose name only begins like the program's: it stays.
+    const QString beside = t.chopped(1) + "2/notes.txt";
+    box.write(beside, "the user's own");
+    box.write(t + "ST6UNST.LOG", box.read(t + "ST6UNST.LOG") + "FILE " + beside.toUtf8() + "\n");
     window.button(4)->click();
     EXPECT_TRUE(box.reports.isEmpty()) << box.reports.join("\n").toStdString();
     for (const char* gone :
          {"LUMO", "Lumo.mdb", "Lumo.INF", "Errors.txt", "Lumo.ini", "Lumo3.ini", "ST6UNST.LOG"})
         EXPECT_FALSE(QFile::exists(t + QString::fromLatin1(gone))) << gone;
     EXPECT_TRUE(QFile::exists(t + "notes.txt"));
+    EXPECT_TRUE(QFile::exists(beside));
     EXPECT_FALSE(lumo::registry::ReadValue(lumo::registry::kAppPathKey).has_value());
     EXPECT_FALSE(QFile::exists(box.dataHome() + "/applications/Zefirak.desktop"));
 
