@@ -20,6 +20,17 @@ QString paragraphs(const QTextDocument& doc) {
     return out;
 }
 
+// The text as a rich-text box gives it: CR LF between paragraphs and for line breaks.
+QString boxText(const QTextDocument& doc) {
+    QString out;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        out += b.text().replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+        if (b.next().isValid())
+            out += QStringLiteral("\r\n");
+    }
+    return out;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -29,12 +40,15 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 // Reads the input as a stored document would be read, inserts it into text, and checks
-// that what was read survives writing and reading again.
+// that what was read survives writing and reading again and that the text-only pass agrees.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString rtf =
         lumo::text::decodeAnsi(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
     QTextDocument doc;
     lumo::rtf::ReadRtf(rtf, doc);
+    // The text-only pass (full-text search) reads exactly the text the document holds.
+    if (lumo::rtf::ReadRtfText(rtf) != boxText(doc))
+        std::abort();
     QTextDocument again;
     lumo::rtf::ReadRtf(lumo::rtf::WriteRtf(doc), again);
     if (paragraphs(doc) != paragraphs(again))
