@@ -248,6 +248,12 @@ TEST_F(MainMenusTest, MenusSpeakSlovakAndEveryCommandAnswers) {
     ASSERT_NE(form->selectedListItem(), nullptr);
     EXPECT_EQ(form->TxtByl->text(), form->selectedListItem()->text(0));
     EXPECT_EQ(form->panelText(QStringLiteral("Popis")), form->selectedListItem()->text(0));
+    // Each entry lists the names of its own language, in the order of the languages.
+    const QList<QAction*> entries = languages->actions();
+    for (qsizetype i = entries.size() - 1; i >= 1; --i) {
+        entries[i]->trigger();
+        EXPECT_EQ(App().Settings.NamesLang, i + 1) << entries[i]->text().toStdString();
+    }
 
     // Profile 4 loads its profile part; a missing profile does nothing.
     dir.write(QStringLiteral("Lumo4.ini"), "[Segment]\r\nTitleSize1=30\r\n");
