@@ -89,6 +89,8 @@ TEST_F(PreviewTest, ARecordIsPreviewedPrintedAsARangeAndSaved) {
         }
         EXPECT_FALSE(view->button(QStringLiteral("PREV"))->isEnabled());
         EXPECT_FALSE(view->shpPage->pageText().contains(QStringLiteral("Tisk LUMO-TEST")));
+        press(view->rtfView, Qt::Key_PageUp, Qt::ControlModifier); // no page before the first
+        EXPECT_EQ(view->CurrentPage(), 1);
         press(view->rtfView, Qt::Key_PageDown, Qt::ControlModifier);
         EXPECT_EQ(view->CurrentPage(), 2);
         if (paper) { // the next page from its top, its header seen
