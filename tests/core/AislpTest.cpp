@@ -9,6 +9,7 @@
 #include "common/TempProgramDir.h"
 #include "core/aislp/AislpTestPlugin.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -52,6 +53,10 @@ TEST_F(AislpLink, ActivationConnectsToTheFolderOfTheProgram) {
     EXPECT_EQ(aislp.calls(), openClose(aislp.folder()));
     EXPECT_TRUE(errorLog().isEmpty());
     EXPECT_TRUE(RegisterAISLP());
+    // A folder whose articles AISLP cannot open leaves the link unconnected.
+    QDir(aislp.folder() + QStringLiteral("/Clanky")).removeRecursively();
+    AktivujAISLP(false);
+    EXPECT_FALSE(App().AISLPConnected);
 }
 
 TEST_F(AislpLink, ArticleRequestOpensAsksReadsAndClosesInOrder) {
