@@ -166,6 +166,9 @@ TEST_F(HerbRecordView, SectionToolbarHidesShowsAndReachesSections) {
     EXPECT_EQ(view->segmentButton(2)->property("Image").toInt(), 24);
     EXPECT_TRUE(view->segmentButton(2)->isEnabled()); // hidden, not disabled
     EXPECT_FALSE(form->RtfByl->Text().contains(QStringLiteral("Účinné látky:")));
+    click(2, Qt::ControlModifier); // Ctrl toggles
+    EXPECT_TRUE(view->sectionShown(2));
+    click(2, Qt::ControlModifier);
 
     // A plain click shows it again and scrolls the record to it.
     click(2);

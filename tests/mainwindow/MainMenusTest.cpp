@@ -123,6 +123,11 @@ TEST_F(MainMenusTest, FullTextSearchListsTheHerbsAndTheirRecordsHighlightIt) {
     EXPECT_FALSE(form->Frame1->isVisibleTo(form));
     EXPECT_TRUE(form->Lv->isEnabled());
 
+    // A blank expression searches nothing.
+    const QString unsearched = form->panelText(QStringLiteral("Podminka"));
+    searchFor(QStringLiteral("   "), 0);
+    EXPECT_EQ(form->panelText(QStringLiteral("Podminka")), unsearched);
+
     const std::set<QString> expected = herbsShowing(QStringLiteral("heřmánek"), 0);
     ASSERT_GT(expected.size(), 1u);
     searchFor(QStringLiteral("HEŘMÁNEK  "), 0);
