@@ -95,6 +95,7 @@ bool readsWhollyInChild(const QByteArray& path) {
         chmFile* file = chm_open(path.constData());
         if (!file)
             _exit(1);
+        // A name that is not there walks the directory index as a link to a missing topic does.
         chmUnitInfo missing{};
         chm_resolve_object(file, "/#no such object", &missing);
         const int read = chm_enumerate(file, CHM_ENUMERATE_ALL, readWholly, nullptr);
